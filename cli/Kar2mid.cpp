@@ -1,0 +1,134 @@
+#include "cli/Kar2mid.h"
+
+#include "cli/Kar2midOptions.h"
+#include "cli/ProgressLine.h"
+#include "convert/ConvertSong.h"
+#include "convert/OutputNaming.h"
+#include "platform/FileError.h"
+#include "platform/FileIdentity.h"
+#include "platform/FolderListing.h"
+#include "scan/FileJudgement.h"
+#include "scan/FolderWalk.h"
+
+#include <set>
+
+namespace lyricast {
+namespace {
+
+std::string LoadFailureReason(std::uint8_t headerResult) {
+    switch (headerResult) {
+    case kHeaderNotMidi: return "not a MIDI file";
+    case kHeaderDamagedChunk: return "damaged track chunk header";
+    default: return "not enough memory to read it";
+    }
+}
+
+// A walk of one folder tree that hands every .KAR file to `visit`.
+void WalkKaraokeFiles(const std::string& folder, bool recursive,
+                      const std::function<void(const std::string&, const std::string&)>& visit) {
+    FolderWalk walk(WalkHooks{[] {}, [recursive] { return recursive; }, [] { return false; }, visit},
+                    PathRules::Native());
+    walk.WalkFolder(folder);
+}
+
+class BatchRun {
+public:
+    BatchRun(const Kar2midOptions& options, std::ostream& out, std::ostream& err, bool progress)
+        : options_(options), out_(out), err_(err), progress_(err, progress) {}
+
+    int Run() {
+        for (const std::string& path : options_.paths) {
+            if (IsFolder(path))
+                WalkKaraokeFiles(path, options_.recursive,
+                                 [this](const std::string& file, const std::string&) { ConvertOne(file); });
+            else
+                ConvertOne(path);
+        }
+        progress_.Clear();
+        out_ << converted_ << " converted, " << failed_ << " failed\n";
+        return failed_ == 0 ? 0 : 1;
+    }
+
+private:
+    void ConvertOne(const std::string& source) {
+        const auto output = OutputPathOf(source, options_.outputDir, PathRules::Native());
+        if (!output) return Fail(source, "its name has no \".\" to put .MID in place of");
+        const auto sourceId = IdentityOf(source);
+        const auto outputId = IdentityOf(*output);
+        if (*output == source || (outputId && outputId == sourceId))
+            return Fail(source, "the output " + *output + " would replace the source");
+        if (outputId && written_.contains(*outputId))
+            return Fail(source, "the output " + *output + " was already written by this run");
+
+        ConvertOutcome outcome;
+        try {
+            outcome = ConvertSong(song_, source, *output);
+        } catch (const FileError& error) {
+            return Fail(source, error.what());
+        }
+        if (outcome == ConvertOutcome::NotLoaded) return Fail(source, LoadFailureReason(song_.headerResult));
+        if (outcome == ConvertOutcome::NotWritable)
+            return Fail(source, "a delta time is too large for a MIDI file");
+
+        if (const auto id = IdentityOf(*output)) written_.insert(*id);
+        ++converted_;
+        progress_.Clear();
+        out_ << "converted: " << source << " -> " << *output << '\n';
+        progress_.Update(converted_, failed_);
+    }
+
+    void Fail(const std::string& source, const std::string& reason) {
+        ++failed_;
+        progress_.Clear();
+        out_.flush();
+        err_ << "failed: " << source << ": " << reason << '\n';
+        progress_.Update(converted_, failed_);
+    }
+
+    const Kar2midOptions& options_;
+    std::ostream& out_;
+    std::ostream& err_;
+    ProgressLine progress_;
+    TSmfFile song_;
+    std::set<FileIdentity> written_;
+    int converted_ = 0;
+    int failed_ = 0;
+};
+
+int ListFolders(const Kar2midOptions& options, std::ostream& out, std::ostream& err) {
+    TSmfFile song;
+    int status = 0;
+    for (const std::string& folder : options.paths) {
+        if (!IsFolder(folder)) {
+            err << "failed: " << folder << ": not a folder\n";
+            status = 1;
+            continue;
+        }
+        WalkKaraokeFiles(folder, options.recursive, [&](const std::string& path, const std::string& extension) {
+            const Judgement judgement = JudgeFile(song, path);
+            out << path << '\t' << extension << '\t' << (judgement.good ? "Good" : "Bad") << '\t'
+                << judgement.trackCount << '\n';
+        });
+    }
+    return status;
+}
+
+} // namespace
+
+int RunKar2mid(std::span<const std::string> args, std::ostream& out, std::ostream& err, bool progress) {
+    const ParsedOptions parsed = ParseKar2midOptions(args);
+    if (!parsed.options) {
+        err << "kar2mid: " << parsed.error << "\n\n" << kKar2midUsage;
+        return 2;
+    }
+    const Kar2midOptions& options = *parsed.options;
+    switch (options.mode) {
+    case Kar2midOptions::Mode::Help: out << kKar2midUsage; return 0;
+    case Kar2midOptions::Mode::Version: out << "kar2mid (Lyricast Convert) 2.1\n"; return 0;
+    case Kar2midOptions::Mode::List: return ListFolders(options, out, err);
+    case Kar2midOptions::Mode::Convert: break;
+    }
+    return BatchRun(options, out, err, progress).Run();
+}
+
+} // namespace lyricast

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <ostream>
+#include <span>
+#include <string>
+
+namespace lyricast {
+
+// The whole of the kar2mid command: returns its exit status (0 every file
+// converted, 1 any failed, 2 usage error).
+int RunKar2mid(std::span<const std::string> args, std::ostream& out, std::ostream& err, bool progress);
+
+} // namespace lyricast

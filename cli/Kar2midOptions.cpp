@@ -1,0 +1,58 @@
+#include "cli/Kar2midOptions.h"
+
+namespace lyricast {
+
+const char* const kKar2midUsage =
+    "Usage: kar2mid [--output-dir DIR] [--recursive] PATH...\n"
+    "       kar2mid --list [--recursive] FOLDER...\n"
+    "\n"
+    "Converts karaoke files (.KAR) into standard MIDI files (.MID): every text\n"
+    "event becomes a lyric event, and the song is saved as one track.\n"
+    "\n"
+    "  PATH              a file to convert (whatever its extension), or a folder\n"
+    "                    whose .KAR files are converted\n"
+    "  --output-dir DIR  write every .MID into DIR instead of beside its source\n"
+    "  --recursive       also convert (or list) the .KAR files of sub-folders\n"
+    "  --list            print each .KAR file with its verdict and track count\n"
+    "  --help            show this text\n"
+    "  --version         show the version\n"
+    "\n"
+    "Exit status: 0 when every file converted, 1 when any failed, 2 for a usage error.\n";
+
+ParsedOptions ParseKar2midOptions(std::span<const std::string> args) {
+    Kar2midOptions options;
+    bool list = false;
+    bool onlyPaths = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (onlyPaths || arg.empty() || arg[0] != '-' || arg == "-") {
+            options.paths.push_back(arg);
+        } else if (arg == "--") {
+            onlyPaths = true;
+        } else if (arg == "--help" || arg == "-h") {
+            options.mode = Kar2midOptions::Mode::Help;
+            return {options, {}};
+        } else if (arg == "--version") {
+            options.mode = Kar2midOptions::Mode::Version;
+            return {options, {}};
+        } else if (arg == "--recursive" || arg == "-r") {
+            options.recursive = true;
+        } else if (arg == "--list") {
+            list = true;
+        } else if (arg == "--output-dir" || arg == "-o") {
+            if (i + 1 == args.size()) return {std::nullopt, "option " + arg + " needs a folder"};
+            options.outputDir = args[++i];
+        } else if (arg.starts_with("--output-dir=")) {
+            options.outputDir = arg.substr(std::string("--output-dir=").size());
+        } else {
+            return {std::nullopt, "unknown option " + arg};
+        }
+    }
+    if (list && options.outputDir) return {std::nullopt, "--list does not convert, so it takes no --output-dir"};
+    if (options.outputDir && options.outputDir->empty()) return {std::nullopt, "the output folder is empty"};
+    if (options.paths.empty()) return {std::nullopt, list ? "no folder to list" : "no file or folder to convert"};
+    if (list) options.mode = Kar2midOptions::Mode::List;
+    return {options, {}};
+}
+
+} // namespace lyricast

@@ -1,0 +1,18 @@
+#include "cli/Kar2mid.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+#define isatty _isatty
+#else
+#include <unistd.h>
+#endif
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return lyricast::RunKar2mid(args, std::cout, std::cerr, isatty(2) != 0);
+}

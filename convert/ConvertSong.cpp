@@ -1,0 +1,26 @@
+#include "convert/ConvertSong.h"
+
+namespace lyricast {
+namespace {
+
+class ResetOnExit {
+public:
+    explicit ResetOnExit(TSmfFile& song) : song_(song) {}
+    ResetOnExit(const ResetOnExit&) = delete;
+    ResetOnExit& operator=(const ResetOnExit&) = delete;
+    ~ResetOnExit() { song_.Reset(); }
+
+private:
+    TSmfFile& song_;
+};
+
+} // namespace
+
+ConvertOutcome ConvertSong(TSmfFile& song, const std::string& sourcePath, const std::string& outputPath) {
+    ResetOnExit reset(song);
+    if (!song.LoadFile(sourcePath)) return ConvertOutcome::NotLoaded;
+    song.TextToLyric();
+    return song.SaveToFile(outputPath) == 0 ? ConvertOutcome::Converted : ConvertOutcome::NotWritable;
+}
+
+} // namespace lyricast

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace lyricast {
+
+inline constexpr std::uint8_t kSysexStatus = 0xF0;
+inline constexpr std::uint8_t kMetaStatus = 0xFF;
+inline constexpr std::uint8_t kMetaText = 0x01;
+inline constexpr std::uint8_t kMetaTrackName = 0x03;
+inline constexpr std::uint8_t kMetaLyric = 0x05;
+inline constexpr std::uint8_t kMetaEndOfTrack = 0x2F;
+
+inline bool IsChannelStatus(std::uint8_t status) { return status >= 0x80 && status <= 0xEF; }
+// Program change and channel pressure carry one data byte, every other channel message two.
+inline bool HasSecondDataByte(std::uint8_t status) { return status < 0xC0 || status >= 0xE0; }
+
+// One event of a track, at an absolute time in ticks.
+//  channel event: channelOrSize is the channel, data1/data2 the data bytes;
+//  system exclusive: sysexData holds F0 and then every data byte;
+//  meta: data1 is the type, metaData holds FF, the type, the data length's
+//        low byte, and then every data byte.
+// channelOrSize of a sysex or meta event is its buffer size kept in 8 bits, as
+// the event was always described; the true length is the buffer's.
+struct SmfEvent {
+    std::uint32_t time = 0;
+    std::uint8_t channelOrSize = 0;
+    std::uint8_t status = 0;
+    std::uint8_t data1 = 0;
+    std::uint8_t data2 = 0;
+    std::vector<std::uint8_t> sysexData;
+    std::vector<std::uint8_t> metaData;
+    SmfEvent* next = nullptr;
+    SmfEvent* prev = nullptr;
+
+    static constexpr std::size_t kMetaHeaderSize = 3;
+
+    bool IsMeta(std::uint8_t type) const { return status == kMetaStatus && data1 == type; }
+    bool IsEndOfTrack() const { return IsMeta(kMetaEndOfTrack); }
+
+    std::span<const std::uint8_t> MetaBody() const {
+        if (metaData.size() < kMetaHeaderSize) return {};
+        return std::span(metaData).subspan(kMetaHeaderSize);
+    }
+    std::span<std::uint8_t> MetaBody() {
+        if (metaData.size() < kMetaHeaderSize) return {};
+        return std::span(metaData).subspan(kMetaHeaderSize);
+    }
+    std::span<const std::uint8_t> SysexBody() const {
+        if (sysexData.empty()) return {};
+        return std::span(sysexData).subspan(1);
+    }
+};
+
+} // namespace lyricast

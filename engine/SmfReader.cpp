@@ -1,0 +1,163 @@
+// Reading a Standard MIDI File image into a TSmfFile.
+#include "engine/ByteCursor.h"
+#include "engine/TSmfFile.h"
+
+#include <functional>
+#include <new>
+#include <queue>
+
+namespace lyricast {
+namespace {
+
+constexpr std::size_t kHeaderChunkSize = 14;  // the first track chunk starts here, whatever the header says
+constexpr std::size_t kChunkHeaderSize = 8;
+
+// The bytes of one chunk that are still unread.
+ByteCursor ChunkCursor(const SmfChunk& chunk, std::span<const std::uint8_t> image) {
+    return ByteCursor(image.subspan(chunk.readPosition, chunk.end - chunk.readPosition));
+}
+
+} // namespace
+
+std::uint8_t TSmfFile::ParseHeader(std::span<const std::uint8_t> image) {
+    ByteCursor header(image);
+    if (image.size() < kHeaderChunkSize || !header.tag("MThd")) return kHeaderNotMidi;
+    header.skip(4);  // the header length: the first chunk is taken to be at 14 regardless
+    format = *header.u16be();
+    headerTrackCount = *header.u16be();
+    const std::uint16_t divisionWord = *header.u16be();
+
+    try {
+        chunks.assign(headerTrackCount, SmfChunk{});
+    } catch (const std::bad_alloc&) {
+        return kHeaderNoChunkTable;
+    }
+    channelsSplit = splitFormat0 && format == 0;
+    trackCount = channelsSplit ? kChannelTrackCount : headerTrackCount;
+    try {
+        tracks.clear();
+        tracks.resize(trackCount);
+    } catch (const std::bad_alloc&) {
+        return kHeaderNoTrackRecords;
+    }
+
+    std::uint64_t offset = kHeaderChunkSize;
+    for (SmfChunk& chunk : chunks) {
+        if (offset + kChunkHeaderSize > image.size()) return kHeaderDamagedChunk;
+        ByteCursor chunkHeader(image.subspan(static_cast<std::size_t>(offset)));
+        if (!chunkHeader.tag("MTrk")) return kHeaderDamagedChunk;
+        chunk.length = *chunkHeader.u32be();
+        chunk.readPosition = static_cast<std::size_t>(offset) + kChunkHeaderSize;
+        chunk.end = static_cast<std::size_t>(
+            std::min<std::uint64_t>(chunk.readPosition + std::uint64_t{chunk.length}, image.size()));
+        offset += kChunkHeaderSize + std::uint64_t{chunk.length};
+    }
+    division = divisionWord;
+    return kHeaderOk;
+}
+
+// Adds the chunk's next delta time to its nextTime; a chunk whose bytes end
+// first is finished.
+bool TSmfFile::ReadDeltaTime(SmfChunk& chunk, std::span<const std::uint8_t> image) {
+    ByteCursor bytes = ChunkCursor(chunk, image);
+    const auto delta = bytes.vlq();
+    if (!delta) {
+        chunk.finished = true;
+        chunk.nextTime = kFinished;
+        return false;
+    }
+    chunk.readPosition += bytes.position();
+    chunk.nextTime += *delta;
+    return true;
+}
+
+// Merges the chunks by absolute time: at equal times in chunk order, within a
+// chunk in file order. A heap of open chunks keyed by (time, index) visits
+// them in exactly that order without scanning every chunk at every tick.
+void TSmfFile::ReadTracks(std::span<const std::uint8_t> image) {
+    using Entry = std::pair<std::uint32_t, std::size_t>;
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<>> open;
+    for (std::size_t j = 0; j < chunks.size(); ++j)
+        if (ReadDeltaTime(chunks[j], image)) open.emplace(chunks[j].nextTime, j);
+
+    while (!open.empty()) {
+        const std::uint32_t now = open.top().first;
+        while (!open.empty() && open.top().first == now) {
+            const std::size_t j = open.top().second;
+            open.pop();
+            SmfChunk& chunk = chunks[j];
+            while (!chunk.finished && chunk.nextTime <= now) {
+                ReadEvent(j, image);
+                if (!chunk.finished) ReadDeltaTime(chunk, image);
+            }
+            if (!chunk.finished) open.emplace(chunk.nextTime, j);
+        }
+    }
+    if (channelsSplit) FinishChannelTracks();
+}
+
+std::size_t TSmfFile::TrackFor(std::uint8_t status, std::size_t chunkIndex) const {
+    if (!channelsSplit) return chunkIndex;
+    return IsChannelStatus(status) ? status & 0x0Fu : 0;
+}
+
+// Reads one event of chunk j at its nextTime and files it. When the chunk's
+// bytes end inside the event, the chunk is finished and nothing is filed.
+void TSmfFile::ReadEvent(std::size_t j, std::span<const std::uint8_t> image) {
+    SmfChunk& chunk = chunks[j];
+    const std::uint32_t time = chunk.nextTime;
+    ByteCursor bytes = ChunkCursor(chunk, image);
+    auto finish = [&chunk] {
+        chunk.finished = true;
+        chunk.nextTime = kFinished;
+    };
+
+    const auto first = bytes.u8();
+    if (!first) return finish();
+    std::uint8_t status = *first;
+    std::optional<std::uint8_t> data1;
+    if (status < 0x80) {
+        data1 = status;  // running status: the byte was the first data byte
+        status = chunk.runningStatus;
+    } else if (IsChannelStatus(status)) {
+        chunk.runningStatus = status;
+    }
+
+    if (IsChannelStatus(status)) {
+        if (!data1) data1 = bytes.u8();
+        const auto data2 = HasSecondDataByte(status) ? bytes.u8() : std::optional<std::uint8_t>(0);
+        if (!data1 || !data2) return finish();
+        AddChannelEvent(TrackFor(status, j), status, *data1, *data2, time);
+    } else if (status == kSysexStatus) {
+        const auto length = bytes.vlq();
+        const auto body = length ? bytes.bytes(*length) : std::nullopt;
+        if (!body) return finish();
+        AddSysexEvent(TrackFor(status, j), status, *body, time);
+    } else if (status == kMetaStatus) {
+        if (!data1) data1 = bytes.u8();
+        const auto length = data1 ? bytes.vlq() : std::nullopt;
+        const auto body = length ? bytes.bytes(*length) : std::nullopt;
+        if (!body) return finish();
+        if (*data1 == kMetaEndOfTrack) {
+            // With the channel split every record is closed after the merge instead.
+            if (!channelsSplit) AddMetaEvent(j, status, *data1, *body, time);
+            return finish();
+        }
+        AddMetaEvent(TrackFor(status, j), status, *data1, *body, time);
+    } else if (status <= 0xF7) {
+        // F1-F7 take one byte with them; F8-FE stand alone. Neither is kept.
+        if (!bytes.u8()) return finish();
+    }
+    chunk.readPosition += bytes.position();
+}
+
+// Closes every non-empty per-channel record with an End of Track at its last
+// event's time.
+void TSmfFile::FinishChannelTracks() {
+    for (std::size_t t = 0; t < tracks.size(); ++t) {
+        if (!tracks[t].empty())
+            AddMetaEvent(t, kMetaStatus, kMetaEndOfTrack, {}, tracks[t].cursor->time);
+    }
+}
+
+} // namespace lyricast

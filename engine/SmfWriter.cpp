@@ -1,0 +1,155 @@
+#include "engine/SmfWriter.h"
+
+#include "platform/FileIO.h"
+
+#include <functional>
+#include <queue>
+
+namespace lyricast {
+namespace {
+
+constexpr std::size_t kTrackLengthOffset = 18;
+
+// What an event contributes to the merged track.
+enum class EventFate { Written, Skipped, EndsList };
+
+EventFate FateOf(const SmfEvent& event) {
+    if (event.status < 0x80) return EventFate::Skipped;
+    if (IsChannelStatus(event.status) || event.status == kSysexStatus) return EventFate::Written;
+    if (event.status == kMetaStatus && !event.IsEndOfTrack()) return EventFate::Written;
+    return EventFate::EndsList;  // End of Track, and F1-FE
+}
+
+} // namespace
+
+int SmfWriter::WriteByte(std::uint8_t b) {
+    out_.push_back(b);
+    return 1;
+}
+
+int SmfWriter::WriteWord(std::uint16_t value) {
+    WriteByte(static_cast<std::uint8_t>(value >> 8));
+    WriteByte(static_cast<std::uint8_t>(value));
+    return 2;
+}
+
+int SmfWriter::WriteLong(std::uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8) WriteByte(static_cast<std::uint8_t>(value >> shift));
+    return 4;
+}
+
+int SmfWriter::WriteTag(std::string_view text) {
+    for (char c : text) WriteByte(static_cast<std::uint8_t>(c));
+    return static_cast<int>(text.size());
+}
+
+int SmfWriter::WriteVarLen(std::uint32_t value) {
+    std::uint32_t buffer = value & 0x7F;
+    while ((value >>= 7) > 0) buffer = (buffer << 8) | 0x80 | (value & 0x7F);
+    int written = 0;
+    for (;;) {
+        written += WriteByte(static_cast<std::uint8_t>(buffer));
+        if ((buffer & 0x80) == 0) return written;
+        buffer >>= 8;
+    }
+}
+
+void SmfWriter::WriteHeaderChunk(std::uint16_t division) {
+    WriteTag("MThd");
+    WriteLong(6);
+    WriteWord(0);  // format 0
+    WriteWord(1);  // one track
+    WriteWord(division);
+}
+
+void SmfWriter::WriteTrackChunkHeader() {
+    WriteTag("MTrk");
+    WriteLong(0);  // patched once the track is complete
+}
+
+void SmfWriter::WriteEvent(const SmfEvent& event) {
+    if (IsChannelStatus(event.status)) {
+        WriteByte(event.status);
+        WriteByte(event.data1);
+        if (HasSecondDataByte(event.status)) WriteByte(event.data2);
+    } else if (event.status == kSysexStatus) {
+        const auto body = event.SysexBody();
+        WriteByte(kSysexStatus);
+        WriteVarLen(static_cast<std::uint32_t>(body.size()));
+        out_.insert(out_.end(), body.begin(), body.end());
+    } else {
+        const auto body = event.MetaBody();
+        WriteByte(kMetaStatus);
+        WriteByte(event.metaData.size() > 1 ? event.metaData[1] : event.data1);
+        WriteVarLen(static_cast<std::uint32_t>(body.size()));
+        out_.insert(out_.end(), body.begin(), body.end());
+    }
+}
+
+// At equal times all events of list 0 come first, then list 1, and so on; a
+// heap of the lists keyed by (time of next event, list index) gives that order.
+int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
+    using Entry = std::pair<std::uint32_t, std::size_t>;
+    std::vector<const SmfEvent*> cursors(song.tracks.size());
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<>> lists;
+    for (std::size_t i = 0; i < song.tracks.size(); ++i) {
+        cursors[i] = song.tracks[i].firstEvent;
+        if (cursors[i] != nullptr) lists.emplace(cursors[i]->time, i);  // empty lists are skipped
+    }
+
+    WriteHeaderChunk(song.division);
+    WriteTrackChunkHeader();
+    const std::size_t trackStart = out_.size();
+    std::uint32_t lastWritten = 0;
+
+    while (!lists.empty()) {
+        const std::uint32_t mergeTime = lists.top().first;
+        while (!lists.empty() && lists.top().first == mergeTime) {
+            const std::size_t i = lists.top().second;
+            lists.pop();
+            const SmfEvent*& cursor = cursors[i];
+            while (cursor != nullptr && cursor->time <= mergeTime) {
+                const EventFate fate = FateOf(*cursor);
+                if (fate == EventFate::EndsList) {
+                    cursor = nullptr;
+                    break;
+                }
+                if (fate == EventFate::Written) {
+                    const std::uint32_t delta = cursor->time - lastWritten;
+                    if (delta > kMaxVarLen) return -1;
+                    WriteVarLen(delta);
+                    lastWritten = cursor->time;
+                    WriteEvent(*cursor);
+                }
+                cursor = cursor->next;
+            }
+            if (cursor != nullptr) lists.emplace(cursor->time, i);
+        }
+    }
+
+    WriteVarLen(0);
+    WriteByte(kMetaStatus);
+    WriteByte(kMetaEndOfTrack);
+    WriteByte(0);
+    PatchLong(kTrackLengthOffset, static_cast<std::uint32_t>(out_.size() - trackStart));
+    return 0;
+}
+
+void SmfWriter::PatchLong(std::size_t offset, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) out_[offset + i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+}
+
+int TSmfFile::SaveToBytes(std::vector<std::uint8_t>& out) const {
+    out.clear();
+    SmfWriter writer(out);
+    return writer.WriteMergedTrack(*this) == 0 ? 0 : -2;
+}
+
+int TSmfFile::SaveToFile(const std::string& path) const {
+    std::vector<std::uint8_t> bytes;
+    if (SaveToBytes(bytes) != 0) return -2;
+    WriteFileReplacing(path, bytes);
+    return 0;
+}
+
+} // namespace lyricast

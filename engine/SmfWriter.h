@@ -1,0 +1,40 @@
+#pragma once
+
+#include "engine/TSmfFile.h"
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace lyricast {
+
+// Writes a song as a format-0 Standard MIDI File with one track that merges
+// every track record by time. The bytes are collected in memory, so the track
+// length is patched in place and nothing reaches a file before the whole song
+// is known to be writable.
+class SmfWriter {
+public:
+    static constexpr std::uint32_t kMaxVarLen = 0x0FFFFFFF;
+
+    explicit SmfWriter(std::vector<std::uint8_t>& out) : out_(out) {}
+
+    // 0 when the track was completed; -1 when a delta time does not fit in a
+    // variable-length quantity.
+    int WriteMergedTrack(const TSmfFile& song);
+    void WriteHeaderChunk(std::uint16_t division);
+    void WriteTrackChunkHeader();
+
+    int WriteVarLen(std::uint32_t value);
+    int WriteByte(std::uint8_t b);
+    int WriteWord(std::uint16_t value);
+    int WriteLong(std::uint32_t value);
+    int WriteTag(std::string_view text);
+
+private:
+    void WriteEvent(const SmfEvent& event);
+    void PatchLong(std::size_t offset, std::uint32_t value);
+
+    std::vector<std::uint8_t>& out_;
+};
+
+} // namespace lyricast

@@ -1,0 +1,89 @@
+#include "engine/TSmfFile.h"
+
+#include "platform/FileIO.h"
+
+#include <algorithm>
+
+namespace lyricast {
+
+void TSmfFile::Reset() {
+    chunks.clear();
+    tracks.clear();
+    loaded = false;
+}
+
+void TSmfFile::AddChannelEvent(std::size_t track, std::uint8_t status, std::uint8_t data1,
+                               std::uint8_t data2, std::uint32_t time) {
+    SmfEvent event;
+    event.time = time;
+    event.status = status;
+    event.channelOrSize = status & 0x0F;
+    event.data1 = data1;
+    event.data2 = data2;
+    tracks[track].Append(std::move(event));
+}
+
+void TSmfFile::AddSysexEvent(std::size_t track, std::uint8_t status,
+                             std::span<const std::uint8_t> data, std::uint32_t time) {
+    SmfEvent event;
+    event.time = time;
+    event.status = status;
+    event.sysexData.reserve(data.size() + 1);
+    event.sysexData.push_back(status);
+    event.sysexData.insert(event.sysexData.end(), data.begin(), data.end());
+    event.channelOrSize = static_cast<std::uint8_t>(event.sysexData.size());
+    tracks[track].Append(std::move(event));
+}
+
+void TSmfFile::AddMetaEvent(std::size_t track, std::uint8_t status, std::uint8_t type,
+                            std::span<const std::uint8_t> data, std::uint32_t time) {
+    SmfTrack& target = tracks[track];
+    if (type == kMetaTrackName && target.name.empty()) {
+        // The first name of a record becomes its name, never an event; an
+        // empty one is dropped so that the next name is taken in its place.
+        const auto end = std::find(data.begin(), data.end(), std::uint8_t{0});
+        const auto length = std::min<std::size_t>(static_cast<std::size_t>(end - data.begin()),
+                                                  SmfTrack::kMaxNameLength);
+        target.name.assign(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(length));
+        return;
+    }
+    SmfEvent event;
+    event.time = time;
+    event.status = status;
+    event.data1 = type;
+    event.metaData.reserve(data.size() + SmfEvent::kMetaHeaderSize);
+    event.metaData.push_back(status);
+    event.metaData.push_back(type);
+    event.metaData.push_back(static_cast<std::uint8_t>(data.size()));
+    event.metaData.insert(event.metaData.end(), data.begin(), data.end());
+    event.channelOrSize = static_cast<std::uint8_t>(event.metaData.size());
+    target.Append(std::move(event));
+}
+
+bool TSmfFile::LoadHeader(const std::string& path) {
+    if (loaded) Reset();
+    return LoadHeaderImage(ReadWholeFile(path));
+}
+
+bool TSmfFile::LoadFile(const std::string& path) {
+    if (loaded) Reset();
+    return LoadFileImage(ReadWholeFile(path));
+}
+
+bool TSmfFile::LoadHeaderImage(std::span<const std::uint8_t> image) { return Load(image, false); }
+
+bool TSmfFile::LoadFileImage(std::span<const std::uint8_t> image) { return Load(image, true); }
+
+bool TSmfFile::Load(std::span<const std::uint8_t> image, bool wholeFile) {
+    if (loaded) Reset();
+    loaded = true;
+    headerResult = ParseHeader(image);
+    if (headerResult != kHeaderOk) {
+        Reset();
+        return false;
+    }
+    if (wholeFile) ReadTracks(image);
+    return true;
+}
+
+} // namespace lyricast

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "engine/SmfTrack.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace lyricast {
+
+class ByteCursor;
+
+// Result codes of the header parse.
+enum HeaderResult : std::uint8_t {
+    kHeaderOk = 0,
+    kHeaderDamagedChunk = 252,  // a chunk header is cut off or not "MTrk"
+    kHeaderNoTrackRecords = 253,
+    kHeaderNoChunkTable = 254,
+    kHeaderNotMidi = 255,       // shorter than a header, or no "MThd"
+};
+
+// The reader's state for one track chunk while a file is read.
+struct SmfChunk {
+    std::uint32_t length = 0;
+    std::uint32_t nextTime = 0;       // 0xFFFFFFFF once finished
+    std::size_t readPosition = 0;     // offset of the next unread byte in the file image
+    std::size_t end = 0;              // the chunk's last byte + 1, clipped to the file's end
+    std::uint8_t runningStatus = 0xFF;
+    bool finished = false;
+};
+
+// One Standard MIDI File in memory, read from disk header only or whole, and
+// written out as a format-0 file with one merged track.
+class TSmfFile {
+public:
+    static constexpr std::uint16_t kChannelTrackCount = 17;
+    static constexpr std::uint32_t kFinished = 0xFFFFFFFF;
+
+    // SmfHeader
+    std::uint16_t format = 0;
+    std::uint16_t headerTrackCount = 0;
+    std::uint16_t division = 0;
+
+    std::vector<SmfChunk> chunks;
+    bool loaded = false;
+    std::uint16_t trackCount = 0;
+    std::vector<SmfTrack> tracks;
+    bool splitFormat0 = true;
+    bool channelsSplit = false;
+    // The code of the last header parse, so callers can tell why a load failed.
+    std::uint8_t headerResult = kHeaderOk;
+
+    TSmfFile() = default;
+    TSmfFile(const TSmfFile&) = delete;
+    TSmfFile& operator=(const TSmfFile&) = delete;
+
+    void Reset();
+    std::uint16_t GetTrackCount() const { return trackCount; }
+
+    // Reading. The path forms raise FileError when the file cannot be read.
+    bool LoadHeader(const std::string& path);
+    bool LoadFile(const std::string& path);
+    bool LoadHeaderImage(std::span<const std::uint8_t> image);
+    bool LoadFileImage(std::span<const std::uint8_t> image);
+    std::uint8_t ParseHeader(std::span<const std::uint8_t> image);
+    void ReadTracks(std::span<const std::uint8_t> image);
+    void ReadEvent(std::size_t chunkIndex, std::span<const std::uint8_t> image);
+
+    void AddChannelEvent(std::size_t track, std::uint8_t status, std::uint8_t data1,
+                         std::uint8_t data2, std::uint32_t time);
+    void AddSysexEvent(std::size_t track, std::uint8_t status, std::span<const std::uint8_t> data,
+                       std::uint32_t time);
+    void AddMetaEvent(std::size_t track, std::uint8_t status, std::uint8_t type,
+                      std::span<const std::uint8_t> data, std::uint32_t time);
+
+    // Rewrites every text event as a lyric event, "\" as space and "/" as CR.
+    void TextToLyric();
+
+    // Writing: 0 on success, -2 when the song cannot be written (a delta time
+    // beyond four bytes); then no file is touched. SaveToFile raises FileError
+    // when the file cannot be created or written.
+    int SaveToFile(const std::string& path) const;
+    int SaveToBytes(std::vector<std::uint8_t>& out) const;
+
+private:
+    bool Load(std::span<const std::uint8_t> image, bool wholeFile);
+    bool ReadDeltaTime(SmfChunk& chunk, std::span<const std::uint8_t> image);
+    std::size_t TrackFor(std::uint8_t status, std::size_t chunkIndex) const;
+    void FinishChannelTracks();
+};
+
+} // namespace lyricast

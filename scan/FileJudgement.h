@@ -1,0 +1,21 @@
+#pragma once
+
+#include "engine/TSmfFile.h"
+
+#include <cstdint>
+#include <string>
+
+namespace lyricast {
+
+struct Judgement {
+    bool good = false;
+    std::uint16_t trackCount = 0;
+};
+
+// Judges one karaoke file by its header alone: "Good" with its track count,
+// or "Bad". A bad file shows its own track count when its header was read but
+// a chunk header was damaged, otherwise 0. A file that cannot be read at all
+// is bad. The song is reset afterwards.
+Judgement JudgeFile(TSmfFile& song, const std::string& path);
+
+} // namespace lyricast

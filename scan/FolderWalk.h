@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/FileIdentity.h"
+#include "platform/PathRules.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lyricast {
+
+// What the walk asks of whoever runs it. Every hook is read at the moment the
+// walk needs it, so a change made inside folderStarted takes effect at once.
+struct WalkHooks {
+    std::function<void()> folderStarted;        // at the start of every folder
+    std::function<bool()> includeSubFolders;    // each time a folder entry is met
+    std::function<bool()> stopRequested;        // before descending and after each entry
+    std::function<void(const std::string& path, const std::string& extension)> karaokeFile;
+};
+
+// Walks a folder tree for ".KAR" files (any letter case), depth first, in the
+// name order of the original platform. A folder already on the walk's path
+// (reached again through a link) is not entered a second time.
+class FolderWalk {
+public:
+    FolderWalk(WalkHooks hooks, const PathRules& rules) : hooks_(std::move(hooks)), rules_(rules) {}
+
+    void WalkFolder(const std::string& folder);
+
+private:
+    bool OnPath(const std::string& folder) const;
+
+    WalkHooks hooks_;
+    const PathRules& rules_;
+    std::vector<FileIdentity> path_;
+};
+
+// Upper-cased text from the name's last "." to its end; empty without a ".".
+std::string UpperExtensionOf(std::string_view name);
+
+// Entry order of the original platform: ASCII letters folded to upper case
+// (so "_" sorts after "Z"), ties broken by the raw bytes.
+bool ListsBefore(std::string_view a, std::string_view b);
+
+} // namespace lyricast
