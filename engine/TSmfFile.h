@@ -54,6 +54,8 @@ public:
     TSmfFile() = default;
     TSmfFile(const TSmfFile&) = delete;
     TSmfFile& operator=(const TSmfFile&) = delete;
+    TSmfFile(TSmfFile&&) noexcept = default;
+    TSmfFile& operator=(TSmfFile&&) noexcept = default;
 
     void Reset();
     std::uint16_t GetTrackCount() const { return trackCount; }

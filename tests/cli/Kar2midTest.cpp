@@ -1,0 +1,120 @@
+#include "cli/Kar2mid.h"
+#include "support/SmfBuilder.h"
+#include "support/TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace lyricast {
+namespace {
+
+using namespace test;
+namespace fs = std::filesystem;
+
+const Bytes kKaraoke = Smf(1, {Track("00 ff 01 04 48 69 2f 5c  00 90 3c 64  60 80 3c 40  00 ff 2f 00")});
+const Bytes kConverted = Header(0, 1) + Track("00 ff 05 04 48 69 0d 20  00 90 3c 64  60 80 3c 40  00 ff 2f 00");
+
+class Kar2midTest : public ::testing::Test {
+protected:
+    int Run(std::vector<std::string> args) {
+        out.str({});
+        err.str({});
+        return RunKar2mid(args, out, err, false);
+    }
+    std::string Add(const std::string& relative, const Bytes& bytes = kKaraoke) {
+        WriteBytes(dir / relative, bytes);
+        return dir / relative;
+    }
+
+    TempDir dir;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(Kar2midTest, UsageErrorsExitWithTwo) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {}, {"--bogus", "x.kar"}, {"--output-dir"}, {"--list"}, {"--list", "--output-dir", "d", "f"},
+             {"--output-dir", "", "x.kar"}}) {
+        EXPECT_EQ(Run(args), 2) << (args.empty() ? "(none)" : args[0]);
+        EXPECT_NE(err.str().find("Usage: kar2mid"), std::string::npos);
+    }
+    EXPECT_EQ(Run({"--help"}), 0);
+    EXPECT_NE(out.str().find("Usage: kar2mid"), std::string::npos);
+    EXPECT_EQ(Run({"--version"}), 0);
+    EXPECT_NE(out.str().find("2.1"), std::string::npos);
+}
+
+TEST_F(Kar2midTest, ConvertsBesideTheSourceOrIntoAFolder) {
+    const std::string source = Add("My.Song.kar");
+    EXPECT_EQ(Run({source}), 0);
+    EXPECT_EQ(ReadBytes(dir / "My.Song.MID"), kConverted);
+    EXPECT_EQ(out.str(), "converted: " + source + " -> " + (dir / "My.Song.MID") + "\n1 converted, 0 failed\n");
+
+    fs::create_directory(dir.path() / "out");
+    EXPECT_EQ(Run({"--output-dir", dir / "out", source}), 0);
+    EXPECT_EQ(ReadBytes(dir / "out/My.Song.MID"), kConverted);
+}
+
+TEST_F(Kar2midTest, FailuresAreNamedAndTheRestGoesOn) {
+    const std::string noDot = Add("README");
+    const std::string text = Add("notes.kar", Hex("68 65 6c 6c 6f 20 77 6f 72 6c 64 21 21 21"));
+    const std::string damaged = Add("cut.kar", Header(1, 3) + Track("00 ff 2f 00"));
+    const std::string good = Add("good.kar");
+    const std::string missing = dir / "missing.kar";
+
+    EXPECT_EQ(Run({noDot, text, damaged, missing, good}), 1);
+    EXPECT_EQ(err.str(), "failed: " + noDot + ": its name has no \".\" to put .MID in place of\n"
+                         "failed: " + text + ": not a MIDI file\n"
+                         "failed: " + damaged + ": damaged track chunk header\n"
+                         "failed: " + missing + ": Cannot open file " + missing + "\n");
+    EXPECT_NE(out.str().find("1 converted, 4 failed"), std::string::npos);
+    EXPECT_TRUE(fs::exists(dir / "good.MID"));
+    EXPECT_FALSE(fs::exists(dir / "notes.MID"));
+}
+
+TEST_F(Kar2midTest, NeverOverwritesASourceOrItsOwnOutput) {
+    const std::string mid = Add("song.MID");
+    EXPECT_EQ(Run({mid}), 1);
+    EXPECT_NE(err.str().find("would replace the source"), std::string::npos);
+    EXPECT_EQ(ReadBytes(mid), kKaraoke);
+
+    const std::string first = Add("a/song.kar");
+    const std::string second = Add("b/song.kar", Smf(1, {Track("00 91 3c 64  00 ff 2f 00")}));
+    fs::create_directory(dir.path() / "out");
+    EXPECT_EQ(Run({"--output-dir", dir / "out", first, second}), 1);
+    EXPECT_EQ(err.str(), "failed: " + second + ": the output " + (dir / "out") +
+                             "/song.MID was already written by this run\n");
+    EXPECT_EQ(ReadBytes(dir / "out/song.MID"), kConverted) << "the first file's output stays";
+}
+
+TEST_F(Kar2midTest, FolderArgumentsConvertKarFilesInWalkOrder) {
+    Add("B.KAR");
+    Add("a.kar");
+    Add("other.mid");
+    Add("sub/c.Kar");
+    EXPECT_EQ(Run({dir.str()}), 0);
+    EXPECT_EQ(out.str(), "converted: " + (dir / "a.kar") + " -> " + (dir / "a.MID") + "\n" +
+                             "converted: " + (dir / "B.KAR") + " -> " + (dir / "B.MID") + "\n" +
+                             "2 converted, 0 failed\n");
+    EXPECT_EQ(Run({"--recursive", dir.str()}), 0);
+    EXPECT_NE(out.str().find("3 converted"), std::string::npos);
+    EXPECT_TRUE(fs::exists(dir / "sub/c.MID"));
+}
+
+TEST_F(Kar2midTest, ListShowsTheScanRows) {
+    Add("a.kar");
+    Add("f0.kar", Smf(0, {Track("00 ff 2f 00")}));
+    Add("bad.kar", Hex("00 00 00 00 00 00 00 00 00 00 00 00 00 00"));
+    Add("sub/c.kar");
+    const std::string folder = dir.str() + "/";
+    EXPECT_EQ(Run({"--list", folder}), 0);
+    EXPECT_EQ(out.str(), folder + "/a.kar\t.KAR\tGood\t1\n" + folder + "/bad.kar\t.KAR\tBad\t0\n" + folder +
+                             "/f0.kar\t.KAR\tGood\t17\n");
+    EXPECT_EQ(Run({"--list", "--recursive", dir.str()}), 0);
+    EXPECT_NE(out.str().find(dir / "sub/c.kar"), std::string::npos);
+    EXPECT_EQ(Run({"--list", dir / "a.kar"}), 1);
+}
+
+} // namespace
+} // namespace lyricast

@@ -1,0 +1,261 @@
+#include "engine/TSmfFile.h"
+#include "platform/FileError.h"
+#include "support/SmfBuilder.h"
+#include "support/SongText.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace lyricast {
+namespace {
+
+using namespace test;
+
+TSmfFile Loaded(const Bytes& image) {
+    TSmfFile song;
+    EXPECT_TRUE(song.LoadFileImage(image));
+    return song;
+}
+
+// ---- header and chunk headers ----
+
+TEST(ReaderHeader, ResultCodes) {
+    struct Case {
+        const char* what;
+        Bytes image;
+        std::uint8_t code;
+    };
+    const Bytes oneTrack = Track("00 ff 2f 00");
+    const Case cases[] = {
+        {"empty file", {}, kHeaderNotMidi},
+        {"13 bytes", Hex("4d 54 68 64 00 00 00 06 00 01 00 00 00"), kHeaderNotMidi},
+        {"no MThd", Hex("52 49 46 46 00 00 00 06 00 00 00 00 00 60"), kHeaderNotMidi},
+        {"header only, no tracks", Header(1, 0), kHeaderOk},
+        {"one track", Smf(1, {oneTrack}), kHeaderOk},
+        {"chunk header cut short", Header(1, 1) + Hex("4d 54 72 6b 00 00"), kHeaderDamagedChunk},
+        {"announced chunk missing", Header(1, 2) + oneTrack, kHeaderDamagedChunk},
+        {"chunk not MTrk", Header(1, 1) + Hex("6d 54 72 6b 00 00 00 04  00 ff 2f 00"), kHeaderDamagedChunk},
+        {"real longer header", Hex("4d 54 68 64 00 00 00 08 00 01 00 01 00 60 00 00") + oneTrack,
+         kHeaderDamagedChunk},
+        {"chunk length past the end", Header(0, 1) + Hex("4d 54 72 6b 01 00 00 00  00 90 3c 64"), kHeaderOk},
+    };
+    for (const Case& c : cases) {
+        TSmfFile song;
+        EXPECT_EQ(song.ParseHeader(c.image), c.code) << c.what;
+    }
+}
+
+TEST(ReaderHeader, HeaderLengthIsIgnored) {
+    // A header that claims 22 bytes: the first chunk is still looked for at 14.
+    Bytes image = Smf(1, {Track("00 90 3c 64 00 ff 2f 00")});
+    image[7] = 22;
+    TSmfFile song;
+    EXPECT_TRUE(song.LoadFileImage(image));
+    EXPECT_EQ(Events(song.tracks[0]).size(), 2u);
+}
+
+TEST(ReaderHeader, HeaderOnlyLoadKeepsCountsAndReadsNoEvent) {
+    TSmfFile song;
+    ASSERT_TRUE(song.LoadHeaderImage(Smf(1, {Track("00 90 3c 64 00 ff 2f 00"), Track("00 ff 2f 00")}, 480)));
+    EXPECT_EQ(song.GetTrackCount(), 2);
+    EXPECT_EQ(song.division, 480);
+    EXPECT_TRUE(song.tracks[0].empty());
+
+    ASSERT_TRUE(song.LoadHeaderImage(Smf(0, {Track("00 90 3c 64 00 ff 2f 00")})));
+    EXPECT_EQ(song.GetTrackCount(), 17);
+    for (const SmfTrack& t : song.tracks) EXPECT_TRUE(t.empty() && t.name.empty());
+}
+
+TEST(ReaderHeader, FailedLoadResetsButKeepsTheTrackCount) {
+    TSmfFile song;
+    ASSERT_TRUE(song.LoadHeaderImage(Smf(1, {Track("00 ff 2f 00"), Track("00 ff 2f 00")})));
+    EXPECT_FALSE(song.LoadHeaderImage(Hex("00 01 02 03 04 05 06 07 08 09 0a 0b 0c 0d")));
+    EXPECT_EQ(song.headerResult, kHeaderNotMidi);
+    EXPECT_FALSE(song.loaded);
+    EXPECT_TRUE(song.tracks.empty());
+    EXPECT_EQ(song.GetTrackCount(), 2);
+
+    EXPECT_FALSE(song.LoadHeaderImage(Header(1, 5) + Track("00 ff 2f 00")));
+    EXPECT_EQ(song.headerResult, kHeaderDamagedChunk);
+    EXPECT_EQ(song.GetTrackCount(), 5);
+}
+
+TEST(ReaderHeader, UnreadableFileRaisesCannotOpen) {
+    TempDir dir;
+    TSmfFile song;
+    const std::string missing = dir / "missing.kar";
+    try {
+        song.LoadFile(missing);
+        FAIL() << "no error raised";
+    } catch (const FileError& error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot open file " + missing);
+    }
+    EXPECT_THROW(song.LoadHeader(dir.str()), FileError) << "a folder is not a file";
+}
+
+// ---- events ----
+
+TEST(ReaderEvents, ChannelEventsOfEveryLength) {
+    TSmfFile song = Loaded(Smf(1, {Track(R"(
+        00 90 3c 64    # note on
+        10 c5 07       # program change: one data byte
+        10 d5 40       # channel pressure: one data byte
+        10 e0 00 40    # pitch bend
+        00 ff 2f 00)")}));
+    EXPECT_EQ(Events(song.tracks[0]),
+              (Lines{"0: 90 3c 64", "16: c5 07", "32: d5 40", "48: e0 00 40", "48: ff 2f"}));
+}
+
+TEST(ReaderEvents, RunningStatusAfterMetaAndSysexKeepsTheChannelStatus) {
+    // Real files go on with running status after a meta or sysex event.
+    TSmfFile song = Loaded(Smf(1, {Track(R"(
+        00 90 3c 64
+        00 ff 01 02 48 69    # text between two notes
+        00 3e 64             # still note on
+        00 f0 02 01 f7
+        00 40 64             # still note on
+        00 ff 2f 00)")}));
+    EXPECT_EQ(Events(song.tracks[0]),
+              (Lines{"0: 90 3c 64", "0: ff 01 48 69", "0: 90 3e 64", "0: f0 01 f7", "0: 90 40 64", "0: ff 2f"}));
+}
+
+TEST(ReaderEvents, DataByteBeforeAnyStatusStartsAMetaEvent) {
+    TSmfFile song = Loaded(Smf(1, {Track("00 01 02 48 69  00 ff 2f 00")}));
+    EXPECT_EQ(Events(song.tracks[0]), (Lines{"0: ff 01 48 69", "0: ff 2f"}));
+}
+
+TEST(ReaderEvents, SystemCommonAndRealTimeBytesAreDropped) {
+    TSmfFile song = Loaded(Smf(1, {Track(R"(
+        00 90 3c 64
+        00 f8            # clock: stands alone
+        00 f3 05         # song select: takes one byte with it
+        00 80 3c 40
+        00 3e 40         # running status still note off
+        00 ff 2f 00)")}));
+    EXPECT_EQ(Events(song.tracks[0]), (Lines{"0: 90 3c 64", "0: 80 3c 40", "0: 80 3e 40", "0: ff 2f"}));
+}
+
+TEST(ReaderEvents, LongEventsKeepEveryByte) {
+    Bytes text(300, 'a');
+    text[299] = 'z';
+    Bytes sysex(200, 0x11);
+    sysex.back() = 0xF7;
+    const Bytes events = Hex("00 ff 01 82 2c") + text + Hex("00 f0 81 48") + sysex + Hex("00 90 3c 64 00 ff 2f 00");
+    TSmfFile song = Loaded(Smf(1, {Track(events)}));
+    const SmfEvent& meta = *song.tracks[0].firstEvent;
+    EXPECT_EQ(meta.MetaBody().size(), 300u);
+    EXPECT_EQ(meta.MetaBody().back(), 'z');
+    EXPECT_EQ(meta.channelOrSize, (300 + 3) % 256);
+    const SmfEvent& sx = *meta.next;
+    EXPECT_EQ(sx.SysexBody().size(), 200u);
+    EXPECT_EQ(sx.channelOrSize, 201 % 256);
+    EXPECT_EQ(Describe(*sx.next), "0: 90 3c 64") << "the event after them is read from the right place";
+}
+
+TEST(ReaderEvents, VariableLengthQuantitiesKeep32Bits) {
+    // Five bytes: 0x8F FF FF FF 7F would be 36 bits; the top bits are lost.
+    TSmfFile song = Loaded(Smf(1, {Track("8f ff ff ff 7f 90 3c 64  00 ff 2f 00")}));
+    EXPECT_EQ(song.tracks[0].firstEvent->time, 0xFFFFFFFFu);
+}
+
+TEST(ReaderEvents, TrackNames) {
+    const Bytes longName(140, 'n');
+    TSmfFile song = Loaded(Smf(1, {
+        Track(R"(00 ff 03 00          # empty name: dropped, name stays empty
+                 00 ff 03 03 4f 6e 65 # "One" becomes the name
+                 00 ff 03 03 54 77 6f # a second name is an event
+                 00 ff 2f 00)"),
+        Track(Hex("00 ff 03 81 0c") + longName + Hex("00 ff 2f 00")),
+    }));
+    EXPECT_EQ(song.tracks[0].name, "One");
+    EXPECT_EQ(Events(song.tracks[0]), (Lines{"0: ff 03 54 77 6f", "0: ff 2f"}));
+    EXPECT_EQ(song.tracks[1].name, std::string(127, 'n'));
+}
+
+TEST(ReaderEvents, ChunksMergeByTimeThenChunkOrder) {
+    TSmfFile song = Loaded(Smf(1, {
+        Track("00 90 3c 64  60 80 3c 40  00 ff 2f 00"),
+        Track("60 91 3e 64  00 ff 2f 00"),
+    }));
+    EXPECT_EQ(Events(song.tracks[0]), (Lines{"0: 90 3c 64", "96: 80 3c 40", "96: ff 2f"}));
+    EXPECT_EQ(Events(song.tracks[1]), (Lines{"96: 91 3e 64", "96: ff 2f"}));
+}
+
+TEST(ReaderEvents, NothingAfterEndOfTrackIsRead) {
+    TSmfFile song = Loaded(Smf(1, {Track("00 90 3c 64  00 ff 2f 00  00 80 3c 40")}));
+    EXPECT_EQ(Events(song.tracks[0]), (Lines{"0: 90 3c 64", "0: ff 2f"}));
+}
+
+// ---- the channel split of format-0 files ----
+
+TEST(ReaderSplit, Format0SpreadsOverChannelRecords) {
+    TSmfFile song = Loaded(Smf(0, {Track(R"(
+        00 ff 03 04 53 6f 6e 67    # the name of record 0
+        00 ff 51 03 07 a1 20       # tempo
+        00 c9 00                   # drums on channel 9
+        00 90 3c 64
+        00 f0 02 01 f7
+        60 99 24 64
+        60 80 3c 40
+        00 ff 01 01 41
+        60 ff 2f 00)")}));
+    ASSERT_EQ(song.GetTrackCount(), 17);
+    EXPECT_TRUE(song.channelsSplit);
+    EXPECT_EQ(song.tracks[0].name, "Song");
+    EXPECT_EQ(Events(song.tracks[0]),
+              (Lines{"0: ff 51 07 a1 20", "0: 90 3c 64", "0: f0 01 f7", "192: 80 3c 40", "192: ff 01 41",
+                     "192: ff 2f"}));
+    EXPECT_EQ(Events(song.tracks[9]), (Lines{"0: c9 00", "96: 99 24 64", "96: ff 2f"}))
+        << "each record ends at its own last event";
+    for (int t : {1, 2, 8, 10, 15, 16}) EXPECT_TRUE(song.tracks[t].empty()) << "record " << t;
+}
+
+TEST(ReaderSplit, LaterChunksOfAFormat0FileAreNotCutShort) {
+    // A format-0 file with two chunks: the first chunk's End of Track must not
+    // end channel 1's record before the second chunk's events on channel 1.
+    TSmfFile song = Loaded(Smf(0, {
+        Track("00 90 3c 64  00 ff 2f 00"),
+        Track("00 91 3e 64  60 81 3e 40  00 ff 2f 00"),
+    }));
+    EXPECT_EQ(Events(song.tracks[1]), (Lines{"0: 91 3e 64", "96: 81 3e 40", "96: ff 2f"}));
+}
+
+TEST(ReaderSplit, MoreThanSeventeenChunks) {
+    Bytes image = Header(0, 20);
+    for (int i = 0; i < 20; ++i) image = image + Track("00 90 3c 64  00 ff 2f 00");
+    TSmfFile song = Loaded(image);
+    EXPECT_EQ(Events(song.tracks[0]).size(), 21u);
+}
+
+// ---- bounds: a chunk's events come only from its own bytes ----
+
+TEST(ReaderBounds, ChunkEndingMidEventFilesNothingOfIt) {
+    struct Case {
+        const char* what;
+        const char* events;
+    };
+    const Case cases[] = {
+        {"inside a delta time", "00 90 3c 64  81"},
+        {"inside a channel event", "00 90 3c 64  00 90 3e"},
+        {"inside a meta length", "00 90 3c 64  00 ff 01 81"},
+        {"inside a meta body", "00 90 3c 64  00 ff 01 05 48 69"},
+        {"inside a sysex body", "00 90 3c 64  00 f0 05 7e 7f"},
+        {"before the meta type", "00 90 3c 64  00 ff"},
+        {"a system common byte's data", "00 90 3c 64  00 f2"},
+    };
+    for (const Case& c : cases) {
+        // The next chunk follows directly: its bytes must not be taken for the rest.
+        TSmfFile song = Loaded(Smf(1, {Track(c.events), Track("00 91 40 64  00 ff 2f 00")}));
+        EXPECT_EQ(Events(song.tracks[0]), (Lines{"0: 90 3c 64"})) << c.what;
+        EXPECT_EQ(Events(song.tracks[1]), (Lines{"0: 91 40 64", "0: ff 2f"})) << c.what;
+    }
+}
+
+TEST(ReaderBounds, ChunkLongerThanTheFileIsClippedToIt) {
+    const Bytes image = Header(1, 1) + Hex("4d 54 72 6b 7f ff ff ff  00 90 3c 64  00 ff 01 7f 41");
+    TSmfFile song = Loaded(image);
+    EXPECT_EQ(Events(song.tracks[0]), (Lines{"0: 90 3c 64"}));
+}
+
+} // namespace
+} // namespace lyricast

@@ -1,0 +1,106 @@
+#include "scan/FolderWalk.h"
+#include "support/TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace lyricast {
+namespace {
+
+using test::TempDir;
+namespace fs = std::filesystem;
+
+class FolderWalkTest : public ::testing::Test {
+protected:
+    void Touch(const std::string& relative) { test::WriteBytes(dir / relative, {}); }
+    void Folder(const std::string& relative) { fs::create_directories(dir.path() / relative); }
+
+    // The files found, relative to the walked folder, with their extensions.
+    std::vector<std::string> Walk(const std::string& start = "") {
+        std::vector<std::string> found;
+        const std::string root = start.empty() ? dir.str() : start;
+        WalkHooks hooks{[this] { ++foldersStarted; }, [this] { return subFolders; },
+                        [this, &found] { return stopAfter >= 0 && found.size() >= std::size_t(stopAfter); },
+                        [&](const std::string& path, const std::string& extension) {
+                            found.push_back(path.substr(root.size() + 1) + " " + extension);
+                        }};
+        FolderWalk(hooks, PathRules::Posix()).WalkFolder(root);
+        return found;
+    }
+
+    TempDir dir;
+    bool subFolders = true;
+    int stopAfter = -1;
+    int foldersStarted = 0;
+};
+
+TEST_F(FolderWalkTest, OnlyKarExtensionsInAnyCase) {
+    for (const char* name : {"song.kar", "Song.Kar", "SONG.KAR", ".kar", "song.kar.bak", "song.kar1", "kar",
+                             "song.mid", "x.KAR.kar"})
+        Touch(name);
+    EXPECT_EQ(Walk(), (std::vector<std::string>{".kar .KAR", "SONG.KAR .KAR", "Song.Kar .KAR", "song.kar .KAR",
+                                                "x.KAR.kar .KAR"}));
+}
+
+TEST_F(FolderWalkTest, NameOrderFoldsLettersToUpperCase) {
+    for (const char* name : {"b.kar", "A.kar", "_.kar", "Z.kar", "a.kar", "1.kar"}) Touch(name);
+    EXPECT_EQ(Walk(), (std::vector<std::string>{"1.kar .KAR", "A.kar .KAR", "a.kar .KAR", "b.kar .KAR",
+                                                "Z.kar .KAR", "_.kar .KAR"}));
+}
+
+TEST_F(FolderWalkTest, SubFoldersDepthFirstAndDotFoldersSkipped) {
+    Touch("a.kar");
+    Touch("m/b.kar");
+    Touch("m/deep/c.kar");
+    Touch("m/z.kar");
+    Touch(".hidden/d.kar");
+    Touch(".e.kar");
+    Touch("z.kar");
+    EXPECT_EQ(Walk(), (std::vector<std::string>{".e.kar .KAR", "a.kar .KAR", "m/b.kar .KAR", "m/deep/c.kar .KAR",
+                                                "m/z.kar .KAR", "z.kar .KAR"}));
+    EXPECT_EQ(foldersStarted, 3);
+}
+
+TEST_F(FolderWalkTest, WithoutSubFoldersAFolderNamedLikeAKarFileIsAFile) {
+    Touch("a.kar");
+    Touch("sub/b.kar");
+    Folder("Box.Kar");
+    subFolders = false;
+    EXPECT_EQ(Walk(), (std::vector<std::string>{"a.kar .KAR", "Box.Kar .KAR"}));
+    subFolders = true;
+    EXPECT_EQ(Walk(), (std::vector<std::string>{"a.kar .KAR", "sub/b.kar .KAR"}));
+}
+
+TEST_F(FolderWalkTest, StopRequestEndsTheWalk) {
+    Touch("a.kar");
+    Touch("b/c.kar");
+    Touch("b/d.kar");
+    Touch("e.kar");
+    stopAfter = 2;
+    EXPECT_EQ(Walk(), (std::vector<std::string>{"a.kar .KAR", "b/c.kar .KAR"}));
+}
+
+TEST_F(FolderWalkTest, LinkBackToAnOpenFolderIsNotEnteredAgain) {
+    Touch("a.kar");
+    Touch("sub/b.kar");
+    fs::create_directory_symlink(dir.path(), dir.path() / "sub" / "loop");
+    fs::create_directory_symlink(dir.path() / "sub", dir.path() / "twin");  // not on the path: walked
+    EXPECT_EQ(Walk(), (std::vector<std::string>{"a.kar .KAR", "sub/b.kar .KAR", "twin/b.kar .KAR"}));
+}
+
+TEST_F(FolderWalkTest, SeparatorIsPutEvenAfterOneAlreadyThere) {
+    Touch("a.kar");
+    std::vector<std::string> paths;
+    WalkHooks hooks{[] {}, [] { return true; }, [] { return false; },
+                    [&](const std::string& path, const std::string&) { paths.push_back(path); }};
+    FolderWalk(hooks, PathRules::Posix()).WalkFolder(dir.str() + "/");
+    EXPECT_EQ(paths, std::vector<std::string>{dir.str() + "//a.kar"});
+}
+
+TEST_F(FolderWalkTest, FolderThatCannotBeListedAddsNothing) {
+    EXPECT_TRUE(Walk(dir / "missing").empty());
+    EXPECT_EQ(foldersStarted, 1);
+}
+
+} // namespace
+} // namespace lyricast

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "engine/TSmfFile.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace lyricast::test {
+
+// One event as "time: bytes", the bytes in file form without lengths:
+//   "96: 80 3c 40", "0: ff 01 48 69" (meta type and data), "0: f0 7e 7f f7".
+inline std::string Describe(const SmfEvent& event) {
+    std::string text = std::to_string(event.time) + ":";
+    auto add = [&text](std::uint8_t b) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, " %02x", b);
+        text += hex;
+    };
+    if (event.status == kMetaStatus) {
+        add(kMetaStatus);
+        add(event.data1);
+        for (std::uint8_t b : event.MetaBody()) add(b);
+    } else if (event.status == kSysexStatus) {
+        for (std::uint8_t b : event.sysexData) add(b);
+    } else {
+        add(event.status);
+        add(event.data1);
+        if (HasSecondDataByte(event.status)) add(event.data2);
+    }
+    return text;
+}
+
+inline std::vector<std::string> Events(const SmfTrack& track) {
+    std::vector<std::string> events;
+    for (const SmfEvent* e = track.firstEvent; e != nullptr; e = e->next) events.push_back(Describe(*e));
+    return events;
+}
+
+using Lines = std::vector<std::string>;
+
+} // namespace lyricast::test
