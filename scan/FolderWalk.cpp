@@ -37,6 +37,8 @@ bool FolderWalk::OnPath(const std::string& folder) const {
 
 void FolderWalk::WalkFolder(const std::string& folder) {
     hooks_.folderStarted();
+    // Whoever ran during the pause may have asked the walk to stop; it adds nothing more then.
+    if (hooks_.stopRequested()) return;
     auto entries = ListFolder(folder);
     if (!entries) return;
     std::sort(entries->begin(), entries->end(),

@@ -15,7 +15,7 @@ namespace lyricast {
 struct WalkHooks {
     std::function<void()> folderStarted;        // at the start of every folder
     std::function<bool()> includeSubFolders;    // each time a folder entry is met
-    std::function<bool()> stopRequested;        // before descending and after each entry
+    std::function<bool()> stopRequested;        // after the folder start, before descending, after each entry
     std::function<void(const std::string& path, const std::string& extension)> karaokeFile;
 };
 

@@ -80,6 +80,19 @@ TEST_F(FolderWalkTest, StopRequestEndsTheWalk) {
     EXPECT_EQ(Walk(), (std::vector<std::string>{"a.kar .KAR", "b/c.kar .KAR"}));
 }
 
+TEST_F(FolderWalkTest, StopRequestedDuringAFolderStartAddsNothingMore) {
+    Touch("a/b.kar");
+    Touch("d.kar");
+    std::vector<std::string> found;
+    bool stop = false;
+    int starts = 0;
+    WalkHooks hooks{[&] { stop = ++starts == 2; },  // a stop arrives while folder a pauses
+                    [] { return true; }, [&] { return stop; },
+                    [&](const std::string& path, const std::string&) { found.push_back(path); }};
+    FolderWalk(hooks, PathRules::Posix()).WalkFolder(dir.str());
+    EXPECT_TRUE(found.empty());
+}
+
 TEST_F(FolderWalkTest, LinkBackToAnOpenFolderIsNotEnteredAgain) {
     Touch("a.kar");
     Touch("sub/b.kar");
