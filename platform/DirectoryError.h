@@ -6,8 +6,8 @@
 namespace lyricast {
 
 // A drive or folder that cannot be entered. The message is complete and meant
-// for the user; code() is the system error code of the original platform that
-// chose it (2, 3, 4, 5) or, for any other failure, the system's own code.
+// for the user; code() is the Windows error code that chose it (2, 3, 4, 5)
+// or, for any other failure, the system's own code.
 class DirectoryError : public std::runtime_error {
 public:
     DirectoryError(int code, const std::string& message)

@@ -17,9 +17,13 @@
 namespace lyricast {
 namespace {
 
-const PathRules& Rules() { return PathRules::Native(); }
+const PathRules& Rules() {
+    return PathRules::Native();
+}
 
-char FoldLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char FoldLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Draws an item: its glyph at the item's indent, centred vertically, then its
 // text 4 pixels after the glyph, at the top of the item.
@@ -37,7 +41,8 @@ public:
         const int indent = list_->ItemIndent(index.row());
         painter->drawImage(rect.left() + indent, rect.top() + (rect.height() - glyph.height()) / 2,
                            glyph);
-        painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->setPen(
+            option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
         const QRect textRect(rect.left() + glyph.width() + indent + 4, rect.top(), rect.width(),
                              rect.height());
         painter->drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
@@ -45,7 +50,8 @@ public:
         if ((option.state & QStyle::State_HasFocus) != 0) {
             QStyleOptionFocusRect focus;
             focus.QStyleOption::operator=(option);
-            focus.backgroundColor = option.palette.color(selected ? QPalette::Highlight : QPalette::Base);
+            focus.backgroundColor =
+                option.palette.color(selected ? QPalette::Highlight : QPalette::Base);
             list_->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, list_);
         }
         painter->restore();
@@ -54,7 +60,8 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         const QImage& glyph = Glyph(GlyphOfLadderItem(list_->ItemKind(index.row())));
         const int textWidth = option.fontMetrics.horizontalAdvance(list_->DisplayText(index.row()));
-        return {list_->ItemIndent(index.row()) + glyph.width() + 4 + textWidth + 2, list_->ItemHeight()};
+        return {list_->ItemIndent(index.row()) + glyph.width() + 4 + textWidth + 2,
+                list_->ItemHeight()};
     }
 
 private:
@@ -78,7 +85,6 @@ private:
 
 TDirectoryListBox::TDirectoryListBox(QWidget* parent, const VolumeTable& volumes)
     : QListWidget(parent), volumes_(&volumes), directory_(GetCurrentDir()) {
-    setObjectName(QStringLiteral("DirectoryListBox"));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(true);
@@ -149,9 +155,13 @@ int TDirectoryListBox::ItemHeight() const {
     return std::max(fontMetrics().height(), Glyph(GlyphName::OpenFolder).height() + 1);
 }
 
-TDriveComboBox* TDirectoryListBox::DriveCombo() const { return driveCombo_; }
+TDriveComboBox* TDirectoryListBox::DriveCombo() const {
+    return driveCombo_;
+}
 
-TFileListBox* TDirectoryListBox::FileList() const { return fileList_; }
+TFileListBox* TDirectoryListBox::FileList() const {
+    return fileList_;
+}
 
 void TDirectoryListBox::SetFileList(TFileListBox* fileList) {
     if (fileList_ == fileList) return;
@@ -178,14 +188,20 @@ void TDirectoryListBox::DriveChange(const std::string& root) {
 void TDirectoryListBox::mouseDoubleClickEvent(QMouseEvent* event) {
     QListWidget::mouseDoubleClickEvent(event);
     if (event->button() != Qt::LeftButton) return;
-    emit OnDblClick();
-    OpenCurrent();
+    QMetaObject::invokeMethod(
+        &deferred_,
+        [this] {
+            emit OnDblClick();
+            OpenCurrent();
+        },
+        Qt::QueuedConnection);
 }
 
 void TDirectoryListBox::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->accept();
-        OpenCurrent();
+        QMetaObject::invokeMethod(
+            &deferred_, [this] { OpenCurrent(); }, Qt::QueuedConnection);
         return;
     }
     QListWidget::keyPressEvent(event);

@@ -21,9 +21,11 @@ class TFileListBox;
 // only selects. The process's current directory follows the current folder.
 //
 // Errors (a folder or drive that cannot be entered) are raised as
-// DirectoryError and leave the list on its folder. Raised from a double-click
-// or a key press, they leave through the application's event dispatch
-// (QApplication::notify), where the main window shows them.
+// DirectoryError and leave the list on its folder. What a double-click or
+// Enter does runs in a queued call right after the input event: an error
+// raised there (or by an OnDblClick handler) leaves through the application's
+// event dispatch (QApplication::notify), where the main window shows it, and
+// never unwinds through Qt's widget code, which is built without exceptions.
 class TDirectoryListBox : public QListWidget {
     Q_OBJECT
 
@@ -45,7 +47,9 @@ public:
     LadderKind ItemKind(int index) const { return items_.at(static_cast<std::size_t>(index)).kind; }
     // The item's text as stored, and as shown (lower-cased on a volume that
     // neither preserves nor minds case).
-    const std::string& ItemText(int index) const { return items_.at(static_cast<std::size_t>(index)).text; }
+    const std::string& ItemText(int index) const {
+        return items_.at(static_cast<std::size_t>(index)).text;
+    }
     QString DisplayText(int index) const;
     // Where the item's glyph starts, in pixels from the item's left edge.
     int ItemIndent(int index) const;
@@ -91,6 +95,7 @@ private:
     std::map<std::string, std::string> lastVisited_;
     QPointer<TDriveComboBox> driveCombo_;
     QPointer<TFileListBox> fileList_;
+    QObject deferred_; // receives the queued calls of the user's input
 };
 
 } // namespace lyricast

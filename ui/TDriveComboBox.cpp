@@ -5,23 +5,25 @@
 #include "ui/TDirectoryListBox.h"
 
 #include <QPainter>
-#include <QStyledItemDelegate>
 #include <QStylePainter>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
 
 namespace lyricast {
 namespace {
 
-const PathRules& Rules() { return PathRules::Native(); }
+const PathRules& Rules() {
+    return PathRules::Native();
+}
 
 // On Windows the letter of a drive root, in the case asked for.
 std::string CasedRoot(std::string root, TextCase textCase) {
     if (!Rules().driveLetters || Rules().DrivePart(root).size() != 2) return root;
     char& letter = root[0];
-    if (textCase == TextCase::UpperCase && letter >= 'a' && letter <= 'z')
+    if (textCase == TextCase::tcUpperCase && letter >= 'a' && letter <= 'z')
         letter = static_cast<char>(letter - 'a' + 'A');
-    if (textCase == TextCase::LowerCase && letter >= 'A' && letter <= 'Z')
+    if (textCase == TextCase::tcLowerCase && letter >= 'A' && letter <= 'Z')
         letter = static_cast<char>(letter - 'A' + 'a');
     return root;
 }
@@ -41,7 +43,8 @@ public:
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         const QImage& glyph = Glyph(GlyphOfVolume(box_->VolumeAt(index.row()).kind));
-        return {2 + glyph.width() + 4 + option.fontMetrics.horizontalAdvance(box_->itemText(index.row())) + 4,
+        return {2 + glyph.width() + 4 +
+                    option.fontMetrics.horizontalAdvance(box_->itemText(index.row())) + 4,
                 box_->EntryHeight()};
     }
 
@@ -51,12 +54,11 @@ private:
 
 TDriveComboBox::TDriveComboBox(QWidget* parent, const VolumeTable& volumes)
     : QComboBox(parent), volumes_(&volumes), drive_(volumes.RootOf(GetCurrentDir())) {
-    setObjectName(QStringLiteral("DriveComboBox"));
     setEditable(false);
     setItemDelegate(new DriveEntryDelegate(this));
-    // Queued: an error of the drive change then leaves through QApplication::notify
-    // rather than through the combo box's own code.
-    connect(this, &QComboBox::activated, this, &TDriveComboBox::EntryChosen, Qt::QueuedConnection);
+    connect(
+        this, &QComboBox::activated, &deferred_, [this](int index) { EntryChosen(index); },
+        Qt::QueuedConnection);
     BuildList();
 }
 
@@ -67,9 +69,10 @@ void TDriveComboBox::SetDrive(const std::string& root) {
         setCurrentIndex(-1);
     } else {
         drive_ = CasedRoot(root, textCase_);
-        const auto entry = std::find_if(entries_.begin(), entries_.end(), [&](const Volume& volume) {
-            return Rules().SamePath(volume.root, drive_);
-        });
+        const auto entry =
+            std::find_if(entries_.begin(), entries_.end(), [&](const Volume& volume) {
+                return Rules().SamePath(volume.root, drive_);
+            });
         setCurrentIndex(entry != entries_.end() ? static_cast<int>(entry - entries_.begin()) : -1);
     }
     if (dirList_) dirList_->DriveChange(drive_);
@@ -82,7 +85,9 @@ void TDriveComboBox::SetTextCase(TextCase textCase) {
     BuildList();
 }
 
-TDirectoryListBox* TDriveComboBox::DirList() const { return dirList_; }
+TDirectoryListBox* TDriveComboBox::DirList() const {
+    return dirList_;
+}
 
 void TDriveComboBox::SetDirList(TDirectoryListBox* dirList) {
     if (dirList_ == dirList) return;
@@ -96,7 +101,7 @@ void TDriveComboBox::BuildList() {
     clear();
     for (const Volume& volume : entries_)
         addItem(QString::fromLocal8Bit(
-            VolumeCaption(volume, textCase_ == TextCase::UpperCase, Rules())));
+            VolumeCaption(volume, textCase_ == TextCase::tcUpperCase, Rules())));
     // Nothing selected, so that setting the stored drive again selects its entry.
     setCurrentIndex(-1);
     SetDrive(drive_);
@@ -138,14 +143,16 @@ int TDriveComboBox::EntryHeight() const {
 
 // The glyph 2 pixels in, centred vertically; the text 6 pixels after the
 // glyph, on one line, centred vertically, "&" shown as itself.
-void TDriveComboBox::DrawEntry(QPainter& painter, const QRect& rect, int index, bool selected) const {
+void TDriveComboBox::DrawEntry(QPainter& painter, const QRect& rect, int index,
+                               bool selected) const {
     painter.save();
     painter.fillRect(rect, palette().brush(selected ? QPalette::Highlight : QPalette::Base));
     const QImage& glyph = Glyph(GlyphOfVolume(VolumeAt(index).kind));
     painter.drawImage(rect.left() + 2, rect.top() + (rect.height() - glyph.height()) / 2, glyph);
     painter.setPen(palette().color(selected ? QPalette::HighlightedText : QPalette::Text));
     const QRect textRect = rect.adjusted(glyph.width() + 6, 0, 0, 0);
-    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, itemText(index));
+    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     itemText(index));
     painter.restore();
 }
 

@@ -12,7 +12,7 @@ namespace lyricast {
 
 class TDirectoryListBox;
 
-enum class TextCase { LowerCase, UpperCase };
+enum class TextCase { tcLowerCase, tcUpperCase };
 
 // The drive box: one entry per volume of its table, drawn with the volume's
 // glyph. Choosing an entry sets the drive, which moves the linked folder list
@@ -22,7 +22,8 @@ enum class TextCase { LowerCase, UpperCase };
 // Errors (a drive that cannot be entered) are raised as DirectoryError from
 // SetDrive. A choice made by the user is handled in a queued call, so that
 // such an error leaves through the application's event dispatch
-// (QApplication::notify), where the main window shows it.
+// (QApplication::notify), where the main window shows it, and never unwinds
+// through Qt's widget code, which is built without exceptions.
 class TDriveComboBox : public QComboBox {
     Q_OBJECT
 
@@ -71,8 +72,9 @@ private:
     const VolumeTable* volumes_;
     std::vector<Volume> entries_;
     std::string drive_;
-    TextCase textCase_ = TextCase::LowerCase;
+    TextCase textCase_ = TextCase::tcLowerCase;
     QPointer<TDirectoryListBox> dirList_;
+    QObject deferred_; // receives the queued calls of the user's choices
 };
 
 } // namespace lyricast

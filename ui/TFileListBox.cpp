@@ -27,14 +27,15 @@ constexpr int kBusyFrom = 100;
 } // namespace
 
 TFileListBox::TFileListBox(QWidget* parent) : QListWidget(parent), directory_(GetCurrentDir()) {
-    setObjectName(QStringLiteral("FileListBox"));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(true);
     ReRead();
 }
 
-TDirectoryListBox* TFileListBox::DirList() const { return dirList_; }
+TDirectoryListBox* TFileListBox::DirList() const {
+    return dirList_;
+}
 
 void TFileListBox::SetDirectory(const std::string& path) {
     if (PathRules::Native().SamePath(path, directory_)) return;

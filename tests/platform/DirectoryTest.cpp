@@ -27,18 +27,20 @@ TEST(DirectoryError, MessagesOfTheSystemCodes) {
 
 TEST(DirectoryError, ErrnoMapsOntoTheSameMessages) {
     const std::pair<int, const char*> cases[] = {
-        {ENOENT, "File not found"},      {ENOTDIR, "File not found"},
+        {ENOENT, "File not found"},         {ENOTDIR, "File not found"},
         {ENAMETOOLONG, "Invalid filename"}, {EINVAL, "Invalid filename"},
-        {EMFILE, "Too many open files"}, {ENFILE, "Too many open files"},
-        {EACCES, "File access denied"},  {EPERM, "File access denied"},
+        {EMFILE, "Too many open files"},    {ENFILE, "Too many open files"},
+        {EACCES, "File access denied"},     {EPERM, "File access denied"},
     };
     for (const auto& [error, message] : cases) {
         EXPECT_STREQ(DirectoryError::FromErrno(error).what(), message) << error;
         EXPECT_EQ(DirectoryError::FromErrno(error).code(), SystemCodeOfErrno(error));
     }
     // EIO is 5 on Linux, but it is not "File access denied".
-    EXPECT_EQ(std::string(DirectoryError::FromErrno(EIO).what()), "I/O error " + std::to_string(EIO));
-    EXPECT_EQ(std::string(DirectoryError::FromErrno(ELOOP).what()), "I/O error " + std::to_string(ELOOP));
+    EXPECT_EQ(std::string(DirectoryError::FromErrno(EIO).what()),
+              "I/O error " + std::to_string(EIO));
+    EXPECT_EQ(std::string(DirectoryError::FromErrno(ELOOP).what()),
+              "I/O error " + std::to_string(ELOOP));
 }
 
 // Every test leaves the process's current directory where it found it.
@@ -150,14 +152,6 @@ TEST(MatchesMask, WindowsPatterns) {
     EXPECT_FALSE(MatchesMask("aXbXd", "a*b*c"));
     EXPECT_TRUE(MatchesMask("", "*"));
     EXPECT_FALSE(MatchesMask("x", ""));
-}
-
-TEST(LessIgnoringCase, CaseAsideThenBytes) {
-    EXPECT_TRUE(LessIgnoringCase("alpha", "Beta"));
-    EXPECT_TRUE(LessIgnoringCase("Alpha", "alpha"));
-    EXPECT_FALSE(LessIgnoringCase("alpha", "Alpha"));
-    EXPECT_TRUE(LessIgnoringCase("_x", "a"));
-    EXPECT_TRUE(LessIgnoringCase("a", "ab"));
 }
 
 } // namespace

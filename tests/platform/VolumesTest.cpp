@@ -13,36 +13,28 @@ Volume Make(std::string root, VolumeKind kind, std::optional<std::string> label,
     return {std::move(root), kind, std::move(label), std::move(connection)};
 }
 
-TEST(VolumeCaption, DriveLettersAsThePartSays) {
+TEST(VolumeCaption, DriveLettersWithLabelsAndShares) {
     EXPECT_EQ(VolumeCaption(Make("a:\\", VolumeKind::Removable, std::nullopt), false, Win), "a:");
     EXPECT_EQ(VolumeCaption(Make("c:\\", VolumeKind::Fixed, "System"), false, Win), "c: [system]");
     EXPECT_EQ(VolumeCaption(Make("c:\\", VolumeKind::Fixed, "System"), true, Win), "C: [SYSTEM]");
     EXPECT_EQ(VolumeCaption(Make("d:\\", VolumeKind::CdRom, ""), false, Win), "d: []");
     EXPECT_EQ(VolumeCaption(Make("r:\\", VolumeKind::RamDisk, "Ram"), false, Win), "r: [ram]");
-    EXPECT_EQ(VolumeCaption(Make("z:\\", VolumeKind::Remote, std::nullopt, "\\\\Srv\\Songs"), false, Win),
-              "z: \\\\srv\\songs");
-    EXPECT_EQ(VolumeCaption(Make("z:\\", VolumeKind::Remote, "Share", ""), true, Win), "Z: [SHARE]");
+    EXPECT_EQ(
+        VolumeCaption(Make("z:\\", VolumeKind::Remote, std::nullopt, "\\\\Srv\\Songs"), false, Win),
+        "z: \\\\srv\\songs");
+    EXPECT_EQ(VolumeCaption(Make("z:\\", VolumeKind::Remote, "Share", ""), true, Win),
+              "Z: [SHARE]");
 }
 
 TEST(VolumeCaption, MountPointsKeepTheirCase) {
     EXPECT_EQ(VolumeCaption(Make("/", VolumeKind::Fixed, ""), false, Posix), "/ []");
-    EXPECT_EQ(VolumeCaption(Make("/media/Stick", VolumeKind::Removable, "KARAOKE & Co"), false, Posix),
-              "/media/Stick [karaoke & co]");
+    EXPECT_EQ(
+        VolumeCaption(Make("/media/Stick", VolumeKind::Removable, "KARAOKE & Co"), false, Posix),
+        "/media/Stick [karaoke & co]");
     EXPECT_EQ(VolumeCaption(Make("/media/Stick", VolumeKind::Removable, "Karaoke"), true, Posix),
               "/media/Stick [KARAOKE]");
     EXPECT_EQ(VolumeCaption(Make("/mnt/nas", VolumeKind::Remote, "", "NAS:/export"), false, Posix),
               "/mnt/nas nas:/export");
-}
-
-TEST(LongestRootHolding, TheDeepestMountPointOrTheDrive) {
-    const std::vector<std::string> mounts = {"/", "/home", "/home/anna/remote", "/mnt/usb"};
-    EXPECT_EQ(LongestRootHolding("/home/anna/songs", mounts, Posix), "/home");
-    EXPECT_EQ(LongestRootHolding("/home/anna/remote", mounts, Posix), "/home/anna/remote");
-    EXPECT_EQ(LongestRootHolding("/mnt/usbx", mounts, Posix), "/");
-    EXPECT_EQ(LongestRootHolding("/x", {"/mnt"}, Posix), "");
-    const std::vector<std::string> drives = {"a:\\", "c:\\", "d:\\"};
-    EXPECT_EQ(LongestRootHolding("C:\\Songs", drives, Win), "c:\\");
-    EXPECT_EQ(LongestRootHolding("\\\\srv\\share", drives, Win), "");
 }
 
 class TwoVolumes : public VolumeTable {
@@ -57,6 +49,9 @@ TEST(VolumeTable, RootOfIsTheLongestListedRoot) {
     TwoVolumes table;
     EXPECT_EQ(table.RootOf("/mnt/usb/songs"), "/mnt/usb");
     EXPECT_EQ(table.RootOf("/mnt"), "/");
+    EXPECT_EQ(table.RootOf("/mnt/usbx"), "/");
+    EXPECT_EQ(LongestRootHolding("C:\\Songs", {"a:\\", "c:\\"}, Win), "c:\\");
+    EXPECT_EQ(LongestRootHolding("\\\\srv\\share", {"c:\\"}, Win), "");
 }
 
 TEST(SystemVolumeTable, ListsTheRootFirstAndHoldsTheCurrentFolder) {

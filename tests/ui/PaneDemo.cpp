@@ -48,8 +48,9 @@ int main(int argc, char** argv) {
         }
     }
     static DemoVolumes volumes;
-    const lyricast::VolumeTable& table =
-        demoVolumes ? static_cast<const lyricast::VolumeTable&>(volumes) : lyricast::SystemVolumeTable();
+    const lyricast::VolumeTable& table = demoVolumes
+                                             ? static_cast<const lyricast::VolumeTable&>(volumes)
+                                             : lyricast::SystemVolumeTable();
 
     QWidget window;
     window.setWindowTitle("Folder pane");
