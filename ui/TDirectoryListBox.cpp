@@ -1,6 +1,7 @@
 #include "ui/TDirectoryListBox.h"
 
 #include "platform/CurrentDirectory.h"
+#include "platform/DirectoryError.h"
 #include "platform/FileIdentity.h"
 #include "platform/FolderListing.h"
 #include "ui/Glyphs.h"
@@ -95,32 +96,15 @@ TDirectoryListBox::TDirectoryListBox(QWidget* parent, const VolumeTable& volumes
 
 void TDirectoryListBox::SetDirectory(const std::string& path) {
     if (path.empty() || SameFolder(path, directory_)) return;
-
-    // A last part with wildcards, or one that names a file, is not entered.
-    std::string target = path;
-    const PathSplit split = SplitLastPart(path, Rules());
-    const bool wildcards = split.last.find_first_of("*?") != std::string::npos;
-    if (!split.last.empty() && (wildcards || (IdentityOf(path) && !IsFolder(path))))
-        target = split.folder.empty() ? directory_ : split.folder;
-
     const std::string before = directory_;
     try {
-        const std::string root = RootOfPath(target);
-        if (!Rules().SamePath(root, volumes_->RootOf(directory_))) {
-            FlagRaised inSetDirectory(inSetDirectory_);
-            if (driveCombo_) {
-                driveCombo_->SetDrive(root);
-            } else {
-                DriveChange(root);
-            }
-        }
-        SetCurrentDir(target);
+        EnterFolder(FolderToEnter(path));
     } catch (...) {
-        // The list keeps its folder, and so does the process.
+        // The list keeps its folder, and so does the process, as far as it can.
         directory_ = before;
         try {
             SetCurrentDir(before);
-        } catch (...) {
+        } catch (const DirectoryError&) {
         }
         throw;
     }
@@ -231,6 +215,29 @@ bool TDirectoryListBox::SameFolder(const std::string& a, const std::string& b) c
     if (caseSensitive_) return a == b;
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [](char l, char r) { return FoldLower(l) == FoldLower(r); });
+}
+
+// A last part with wildcards, or one that names a file, is not entered.
+std::string TDirectoryListBox::FolderToEnter(const std::string& path) const {
+    const PathSplit split = SplitLastPart(path, Rules());
+    const bool wildcards = split.last.find_first_of("*?") != std::string::npos;
+    if (split.last.empty() || !(wildcards || (IdentityOf(path) && !IsFolder(path)))) return path;
+    return split.folder.empty() ? directory_ : split.folder;
+}
+
+// Moves to the folder's volume first (through the drive box when there is
+// one), without rebuilding, then into the folder itself.
+void TDirectoryListBox::EnterFolder(const std::string& folder) {
+    const std::string root = RootOfPath(folder);
+    if (!Rules().SamePath(root, volumes_->RootOf(directory_))) {
+        FlagRaised inSetDirectory(inSetDirectory_);
+        if (driveCombo_) {
+            driveCombo_->SetDrive(root);
+        } else {
+            DriveChange(root);
+        }
+    }
+    SetCurrentDir(folder);
 }
 
 // The volume a path leads to; a relative path stays on the current one.

@@ -81,6 +81,8 @@ private:
 
     void BuildList();
     void Change();
+    std::string FolderToEnter(const std::string& path) const;
+    void EnterFolder(const std::string& folder);
     bool SameFolder(const std::string& a, const std::string& b) const;
     std::string RootOfPath(const std::string& path) const;
     void RememberFolder();
