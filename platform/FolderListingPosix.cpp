@@ -39,7 +39,7 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) {
     while (const dirent* entry = ::readdir(dir.get())) {
         const std::string_view name = entry->d_name;
         if (name == "." || name == "..") continue;
-        entries.push_back({std::string(name), IsFolderEntry(folder, *entry)});
+        entries.push_back({std::string(name), IsFolderEntry(folder, *entry), name.starts_with('.'), false});
     }
     return entries;
 }

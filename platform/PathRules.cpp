@@ -1,15 +1,28 @@
 #include "platform/PathRules.h"
 
+#include <algorithm>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace lyricast {
+namespace {
+
+char FoldLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+} // namespace
 
 const PathRules& PathRules::Windows() {
     // ":" ends the folder part too, so "C:Song.kar" names Song.kar on drive C.
-    static const PathRules rules{'\\', "\\/:", true};
+    static const PathRules rules{'\\', "\\/:", true, true};
     return rules;
 }
 
 const PathRules& PathRules::Posix() {
-    static const PathRules rules{'/', "/", false};
+    static const PathRules rules{'/', "/", false, false};
     return rules;
 }
 
@@ -28,6 +41,40 @@ std::string PathRules::Join(std::string_view folder, std::string_view name) cons
     path.push_back(separator);
     path.append(name);
     return path;
+}
+
+std::string_view PathRules::DrivePart(std::string_view path) const {
+    if (!driveLetters || path.size() < 2) return {};
+    if (path[1] == ':') return path.substr(0, 2);
+    if (!IsSeparator(path[0]) || !IsSeparator(path[1])) return {};
+    // A share: up to, not including, the separator after the share's name.
+    std::size_t separators = 0;
+    std::size_t end = 2;
+    for (; end < path.size(); ++end) {
+        if (IsSeparator(path[end]) && ++separators == 2) break;
+    }
+    return path.substr(0, end);
+}
+
+bool PathRules::SamePath(std::string_view a, std::string_view b) const {
+    if (!caseInsensitive) return a == b;
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char l, char r) { return FoldLower(l) == FoldLower(r); });
+}
+
+bool PathRules::Holds(std::string_view root, std::string_view path) const {
+    if (root.empty() || path.size() < root.size()) return false;
+    if (!SamePath(root, path.substr(0, root.size()))) return false;
+    return path.size() == root.size() || IsSeparator(root.back()) || IsSeparator(path[root.size()]);
+}
+
+bool IsNativeLeadByte(unsigned char byte) {
+#ifdef _WIN32
+    return IsDBCSLeadByte(byte) != 0;
+#else
+    (void)byte;
+    return false;
+#endif
 }
 
 } // namespace lyricast

@@ -12,6 +12,7 @@ struct PathRules {
     char separator;                 // put between a folder and a name
     std::string_view folderEnds;    // characters after which a file name starts
     bool caseInsensitive;           // names differing only in ASCII case are the same file
+    bool driveLetters;              // paths may start with a drive (C:) or a share (\\server\share)
 
     static const PathRules& Windows();
     static const PathRules& Posix();
@@ -23,6 +24,17 @@ struct PathRules {
     // folder + separator + name; the separator is put even after a folder
     // that already ends in one (a root), as the scan and the batch always have.
     std::string Join(std::string_view folder, std::string_view name) const;
+    // The drive part of a path: C: of C:\A, \\srv\share of \\srv\share\A; empty
+    // for a path without one, and always under rules without drive letters.
+    std::string_view DrivePart(std::string_view path) const;
+    // Two spellings of the same path, letter case aside where the rules say so.
+    bool SamePath(std::string_view a, std::string_view b) const;
+    // `root` is `path` or a folder above it ("/mnt/usb" holds "/mnt/usb/a", not "/mnt/usbx").
+    bool Holds(std::string_view root, std::string_view path) const;
 };
+
+// A byte that starts a double-byte character in the process's code page
+// (only ever true on Windows with such a code page).
+bool IsNativeLeadByte(unsigned char byte);
 
 } // namespace lyricast
