@@ -1,0 +1,60 @@
+#include "platform/FolderListing.h"
+
+#include "platform/PathRules.h"
+
+#include <windows.h>
+
+namespace lyricast {
+namespace {
+
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE handle) : handle_(handle) {}
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+    ~FindHandle() {
+        if (valid()) ::FindClose(handle_);
+    }
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+
+// "*.*" inside the folder. A folder spelled with a closing separator (a drive
+// root such as "C:\") or a bare drive ("C:", that drive's current folder)
+// takes the pattern directly.
+std::string EverythingIn(const std::string& folder) {
+    const PathRules& rules = PathRules::Native();
+    if (!folder.empty() && rules.IsSeparator(folder.back())) return folder + "*.*";
+    return rules.Join(folder, "*.*");
+}
+
+bool HasAttribute(DWORD attributes, DWORD wanted) { return (attributes & wanted) != 0; }
+
+} // namespace
+
+std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) {
+    WIN32_FIND_DATAA found{};
+    const FindHandle find(::FindFirstFileA(EverythingIn(folder).c_str(), &found));
+    std::vector<FolderEntry> entries;
+    if (!find.valid()) {
+        // A drive root has no "." or "..", so an empty one matches nothing.
+        if (::GetLastError() == ERROR_FILE_NOT_FOUND && IsFolder(folder)) return entries;
+        return std::nullopt;
+    }
+    do {
+        const std::string_view name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        entries.push_back({std::string(name), HasAttribute(found.dwFileAttributes, FILE_ATTRIBUTE_DIRECTORY)});
+    } while (::FindNextFileA(find.get(), &found));
+    return entries;
+}
+
+bool IsFolder(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && HasAttribute(attributes, FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace lyricast
