@@ -1,0 +1,86 @@
+# Converts every corpus file on its own with two builds of kar2mid, the Linux
+# one and the Windows one under Wine, and compares what they write and say.
+# Usage: . scripts/lib/corpus-compare.sh
+#        compare_corpus CORPUS LINUX_KAR2MID WINDOWS_KAR2MID_EXE WORK_FOLDER
+
+# What one run said, with the source path and the output folder (and the
+# separator after it) replaced by placeholders and Windows line ends undone.
+normalised_messages() {
+    local log=$1 source=$2 outputFolder=$3
+    local text
+    text=$(tr -d '\r' <"$log")
+    text=${text//"$source"/SOURCE}
+    printf '%s\n' "${text//"$outputFolder"/OUTPUT/}"
+}
+
+# Runs both builds on one file; fails when their exit status or messages
+# differ. Reads compare_corpus's paths (linux, windows, corpus, work and their
+# Windows spellings wcorpus, wwork) and counts into its counters.
+convert_with_both() {
+    local folder=$1 name=$2
+    local source="$corpus/$folder/$name" wsource="$wcorpus\\$folder\\$name"
+    local lstatus=0 wstatus=0
+    "$linux" --output-dir "$work/linux/$folder" "$source" >"$work/log/linux" 2>&1 || lstatus=$?
+    wine "$windows" --output-dir "$wwork\\windows\\$folder" "$wsource" >"$work/log/windows" 2>&1 || wstatus=$?
+    [ "$lstatus" -eq 0 ] && linuxConverted=$((linuxConverted + 1))
+    [ "$wstatus" -eq 0 ] && windowsConverted=$((windowsConverted + 1))
+
+    local lsaid wsaid
+    lsaid=$(normalised_messages "$work/log/linux" "$source" "$work/linux/$folder/")
+    wsaid=$(normalised_messages "$work/log/windows" "$wsource" "$wwork\\windows\\$folder\\")
+    if [ "$lstatus" -ne "$wstatus" ] || [ "$lsaid" != "$wsaid" ]; then
+        echo "DIFFERENT RUN: $folder/$name"
+        echo "  linux (exit $lstatus):   ${lsaid//$'\n'/ | }"
+        echo "  windows (exit $wstatus): ${wsaid//$'\n'/ | }"
+        return 1
+    fi
+}
+
+# Fails when an output exists on one side only or differs in any byte.
+# Counts into compare_corpus's outputsCompared.
+compare_outputs() {
+    local work=$1 differences=0 file
+    diff <(cd "$work/linux" && find . -type f | sort) <(cd "$work/windows" && find . -type f | sort) \
+        >"$work/log/listing" || {
+        echo "DIFFERENT OUTPUT FILES (< linux, > windows):"
+        sed -n 's/^[<>]/  &/p' "$work/log/listing"
+        differences=1
+    }
+    while IFS= read -r file; do
+        [ -f "$work/windows/$file" ] || continue
+        outputsCompared=$((outputsCompared + 1))
+        cmp -s "$work/linux/$file" "$work/windows/$file" || {
+            echo "DIFFERENT BYTES: $file ($(cmp "$work/linux/$file" "$work/windows/$file" 2>&1 | sed 's/.*differ: //'))"
+            differences=1
+        }
+    done < <(cd "$work/linux" && find . -type f | sort)
+    return "$differences"
+}
+
+compare_corpus() {
+    local corpus linux=$2 windows=$3 work=$4 wcorpus wwork folder file
+    corpus=$(cd "$1" && pwd)
+    rm -rf "$work"
+    mkdir -p "$work/log"
+    wcorpus=$(winepath -w "$corpus")
+    wwork=$(winepath -w "$(cd "$work" && pwd)")
+
+    local files=0 runDifferences=0 linuxConverted=0 windowsConverted=0 outputsCompared=0
+    for folder in kar mid malformed; do
+        mkdir -p "$work/linux/$folder" "$work/windows/$folder"
+        for file in "$corpus/$folder"/*; do
+            [ -f "$file" ] || continue
+            files=$((files + 1))
+            convert_with_both "$folder" "${file##*/}" ||
+                runDifferences=$((runDifferences + 1))
+        done
+    done
+    local outputStatus=0
+    compare_outputs "$work" || outputStatus=1
+
+    echo "Corpus: $files files, each converted on its own."
+    echo "  Linux kar2mid converted $linuxConverted, Windows kar2mid.exe under Wine converted $windowsConverted."
+    echo "  Runs with different exit status or messages: $runDifferences."
+    echo "  Outputs compared byte for byte: $outputsCompared, $([ "$outputStatus" -eq 0 ] && echo "all identical" || echo "NOT all identical")."
+    [ "$files" -gt 0 ] && [ "$runDifferences" -eq 0 ] && [ "$outputStatus" -eq 0 ]
+}
