@@ -13,23 +13,26 @@ normalised_messages() {
     printf '%s\n' "${text//"$outputFolder"/OUTPUT/}"
 }
 
-# Runs both builds on one file; fails when their exit status or messages
-# differ. Reads compare_corpus's paths (linux, windows, corpus, work and their
-# Windows spellings wcorpus, wwork) and counts into its counters.
+# Runs both builds on one file, given relative to the corpus, each writing
+# into its own copy of the file's folder; fails when their exit status or
+# messages differ. Reads compare_corpus's paths (linux, windows, corpus, work
+# and their Windows spellings wcorpus, wwork) and counts into its counters.
 convert_with_both() {
-    local folder=$1 name=$2
-    local source="$corpus/$folder/$name" wsource="$wcorpus\\$folder\\$name"
+    local relative=$1 folder=${1%/*}
+    local source="$corpus/$relative" wsource="$wcorpus\\${relative//\//\\}"
+    local output="$work/linux/$folder" woutput="$wwork\\windows\\${folder//\//\\}"
     local lstatus=0 wstatus=0
-    "$linux" --output-dir "$work/linux/$folder" "$source" >"$work/log/linux" 2>&1 || lstatus=$?
-    wine "$windows" --output-dir "$wwork\\windows\\$folder" "$wsource" >"$work/log/windows" 2>&1 || wstatus=$?
+    mkdir -p "$output" "$work/windows/$folder"
+    "$linux" --output-dir "$output" "$source" </dev/null >"$work/log/linux" 2>&1 || lstatus=$?
+    wine "$windows" --output-dir "$woutput" "$wsource" </dev/null >"$work/log/windows" 2>&1 || wstatus=$?
     [ "$lstatus" -eq 0 ] && linuxConverted=$((linuxConverted + 1))
     [ "$wstatus" -eq 0 ] && windowsConverted=$((windowsConverted + 1))
 
     local lsaid wsaid
-    lsaid=$(normalised_messages "$work/log/linux" "$source" "$work/linux/$folder/")
-    wsaid=$(normalised_messages "$work/log/windows" "$wsource" "$wwork\\windows\\$folder\\")
+    lsaid=$(normalised_messages "$work/log/linux" "$source" "$output/")
+    wsaid=$(normalised_messages "$work/log/windows" "$wsource" "$woutput\\")
     if [ "$lstatus" -ne "$wstatus" ] || [ "$lsaid" != "$wsaid" ]; then
-        echo "DIFFERENT RUN: $folder/$name"
+        echo "DIFFERENT RUN: $relative"
         echo "  linux (exit $lstatus):   ${lsaid//$'\n'/ | }"
         echo "  windows (exit $wstatus): ${wsaid//$'\n'/ | }"
         return 1
@@ -58,7 +61,8 @@ compare_outputs() {
 }
 
 compare_corpus() {
-    local corpus linux=$2 windows=$3 work=$4 wcorpus wwork folder file
+    local corpus linux=$2 windows=$3 work=$4 wcorpus wwork relative
+    [ -d "$1" ] || { echo "No corpus at $1" >&2; return 1; }
     corpus=$(cd "$1" && pwd)
     rm -rf "$work"
     mkdir -p "$work/log"
@@ -66,15 +70,11 @@ compare_corpus() {
     wwork=$(winepath -w "$(cd "$work" && pwd)")
 
     local files=0 runDifferences=0 linuxConverted=0 windowsConverted=0 outputsCompared=0
-    for folder in kar mid malformed; do
-        mkdir -p "$work/linux/$folder" "$work/windows/$folder"
-        for file in "$corpus/$folder"/*; do
-            [ -f "$file" ] || continue
-            files=$((files + 1))
-            convert_with_both "$folder" "${file##*/}" ||
-                runDifferences=$((runDifferences + 1))
-        done
-    done
+    # Every file in the corpus's folders; the notes at its top are not songs.
+    while IFS= read -r relative; do
+        files=$((files + 1))
+        convert_with_both "$relative" || runDifferences=$((runDifferences + 1))
+    done < <(cd "$corpus" && find . -mindepth 2 -type f | sed 's|^\./||' | LC_ALL=C sort)
     local outputStatus=0
     compare_outputs "$work" || outputStatus=1
 
