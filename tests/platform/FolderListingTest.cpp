@@ -1,5 +1,7 @@
+#include "platform/FileIO.h"
 #include "platform/FolderListing.h"
 #include "platform/PathRules.h"
+#include "support/Hex.h"
 #include "support/Platform.h"
 #include "support/TempDir.h"
 
@@ -62,6 +64,17 @@ TEST(FolderListing, OnlyFoldersCanBeListed) {
         EXPECT_FALSE(IsFolder(path)) << path;
         EXPECT_FALSE(ListFolder(path).has_value()) << path;
     }
+}
+
+// Names are 8-bit text in the system's code page; an accented letter of the
+// Latin code pages must come back as the same byte it was written with.
+TEST(FolderListing, EightBitNamesComeBackAsWritten) {
+    TempDir dir;
+    const std::string name = "Caf\xE9.kar";
+    const std::string path = PathRules::Native().Join(dir.str(), name);
+    WriteFileReplacing(path, test::Hex("4d 54 68 64"));
+    EXPECT_EQ(Described(ListFolder(dir.str())), std::vector<std::string>{name});
+    EXPECT_EQ(ReadWholeFile(path), test::Hex("4d 54 68 64"));
 }
 
 TEST(FolderListing, DriveLetterAloneMeansThatDrivesCurrentFolder) {
