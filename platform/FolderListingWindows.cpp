@@ -1,5 +1,7 @@
 #include "platform/FolderListing.h"
 
+#include "platform/PathRules.h"
+
 #include <windows.h>
 
 namespace lyricast {
@@ -11,44 +13,50 @@ public:
     FindHandle(const FindHandle&) = delete;
     FindHandle& operator=(const FindHandle&) = delete;
     ~FindHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
+        if (valid()) ::FindClose(handle_);
     }
     HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
 
 private:
     HANDLE handle_;
 };
 
+// "*.*" inside the folder. A folder spelled with a closing separator (a drive
+// root such as "C:\") or a bare drive ("C:", that drive's current folder)
+// takes the pattern directly.
+std::string EverythingIn(const std::string& folder) {
+    const PathRules& rules = PathRules::Native();
+    if (!folder.empty() && rules.IsSeparator(folder.back())) return folder + "*.*";
+    return rules.Join(folder, "*.*");
+}
+
+bool HasAttribute(DWORD attributes, DWORD wanted) { return (attributes & wanted) != 0; }
+
 } // namespace
 
 std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) {
-    std::string pattern = folder;
-    if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/' &&
-        pattern.back() != ':')
-        pattern.push_back('\\');
-    pattern += "*.*";
-    WIN32_FIND_DATAA data{};
-    FindHandle find(FindFirstFileA(pattern.c_str(), &data));
-    if (find.get() == INVALID_HANDLE_VALUE) {
-        // An empty drive root has not even "." to show: that is an empty listing.
-        if (GetLastError() == ERROR_FILE_NOT_FOUND) return std::vector<FolderEntry>{};
+    WIN32_FIND_DATAA found{};
+    const FindHandle find(::FindFirstFileA(EverythingIn(folder).c_str(), &found));
+    std::vector<FolderEntry> entries;
+    if (!find.valid()) {
+        // A drive root has no "." or "..", so an empty one matches nothing.
+        if (::GetLastError() == ERROR_FILE_NOT_FOUND && IsFolder(folder)) return entries;
         return std::nullopt;
     }
-    std::vector<FolderEntry> entries;
     do {
-        const std::string_view name = data.cFileName;
+        const std::string_view name = found.cFileName;
         if (name == "." || name == "..") continue;
-        const DWORD attributes = data.dwFileAttributes;
-        entries.push_back({std::string(name), (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
-                           (attributes & FILE_ATTRIBUTE_HIDDEN) != 0,
-                           (attributes & FILE_ATTRIBUTE_SYSTEM) != 0});
-    } while (FindNextFileA(find.get(), &data));
+        const DWORD attributes = found.dwFileAttributes;
+        entries.push_back({std::string(name), HasAttribute(attributes, FILE_ATTRIBUTE_DIRECTORY),
+                           HasAttribute(attributes, FILE_ATTRIBUTE_HIDDEN), HasAttribute(attributes, FILE_ATTRIBUTE_SYSTEM)});
+    } while (::FindNextFileA(find.get(), &found));
     return entries;
 }
 
 bool IsFolder(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && HasAttribute(attributes, FILE_ATTRIBUTE_DIRECTORY);
 }
 
 } // namespace lyricast

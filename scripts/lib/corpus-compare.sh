@@ -1,0 +1,86 @@
+# Converts every corpus file on its own with two builds of kar2mid, the Linux
+# one and the Windows one under Wine, and compares what they write and say.
+# Usage: . scripts/lib/corpus-compare.sh
+#        compare_corpus CORPUS LINUX_KAR2MID WINDOWS_KAR2MID_EXE WORK_FOLDER
+
+# What one run said, with the source path and the output folder (and the
+# separator after it) replaced by placeholders and Windows line ends undone.
+normalised_messages() {
+    local log=$1 source=$2 outputFolder=$3
+    local text
+    text=$(tr -d '\r' <"$log")
+    text=${text//"$source"/SOURCE}
+    printf '%s\n' "${text//"$outputFolder"/OUTPUT/}"
+}
+
+# Runs both builds on one file, given relative to the corpus, each writing
+# into its own copy of the file's folder; fails when their exit status or
+# messages differ. Reads compare_corpus's paths (linux, windows, corpus, work
+# and their Windows spellings wcorpus, wwork) and counts into its counters.
+convert_with_both() {
+    local relative=$1 folder=${1%/*}
+    local source="$corpus/$relative" wsource="$wcorpus\\${relative//\//\\}"
+    local output="$work/linux/$folder" woutput="$wwork\\windows\\${folder//\//\\}"
+    local lstatus=0 wstatus=0
+    mkdir -p "$output" "$work/windows/$folder"
+    "$linux" --output-dir "$output" "$source" </dev/null >"$work/log/linux" 2>&1 || lstatus=$?
+    wine "$windows" --output-dir "$woutput" "$wsource" </dev/null >"$work/log/windows" 2>&1 || wstatus=$?
+    [ "$lstatus" -eq 0 ] && linuxConverted=$((linuxConverted + 1))
+    [ "$wstatus" -eq 0 ] && windowsConverted=$((windowsConverted + 1))
+
+    local lsaid wsaid
+    lsaid=$(normalised_messages "$work/log/linux" "$source" "$output/")
+    wsaid=$(normalised_messages "$work/log/windows" "$wsource" "$woutput\\")
+    if [ "$lstatus" -ne "$wstatus" ] || [ "$lsaid" != "$wsaid" ]; then
+        echo "DIFFERENT RUN: $relative"
+        echo "  linux (exit $lstatus):   ${lsaid//$'\n'/ | }"
+        echo "  windows (exit $wstatus): ${wsaid//$'\n'/ | }"
+        return 1
+    fi
+}
+
+# Fails when an output exists on one side only or differs in any byte.
+# Counts into compare_corpus's outputsCompared.
+compare_outputs() {
+    local work=$1 differences=0 file
+    diff <(cd "$work/linux" && find . -type f | sort) <(cd "$work/windows" && find . -type f | sort) \
+        >"$work/log/listing" || {
+        echo "DIFFERENT OUTPUT FILES (< linux, > windows):"
+        sed -n 's/^[<>]/  &/p' "$work/log/listing"
+        differences=1
+    }
+    while IFS= read -r file; do
+        [ -f "$work/windows/$file" ] || continue
+        outputsCompared=$((outputsCompared + 1))
+        cmp -s "$work/linux/$file" "$work/windows/$file" || {
+            echo "DIFFERENT BYTES: $file ($(cmp "$work/linux/$file" "$work/windows/$file" 2>&1 | sed 's/.*differ: //'))"
+            differences=1
+        }
+    done < <(cd "$work/linux" && find . -type f | sort)
+    return "$differences"
+}
+
+compare_corpus() {
+    local corpus linux=$2 windows=$3 work=$4 wcorpus wwork relative
+    [ -d "$1" ] || { echo "No corpus at $1" >&2; return 1; }
+    corpus=$(cd "$1" && pwd)
+    rm -rf "$work"
+    mkdir -p "$work/log"
+    wcorpus=$(winepath -w "$corpus")
+    wwork=$(winepath -w "$(cd "$work" && pwd)")
+
+    local files=0 runDifferences=0 linuxConverted=0 windowsConverted=0 outputsCompared=0
+    # Every file in the corpus's folders; the notes at its top are not songs.
+    while IFS= read -r relative; do
+        files=$((files + 1))
+        convert_with_both "$relative" || runDifferences=$((runDifferences + 1))
+    done < <(cd "$corpus" && find . -mindepth 2 -type f | sed 's|^\./||' | LC_ALL=C sort)
+    local outputStatus=0
+    compare_outputs "$work" || outputStatus=1
+
+    echo "Corpus: $files files, each converted on its own."
+    echo "  Linux kar2mid converted $linuxConverted, Windows kar2mid.exe under Wine converted $windowsConverted."
+    echo "  Runs with different exit status or messages: $runDifferences."
+    echo "  Outputs compared byte for byte: $outputsCompared, $([ "$outputStatus" -eq 0 ] && echo "all identical" || echo "NOT all identical")."
+    [ "$files" -gt 0 ] && [ "$runDifferences" -eq 0 ] && [ "$outputStatus" -eq 0 ]
+}
