@@ -159,7 +159,6 @@ void TMainForm::CreateBottomBar() {
     ProgressBar1->setTextVisible(false);
     ProgressBar1->hide();
     layout->addWidget(ProgressBar1, 1);
-    layout->addStretch(0);
 
     LMDPanelFill4 = Panel("LMDPanelFill4", LMDPanelFill2);
     LMDPanelFill4->setFixedWidth(209);
@@ -261,8 +260,6 @@ void TMainForm::Help2Click() {
 void TMainForm::About1Click() { LMDAboutDlg1->exec(); }
 
 void TMainForm::Exit1Click() { close(); }
-
-void TMainForm::LMDButton3Click() {}
 
 std::string TMainForm::ScanRoot() const { return DirectoryListBox1->Directory(); }
 
