@@ -166,7 +166,7 @@ void TMainForm::CreateBottomBar() {
     LMDButton3->setObjectName(QStringLiteral("LMDButton3"));
     LMDButton3->setGeometry(30, 2, 163, 25);
     connect(LMDButton3, &QPushButton::clicked, this, &TMainForm::LMDButton3Click, Qt::QueuedConnection);
-    layout->addWidget(LMDPanelFill4);
+    layout->addWidget(LMDPanelFill4, 0, Qt::AlignRight);  // docked right, bar shown or not
 }
 
 void TMainForm::CreateStatusBar() {

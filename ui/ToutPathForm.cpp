@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 namespace lyricast {
 namespace {
@@ -24,16 +25,21 @@ Widget* Place(Widget* widget, const char* name, int x, int y, int width, int hei
 ToutPathForm::ToutPathForm(TMainForm* mainForm) : QDialog(mainForm), mainForm_(mainForm) {
     setObjectName(QStringLiteral("outPathForm"));
     setWindowTitle(QStringLiteral("Output Path"));
-    setFixedSize(484, 145);
 
+    // The places of a small 8-point font; a wider system font pushes the
+    // text box and its button right rather than cutting the caption short.
     Label1 = Place(new QLabel(QStringLiteral("Output Path"), this), "Label1", 8, 8, 120, 17);
     savePath = Place(new QRadioButton(QStringLiteral("Always save to"), this), "savePath", 40, 36, 101, 21);
-    Edit1 = Place(new QLineEdit(this), "Edit1", 144, 36, 225, 21);
+    savePath->resize(std::max(101, savePath->sizeHint().width()), 21);
+    const int editLeft = std::max(144, savePath->geometry().right() + 4);
+    Edit1 = Place(new QLineEdit(this), "Edit1", editLeft, 36, 225, 21);
     Edit1->setReadOnly(true);
-    LMDButton1 = Place(new QPushButton(QStringLiteral("..."), this), "LMDButton1", 378, 33, 75, 25);
-    saveOri = Place(new QRadioButton(QStringLiteral("Save to original file's paht"), this), "saveOri", 40, 68, 240, 21);
+    LMDButton1 = Place(new QPushButton(QStringLiteral("..."), this), "LMDButton1", editLeft + 234, 33, 75, 25);
+    saveOri = Place(new QRadioButton(QStringLiteral("Save to original file's paht"), this), "saveOri", 40, 68, 161, 21);
+    saveOri->resize(std::max(161, saveOri->sizeHint().width()), 21);
     saveOri->setChecked(true);
     LMDButton2 = Place(new QPushButton(QStringLiteral("Close"), this), "LMDButton2", 176, 104, 75, 25);
+    setFixedSize(std::max(484, LMDButton1->geometry().right() + 32), 145);
 
     auto* choice = new QButtonGroup(this);
     choice->addButton(savePath);
