@@ -1,8 +1,9 @@
 #pragma once
 
+#include "engine/EventBytes.h"
+
 #include <cstdint>
 #include <span>
-#include <vector>
 
 namespace lyricast {
 
@@ -30,8 +31,8 @@ struct SmfEvent {
     std::uint8_t status = 0;
     std::uint8_t data1 = 0;
     std::uint8_t data2 = 0;
-    std::vector<std::uint8_t> sysexData;
-    std::vector<std::uint8_t> metaData;
+    EventBytes sysexData;
+    EventBytes metaData;
     SmfEvent* next = nullptr;
     SmfEvent* prev = nullptr;
 
@@ -42,15 +43,15 @@ struct SmfEvent {
 
     std::span<const std::uint8_t> MetaBody() const {
         if (metaData.size() < kMetaHeaderSize) return {};
-        return std::span(metaData).subspan(kMetaHeaderSize);
+        return metaData.span().subspan(kMetaHeaderSize);
     }
     std::span<std::uint8_t> MetaBody() {
         if (metaData.size() < kMetaHeaderSize) return {};
-        return std::span(metaData).subspan(kMetaHeaderSize);
+        return metaData.span().subspan(kMetaHeaderSize);
     }
     std::span<const std::uint8_t> SysexBody() const {
         if (sysexData.empty()) return {};
-        return std::span(sysexData).subspan(1);
+        return sysexData.span().subspan(1);
     }
 };
 

@@ -2,9 +2,9 @@
 #include "engine/ByteCursor.h"
 #include "engine/TSmfFile.h"
 
-#include <functional>
+#include "engine/TimeQueue.h"
+
 #include <new>
-#include <queue>
 
 namespace lyricast {
 namespace {
@@ -97,22 +97,23 @@ void TSmfFile::ReadChunk(std::size_t j, std::span<const std::uint8_t> image) {
 }
 
 void TSmfFile::MergeChunks(std::span<const std::uint8_t> image) {
-    using Entry = std::pair<std::uint32_t, std::size_t>;
-    std::priority_queue<Entry, std::vector<Entry>, std::greater<>> open;
+    TimeQueue open;
+    open.Reserve(chunks.size());
     for (std::size_t j = 0; j < chunks.size(); ++j)
-        if (ReadDeltaTime(chunks[j], image)) open.emplace(chunks[j].nextTime, j);
+        if (ReadDeltaTime(chunks[j], image)) open.Push(chunks[j].nextTime, j);
 
     while (!open.empty()) {
-        const std::uint32_t now = open.top().first;
-        while (!open.empty() && open.top().first == now) {
-            const std::size_t j = open.top().second;
-            open.pop();
-            SmfChunk& chunk = chunks[j];
+        const std::uint32_t now = open.TopTime();
+        while (!open.empty() && open.TopTime() == now) {
+            SmfChunk& chunk = chunks[open.TopIndex()];
             while (!chunk.finished && chunk.nextTime <= now) {
-                ReadEvent(j, image);
+                ReadEvent(open.TopIndex(), image);
                 if (!chunk.finished) ReadDeltaTime(chunk, image);
             }
-            if (!chunk.finished) open.emplace(chunk.nextTime, j);
+            if (chunk.finished)
+                open.Pop();
+            else
+                open.ReplaceTop(chunk.nextTime);
         }
     }
 }

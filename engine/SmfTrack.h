@@ -2,15 +2,18 @@
 
 #include "engine/SmfEvent.h"
 
-#include <deque>
+#include <algorithm>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace lyricast {
 
 // One track record: a doubly linked list of events in the order appended.
-// The record owns its events; they live in a store whose addresses never move
-// and that is released without walking the links, so no list can leak or
-// exhaust the stack however long it is.
+// The record owns its events; they live in blocks whose addresses never move
+// and that are released without walking the links, so no list can leak or
+// exhaust the stack however long it is. Blocks grow as the list does, so a
+// long list takes few allocations and its events lie close together.
 class SmfTrack {
 public:
     static constexpr std::size_t kMaxNameLength = 127;
@@ -27,9 +30,10 @@ public:
 
     bool empty() const { return firstEvent == nullptr; }
 
-    SmfEvent& Append(SmfEvent&& event) {
-        SmfEvent& added = store_.emplace_back(std::move(event));
-        added.next = nullptr;
+    // A new, blank event linked in after the last one.
+    SmfEvent& Append() {
+        if (blocks_.empty() || lastBlockUsed_ == lastBlockSize_) AddBlock();
+        SmfEvent& added = blocks_.back()[lastBlockUsed_++];
         added.prev = cursor;
         if (cursor != nullptr)
             cursor->next = &added;
@@ -40,7 +44,18 @@ public:
     }
 
 private:
-    std::deque<SmfEvent> store_;
+    static constexpr std::size_t kFirstBlock = 16;
+    static constexpr std::size_t kLargestBlock = 4096;
+
+    void AddBlock() {
+        lastBlockSize_ = blocks_.empty() ? kFirstBlock : std::min(lastBlockSize_ * 2, kLargestBlock);
+        blocks_.push_back(std::make_unique<SmfEvent[]>(lastBlockSize_));
+        lastBlockUsed_ = 0;
+    }
+
+    std::vector<std::unique_ptr<SmfEvent[]>> blocks_;
+    std::size_t lastBlockSize_ = 0;
+    std::size_t lastBlockUsed_ = 0;
 };
 
 } // namespace lyricast

@@ -2,8 +2,7 @@
 
 #include "platform/FileIO.h"
 
-#include <functional>
-#include <queue>
+#include "engine/TimeQueue.h"
 
 namespace lyricast {
 namespace {
@@ -18,6 +17,18 @@ EventFate FateOf(const SmfEvent& event) {
     if (IsChannelStatus(event.status) || event.status == kSysexStatus) return EventFate::Written;
     if (event.status == kMetaStatus && !event.IsEndOfTrack()) return EventFate::Written;
     return EventFate::EndsList;  // End of Track, and F1-FE
+}
+
+// Puts a variable-length quantity at `out` (room for four bytes); returns its size.
+int PutVarLen(std::uint32_t value, std::uint8_t* out) {
+    std::uint32_t buffer = value & 0x7F;
+    while ((value >>= 7) > 0) buffer = (buffer << 8) | 0x80 | (value & 0x7F);
+    int size = 0;
+    for (;;) {
+        out[size++] = static_cast<std::uint8_t>(buffer);
+        if ((buffer & 0x80) == 0) return size;
+        buffer >>= 8;
+    }
 }
 
 } // namespace
@@ -44,14 +55,10 @@ int SmfWriter::WriteTag(std::string_view text) {
 }
 
 int SmfWriter::WriteVarLen(std::uint32_t value) {
-    std::uint32_t buffer = value & 0x7F;
-    while ((value >>= 7) > 0) buffer = (buffer << 8) | 0x80 | (value & 0x7F);
-    int written = 0;
-    for (;;) {
-        written += WriteByte(static_cast<std::uint8_t>(buffer));
-        if ((buffer & 0x80) == 0) return written;
-        buffer >>= 8;
-    }
+    std::uint8_t bytes[4];
+    const int size = PutVarLen(value, bytes);
+    out_.insert(out_.end(), bytes, bytes + size);
+    return size;
 }
 
 void SmfWriter::WriteHeaderChunk(std::uint16_t division) {
@@ -67,34 +74,38 @@ void SmfWriter::WriteTrackChunkHeader() {
     WriteLong(0);  // patched once the track is complete
 }
 
-void SmfWriter::WriteEvent(const SmfEvent& event) {
+// The delta time and the event's leading bytes go out together, then its data.
+void SmfWriter::WriteEvent(std::uint32_t delta, const SmfEvent& event) {
+    std::uint8_t head[12];
+    int size = PutVarLen(delta, head);
+    std::span<const std::uint8_t> body;
     if (IsChannelStatus(event.status)) {
-        WriteByte(event.status);
-        WriteByte(event.data1);
-        if (HasSecondDataByte(event.status)) WriteByte(event.data2);
+        head[size++] = event.status;
+        head[size++] = event.data1;
+        if (HasSecondDataByte(event.status)) head[size++] = event.data2;
     } else if (event.status == kSysexStatus) {
-        const auto body = event.SysexBody();
-        WriteByte(kSysexStatus);
-        WriteVarLen(static_cast<std::uint32_t>(body.size()));
-        out_.insert(out_.end(), body.begin(), body.end());
+        body = event.SysexBody();
+        head[size++] = kSysexStatus;
+        size += PutVarLen(static_cast<std::uint32_t>(body.size()), head + size);
     } else {
-        const auto body = event.MetaBody();
-        WriteByte(kMetaStatus);
-        WriteByte(event.metaData.size() > 1 ? event.metaData[1] : event.data1);
-        WriteVarLen(static_cast<std::uint32_t>(body.size()));
-        out_.insert(out_.end(), body.begin(), body.end());
+        body = event.MetaBody();
+        head[size++] = kMetaStatus;
+        head[size++] = event.metaData.size() > 1 ? event.metaData[1] : event.data1;
+        size += PutVarLen(static_cast<std::uint32_t>(body.size()), head + size);
     }
+    out_.insert(out_.end(), head, head + size);
+    out_.insert(out_.end(), body.begin(), body.end());
 }
 
 // At equal times all events of list 0 come first, then list 1, and so on; a
 // heap of the lists keyed by (time of next event, list index) gives that order.
 int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
-    using Entry = std::pair<std::uint32_t, std::size_t>;
     std::vector<const SmfEvent*> cursors(song.tracks.size());
-    std::priority_queue<Entry, std::vector<Entry>, std::greater<>> lists;
+    TimeQueue lists;
+    lists.Reserve(song.tracks.size());
     for (std::size_t i = 0; i < song.tracks.size(); ++i) {
         cursors[i] = song.tracks[i].firstEvent;
-        if (cursors[i] != nullptr) lists.emplace(cursors[i]->time, i);  // empty lists are skipped
+        if (cursors[i] != nullptr) lists.Push(cursors[i]->time, i);  // empty lists are skipped
     }
 
     WriteHeaderChunk(song.division);
@@ -103,11 +114,9 @@ int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
     std::uint32_t lastWritten = 0;
 
     while (!lists.empty()) {
-        const std::uint32_t mergeTime = lists.top().first;
-        while (!lists.empty() && lists.top().first == mergeTime) {
-            const std::size_t i = lists.top().second;
-            lists.pop();
-            const SmfEvent*& cursor = cursors[i];
+        const std::uint32_t mergeTime = lists.TopTime();
+        while (!lists.empty() && lists.TopTime() == mergeTime) {
+            const SmfEvent*& cursor = cursors[lists.TopIndex()];
             while (cursor != nullptr && cursor->time <= mergeTime) {
                 const EventFate fate = FateOf(*cursor);
                 if (fate == EventFate::EndsList) {
@@ -117,13 +126,15 @@ int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
                 if (fate == EventFate::Written) {
                     const std::uint32_t delta = cursor->time - lastWritten;
                     if (delta > kMaxVarLen) return -1;
-                    WriteVarLen(delta);
                     lastWritten = cursor->time;
-                    WriteEvent(*cursor);
+                    WriteEvent(delta, *cursor);
                 }
                 cursor = cursor->next;
             }
-            if (cursor != nullptr) lists.emplace(cursor->time, i);
+            if (cursor == nullptr)
+                lists.Pop();
+            else
+                lists.ReplaceTop(cursor->time);
         }
     }
 

@@ -31,7 +31,7 @@ public:
     int WriteTag(std::string_view text);
 
 private:
-    void WriteEvent(const SmfEvent& event);
+    void WriteEvent(std::uint32_t delta, const SmfEvent& event);
     void PatchLong(std::size_t offset, std::uint32_t value);
 
     std::vector<std::uint8_t>& out_;

@@ -14,25 +14,21 @@ void TSmfFile::Reset() {
 
 void TSmfFile::AddChannelEvent(std::size_t track, std::uint8_t status, std::uint8_t data1,
                                std::uint8_t data2, std::uint32_t time) {
-    SmfEvent event;
+    SmfEvent& event = tracks[track].Append();
     event.time = time;
     event.status = status;
     event.channelOrSize = status & 0x0F;
     event.data1 = data1;
     event.data2 = data2;
-    tracks[track].Append(std::move(event));
 }
 
 void TSmfFile::AddSysexEvent(std::size_t track, std::uint8_t status,
                              std::span<const std::uint8_t> data, std::uint32_t time) {
-    SmfEvent event;
+    SmfEvent& event = tracks[track].Append();
     event.time = time;
     event.status = status;
-    event.sysexData.reserve(data.size() + 1);
-    event.sysexData.push_back(status);
-    event.sysexData.insert(event.sysexData.end(), data.begin(), data.end());
+    event.sysexData = EventBytes({status}, data);
     event.channelOrSize = static_cast<std::uint8_t>(event.sysexData.size());
-    tracks[track].Append(std::move(event));
 }
 
 void TSmfFile::AddMetaEvent(std::size_t track, std::uint8_t status, std::uint8_t type,
@@ -47,17 +43,12 @@ void TSmfFile::AddMetaEvent(std::size_t track, std::uint8_t status, std::uint8_t
         target.name.assign(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(length));
         return;
     }
-    SmfEvent event;
+    SmfEvent& event = target.Append();
     event.time = time;
     event.status = status;
     event.data1 = type;
-    event.metaData.reserve(data.size() + SmfEvent::kMetaHeaderSize);
-    event.metaData.push_back(status);
-    event.metaData.push_back(type);
-    event.metaData.push_back(static_cast<std::uint8_t>(data.size()));
-    event.metaData.insert(event.metaData.end(), data.begin(), data.end());
+    event.metaData = EventBytes({status, type, static_cast<std::uint8_t>(data.size())}, data);
     event.channelOrSize = static_cast<std::uint8_t>(event.metaData.size());
-    target.Append(std::move(event));
 }
 
 bool TSmfFile::LoadHeader(const std::string& path) {

@@ -95,7 +95,7 @@ Bytes CutAt(const Bytes& file, std::size_t length) {
 
 bool SameEvent(const SmfEvent& a, const SmfEvent& b) {
     return a.time == b.time && a.status == b.status && a.data1 == b.data1 && a.data2 == b.data2 &&
-           a.sysexData == b.sysexData && a.metaData == b.metaData;
+           std::ranges::equal(a.sysexData, b.sysexData) && std::ranges::equal(a.metaData, b.metaData);
 }
 
 // What the reader made of a cut file is a beginning of what it makes of the

@@ -31,7 +31,8 @@ TEST(Model, AppendLinksBothWays) {
     EXPECT_EQ(track.firstEvent->prev, nullptr);
     EXPECT_EQ(track.cursor->status, kSysexStatus);
     EXPECT_EQ(track.cursor->channelOrSize, 3);
-    EXPECT_EQ(track.cursor->prev->metaData, Hex("ff 01 01 41"));
+    const EventBytes& meta = track.cursor->prev->metaData;
+    EXPECT_EQ(Bytes(meta.begin(), meta.end()), Hex("ff 01 01 41"));
     EXPECT_EQ(track.cursor->prev->prev, track.firstEvent);
     EXPECT_EQ(track.cursor->next, nullptr);
 }
