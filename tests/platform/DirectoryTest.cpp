@@ -89,7 +89,8 @@ TEST_F(CurrentDirectory, FailuresRaiseTheMessageAndStayPut) {
 
 TEST_F(CurrentDirectory, AFolderWithoutSearchRightIsDenied) {
 #ifdef _WIN32
-    GTEST_SKIP() << "Windows denies a folder through its access list, which Wine does not enforce";
+    GTEST_SKIP() << "Windows denies a folder by its access list, which this test does not set up "
+                    "(Wine would not enforce it)";
 #else
     if (::geteuid() == 0) GTEST_SKIP() << "root enters every folder";
 #endif
