@@ -74,7 +74,29 @@ bool TSmfFile::ReadDeltaTime(SmfChunk& chunk, std::span<const std::uint8_t> imag
 // Merges the chunks by absolute time: at equal times in chunk order, within a
 // chunk in file order. A heap of open chunks keyed by (time, index) visits
 // them in exactly that order without scanning every chunk at every tick.
+// The order only matters where chunks share records, that is when a format-0
+// file with several chunks is split by channel; everywhere else each record
+// is fed by one chunk, so each chunk is read straight through, with the same
+// result and without a heap operation per event.
 void TSmfFile::ReadTracks(std::span<const std::uint8_t> image) {
+    if (!channelsSplit || chunks.size() <= 1) {
+        for (std::size_t j = 0; j < chunks.size(); ++j) ReadChunk(j, image);
+    } else {
+        MergeChunks(image);
+    }
+    if (channelsSplit) FinishChannelTracks();
+}
+
+void TSmfFile::ReadChunk(std::size_t j, std::span<const std::uint8_t> image) {
+    SmfChunk& chunk = chunks[j];
+    if (!ReadDeltaTime(chunk, image)) return;
+    while (!chunk.finished) {
+        ReadEvent(j, image);
+        if (!chunk.finished) ReadDeltaTime(chunk, image);
+    }
+}
+
+void TSmfFile::MergeChunks(std::span<const std::uint8_t> image) {
     using Entry = std::pair<std::uint32_t, std::size_t>;
     std::priority_queue<Entry, std::vector<Entry>, std::greater<>> open;
     for (std::size_t j = 0; j < chunks.size(); ++j)
@@ -93,7 +115,6 @@ void TSmfFile::ReadTracks(std::span<const std::uint8_t> image) {
             if (!chunk.finished) open.emplace(chunk.nextTime, j);
         }
     }
-    if (channelsSplit) FinishChannelTracks();
 }
 
 std::size_t TSmfFile::TrackFor(std::uint8_t status, std::size_t chunkIndex) const {

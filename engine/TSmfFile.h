@@ -88,6 +88,8 @@ public:
 private:
     bool Load(std::span<const std::uint8_t> image, bool wholeFile);
     bool ReadDeltaTime(SmfChunk& chunk, std::span<const std::uint8_t> image);
+    void ReadChunk(std::size_t chunkIndex, std::span<const std::uint8_t> image);
+    void MergeChunks(std::span<const std::uint8_t> image);
     std::size_t TrackFor(std::uint8_t status, std::size_t chunkIndex) const;
     void FinishChannelTracks();
 };

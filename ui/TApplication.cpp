@@ -8,7 +8,6 @@ namespace lyricast {
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(kApplicationTitle);
-    setApplicationDisplayName(kApplicationTitle);
     setApplicationVersion(QStringLiteral("2.1"));
 }
 

@@ -159,7 +159,6 @@ void TMainForm::CreateBottomBar() {
     ProgressBar1->setTextVisible(false);
     ProgressBar1->hide();
     layout->addWidget(ProgressBar1, 1);
-    layout->addStretch(0);
 
     LMDPanelFill4 = Panel("LMDPanelFill4", LMDPanelFill2);
     LMDPanelFill4->setFixedWidth(209);
@@ -167,7 +166,7 @@ void TMainForm::CreateBottomBar() {
     LMDButton3->setObjectName(QStringLiteral("LMDButton3"));
     LMDButton3->setGeometry(30, 2, 163, 25);
     connect(LMDButton3, &QPushButton::clicked, this, &TMainForm::LMDButton3Click, Qt::QueuedConnection);
-    layout->addWidget(LMDPanelFill4);
+    layout->addWidget(LMDPanelFill4, 0, Qt::AlignRight);  // docked right, bar shown or not
 }
 
 void TMainForm::CreateStatusBar() {
@@ -261,8 +260,6 @@ void TMainForm::Help2Click() {
 void TMainForm::About1Click() { LMDAboutDlg1->exec(); }
 
 void TMainForm::Exit1Click() { close(); }
-
-void TMainForm::LMDButton3Click() {}
 
 std::string TMainForm::ScanRoot() const { return DirectoryListBox1->Directory(); }
 

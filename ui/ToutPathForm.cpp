@@ -1,12 +1,72 @@
 #include "ui/ToutPathForm.h"
 
+#include "ui/TFolderBrowseDialog.h"
 #include "ui/TMainForm.h"
 
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+
 namespace lyricast {
+namespace {
+
+template <typename Widget>
+Widget* Place(Widget* widget, const char* name, int x, int y, int width, int height) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(x, y, width, height);
+    return widget;
+}
+
+} // namespace
 
 ToutPathForm::ToutPathForm(TMainForm* mainForm) : QDialog(mainForm), mainForm_(mainForm) {
     setObjectName(QStringLiteral("outPathForm"));
     setWindowTitle(QStringLiteral("Output Path"));
+
+    // The places of a small 8-point font; a wider system font pushes the
+    // text box and its button right rather than cutting the caption short.
+    Label1 = Place(new QLabel(QStringLiteral("Output Path"), this), "Label1", 8, 8, 120, 17);
+    savePath = Place(new QRadioButton(QStringLiteral("Always save to"), this), "savePath", 40, 36, 101, 21);
+    savePath->resize(std::max(101, savePath->sizeHint().width()), 21);
+    const int editLeft = std::max(144, savePath->geometry().right() + 4);
+    Edit1 = Place(new QLineEdit(this), "Edit1", editLeft, 36, 225, 21);
+    Edit1->setReadOnly(true);
+    LMDButton1 = Place(new QPushButton(QStringLiteral("..."), this), "LMDButton1", editLeft + 234, 33, 75, 25);
+    saveOri = Place(new QRadioButton(QStringLiteral("Save to original file's paht"), this), "saveOri", 40, 68, 161, 21);
+    saveOri->resize(std::max(161, saveOri->sizeHint().width()), 21);
+    saveOri->setChecked(true);
+    LMDButton2 = Place(new QPushButton(QStringLiteral("Close"), this), "LMDButton2", 176, 104, 75, 25);
+    setFixedSize(std::max(484, LMDButton1->geometry().right() + 32), 145);
+
+    auto* choice = new QButtonGroup(this);
+    choice->addButton(savePath);
+    choice->addButton(saveOri);
+    setTabOrder(savePath, Edit1);
+    setTabOrder(Edit1, LMDButton1);
+    setTabOrder(LMDButton1, saveOri);
+    setTabOrder(saveOri, LMDButton2);
+
+    connect(LMDButton1, &QPushButton::clicked, this, &ToutPathForm::LMDButton1Click, Qt::QueuedConnection);
+    connect(LMDButton2, &QPushButton::clicked, this, &ToutPathForm::LMDButton2Click);
 }
+
+void ToutPathForm::setVisible(bool visible) {
+    // Centred on the main window wherever that is, at every showing.
+    if (visible) move(mainForm_->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+    QDialog::setVisible(visible);
+}
+
+void ToutPathForm::LMDButton1Click() {
+    TFolderBrowseDialog LMDDirDlg1(this, QStringLiteral("Output Folder"), mainForm_->outputFolder);
+    if (LMDDirDlg1.exec() == QDialog::Accepted) mainForm_->outputFolder = LMDDirDlg1.Folder();
+    // Cancelled or not, the choice is now the one folder.
+    savePath->setChecked(true);
+    Edit1->setText(mainForm_->outputFolder);
+}
+
+void ToutPathForm::LMDButton2Click() { close(); }
 
 } // namespace lyricast

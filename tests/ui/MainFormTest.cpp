@@ -1,8 +1,6 @@
 #include "platform/FileError.h"
-#include "support/Corpus.h"
 #include "support/SmfBuilder.h"
 #include "support/TempDir.h"
-#include "scan/FileScanning.h"
 #include "ui/ErrorBox.h"
 #include "ui/TAboutBox.h"
 #include "ui/FileListView.h"
@@ -10,6 +8,7 @@
 #include "ui/TDirectoryListBox.h"
 #include "ui/TDriveComboBox.h"
 #include "ui/TMainForm.h"
+#include "WindowTestSupport.h"
 
 #include <QMessageBox>
 #include <QProgressBar>
@@ -26,11 +25,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void CopyCorpus(const std::string& name, const fs::path& to) {
-    fs::create_directories(to.parent_path());
-    fs::copy_file(CorpusDir() / name, to, fs::copy_options::overwrite_existing);
-}
-
 // The rows of the file list as "caption|ext|status|tracks|mark".
 QStringList Rows(const TMainForm& form) {
     QStringList rows;
@@ -45,12 +39,6 @@ QStringList Rows(const TMainForm& form) {
 QString Row(const std::string& caption, const char* status, int tracks) {
     const int mark = QString::fromLatin1(status) == QLatin1String("Good") ? 1 : 0;
     return QStringLiteral("%1|.KAR|%2|%3|%4").arg(QString::fromStdString(caption)).arg(status).arg(tracks).arg(mark);
-}
-
-bool ScanRunning(const TMainForm& form) {
-    for (const auto& slot : form.scanThreads)
-        if (slot.scan) return true;
-    return false;
 }
 
 int TakenSlots(const TMainForm& form) {
@@ -81,26 +69,6 @@ void DoubleClickFolder(TMainForm& form, const std::string& name) {
 void ReopenTop(TMainForm& form, const TempDir& tree) {
     form.DirectoryListBox1->SetDirectory((tree.path() / "other").string());
     form.DirectoryListBox1->SetDirectory(tree.str());
-}
-
-// Closes the next modal box that opens and keeps its text. It looks for the
-// box from a timer, since a modal box runs its own event loop until closed.
-QString* CloseNextModal() {
-    auto* text = new QString;
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [text, timer] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr) return;
-        if (auto* box = qobject_cast<QMessageBox*>(modal))
-            *text = box->windowTitle() + QLatin1Char('|') + box->text();
-        else
-            *text = modal->objectName();
-        modal->close();
-        timer->stop();
-        timer->deleteLater();
-    });
-    timer->start(10);
-    return text;
 }
 
 } // namespace
@@ -300,10 +268,10 @@ private slots:
     }
 
     void aboutBoxAndExit() {
-        QString* closed = CloseNextModal();
+        ModalAnswers modals;
+        modals.Close(QStringLiteral("LMDAboutDlg1"));
         form->About1->trigger();
-        QTRY_COMPARE(*closed, QStringLiteral("LMDAboutDlg1"));
-        delete closed;
+        QTRY_VERIFY(modals.Done());
         QVERIFY(form->LMDAboutDlg1->findChild<QLabel*>(QStringLiteral("versionText"))->text() ==
                 QStringLiteral("Vers. 2.1"));
         form->Exit1->trigger();
@@ -320,10 +288,11 @@ private slots:
         QCOMPARE(ErrorBoxText(QString()), QString());
 
         // A handler raising an error, as the window's handlers run: in a queued call.
-        QString* shown = CloseNextModal();
+        ModalAnswers modals;
+        modals.Close(QStringLiteral("errorBox"));
         QMetaObject::invokeMethod(form.get(), [] { throw FileError::CannotOpen("x.kar"); }, Qt::QueuedConnection);
-        QTRY_COMPARE(*shown, QStringLiteral("Lyricast Convert|Cannot open file x.kar."));
-        delete shown;
+        QTRY_VERIFY(modals.Done());
+        QCOMPARE(modals.seen, QStringList{QStringLiteral("Lyricast Convert|Cannot open file x.kar.")});
         QVERIFY(form->isVisible());  // and the program goes on
     }
 

@@ -1,0 +1,152 @@
+#!/usr/bin/python3
+"""Times kar2mid on a folder of karaoke files against a plain copy of it.
+
+Usage: bench.py KAR2MID KAR_FOLDER [--files N] [--runs N] [--dir DIR]
+
+Fills a temporary folder with at least N copies of KAR_FOLDER's .kar files
+(repeated under distinct names), then, several times over and alternately,
+converts it with `kar2mid --output-dir OUT FOLDER` and copies it with
+`cp -r`, both pinned to one core and measured the same way. Both read the
+same files, so the page cache is warm for both after the first round, which
+is not counted.
+
+The temporary folder is made in RAM (/dev/shm) where there is one, unless
+--dir says otherwise: on this shared disk, creating a thousand files takes
+anywhere from 30 ms to a second depending on what was deleted on it in the
+last seconds, by us or by anyone, which would swamp both figures. For the
+same reason nothing is deleted until the end. And since other work shares
+the cores, the targets are judged on CPU time (user + system) of the pinned
+command, which is what one core spends on it; wall times are printed beside.
+
+Targets:
+  * at least 100 MB/s of input on one core,
+  * at most 3 times the copy's time,
+  * peak memory (kar2mid's maximum resident set) under 24 x the largest
+    file + 16 MiB.
+Exits 1 when a target is missed.
+"""
+
+import argparse
+import math
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+MB = 1_000_000
+MIB = 1 << 20
+
+
+def make_folder(sources, folder, count):
+    """At least `count` copies of the sources, repeated under distinct names."""
+    folder.mkdir()
+    rounds = math.ceil(count / len(sources))
+    for round_ in range(rounds):
+        for source in sources:
+            shutil.copyfile(source, folder / f"{round_:03d}_{source.name}")
+    return sorted(folder.iterdir())
+
+
+def default_dir():
+    shm = Path("/dev/shm")
+    return shm if shm.is_dir() and os.access(shm, os.W_OK) else Path(tempfile.gettempdir())
+
+
+def one_core():
+    """A core to pin both commands to, so that neither gets a second one."""
+    cores = sorted(os.sched_getaffinity(0))
+    return str(cores[-1])
+
+
+def timed(command, core):
+    """Wall seconds, CPU seconds (user + system) and peak resident memory
+    (bytes) of one command. CPU time comes from the kernel's account of the
+    process tree, to the microsecond. Peak memory comes from /usr/bin/time,
+    which reports the command's own: a process forked from this python
+    would count the python's memory as its peak."""
+    with tempfile.NamedTemporaryFile("r", suffix=".time") as report:
+        start = time.perf_counter()
+        process = subprocess.Popen(
+            ["/usr/bin/time", "-f", "%M", "-o", report.name, "taskset", "-c", core] + command,
+            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        _, status, usage = os.wait4(process.pid, 0)
+        seconds = time.perf_counter() - start
+        error = process.stderr.read().decode(errors="replace")
+        process.stderr.close()
+        if os.waitstatus_to_exitcode(status) != 0:
+            sys.exit(f"bench: {' '.join(command)} failed:\n{error}")
+        peak_kib = int(report.read().split()[-1])
+    return seconds, usage.ru_utime + usage.ru_stime, peak_kib * 1024
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("kar2mid")
+    parser.add_argument("kar_folder", type=Path)
+    parser.add_argument("--files", type=int, default=1000)
+    parser.add_argument("--runs", type=int, default=7)
+    parser.add_argument("--dir", type=Path, default=default_dir(),
+                        help="where to make the temporary folder (default: %(default)s)")
+    args = parser.parse_args()
+
+    sources = sorted(p for p in args.kar_folder.glob("*") if p.suffix.lower() == ".kar" and p.is_file())
+    if not sources:
+        print(f"bench: SKIP: no .kar files in {args.kar_folder} (the shared corpus is absent)")
+        return 0
+
+    core = one_core()
+    with tempfile.TemporaryDirectory(prefix="lyricast-bench-", dir=args.dir) as temp:
+        temp = Path(temp)
+        files = make_folder(sources, temp / "karaoke", args.files)
+        input_bytes = sum(f.stat().st_size for f in files)
+        largest = max(f.stat().st_size for f in files)
+
+        convert_wall, convert_cpu, copy_wall, copy_cpu, peaks = [], [], [], [], []
+        for run in range(args.runs + 1):  # the first round only warms the cache
+            out = temp / f"out{run}"
+            out.mkdir()
+            wall, cpu, peak = timed([args.kar2mid, "--output-dir", str(out), str(temp / "karaoke")], core)
+            converted = len(list(out.iterdir()))
+            if converted != len(files):
+                sys.exit(f"bench: kar2mid wrote {converted} files for {len(files)}")
+            copy_seconds, copy_seconds_cpu, _ = timed(
+                ["cp", "-r", str(temp / "karaoke"), str(temp / f"copy{run}")], core)
+            if run > 0:
+                convert_wall.append(wall)
+                convert_cpu.append(cpu)
+                copy_wall.append(copy_seconds)
+                copy_cpu.append(copy_seconds_cpu)
+                peaks.append(peak)
+
+    median = statistics.median
+    convert, copy = median(convert_cpu), median(copy_cpu)
+    peak = max(peaks)
+    memory_limit = 24 * largest + 16 * MIB
+    rate = input_bytes / MB / convert
+    ratio = convert / copy
+
+    print(f"bench: {len(files)} files, {input_bytes / MB:.1f} MB, largest {largest} bytes; "
+          f"{args.runs} runs each on core {core} after one warm-up, in {args.dir}")
+    print(f"  {'':10s} {'CPU median':>12s} {'CPU best':>10s} {'wall median':>12s} {'wall best':>10s}")
+    for name, cpu, wall in (("kar2mid", convert_cpu, convert_wall), ("cp -r", copy_cpu, copy_wall)):
+        print(f"  {name:10s} {median(cpu) * 1000:9.0f} ms {min(cpu) * 1000:7.0f} ms "
+              f"{median(wall) * 1000:9.0f} ms {min(wall) * 1000:7.0f} ms")
+    print(f"  files per second    {len(files) / convert:8.0f}  (wall median {len(files) / median(convert_wall):.0f})")
+    targets = [
+        ("MB/s of input", f"{rate:8.1f}", ">= 100", rate >= 100,
+         f"wall median {input_bytes / MB / median(convert_wall):.1f}"),
+        ("time / copy time", f"{ratio:8.2f}", "<= 3", ratio <= 3,
+         f"wall median {median(convert_wall) / median(copy_wall):.2f}"),
+        ("peak memory MiB", f"{peak / MIB:8.1f}", f"< {memory_limit / MIB:.1f}", peak < memory_limit, ""),
+    ]
+    for name, value, target, met, wall in targets:
+        print(f"  {name:18s} {value}  target {target:7s} {'met   ' if met else 'MISSED'}  {wall}")
+    return 0 if all(met for _, _, _, met, _ in targets) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "support/Corpus.h"
+#include "ui/TMainForm.h"
+#include "scan/FileScanning.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+
+namespace lyricast::test {
+
+inline void CopyCorpus(const std::string& name, const std::filesystem::path& to) {
+    std::filesystem::create_directories(to.parent_path());
+    std::filesystem::copy_file(CorpusDir() / name, to, std::filesystem::copy_options::overwrite_existing);
+}
+
+inline bool ScanRunning(const TMainForm& form) {
+    for (const auto& slot : form.scanThreads)
+        if (slot.scan) return true;
+    return false;
+}
+
+// Answers the modal windows that open, one step each, in order. A modal
+// window runs its own event loop until closed, so the steps run from a timer
+// that looks for the active modal window. A step waits for a window whose
+// object or class name is the one given. Message boxes are recorded as
+// "title|text" in `seen`, other windows by their object name.
+class ModalAnswers {
+public:
+    using Action = std::function<void(QWidget*)>;
+
+    ModalAnswers() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Tick(); });
+        timer_.start(10);
+    }
+
+    ModalAnswers& Then(const QString& name, Action action) {
+        steps_.push_back({name, std::move(action)});
+        return *this;
+    }
+    ModalAnswers& Close(const QString& name) {
+        return Then(name, [](QWidget* modal) { modal->close(); });
+    }
+
+    bool Done() const { return steps_.empty(); }
+    QStringList seen;
+
+private:
+    struct Step {
+        QString name;
+        Action action;
+    };
+
+    void Tick() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (steps_.empty() || modal == nullptr || !modal->isVisible()) return;
+        const Step& next = steps_.front();
+        if (modal->objectName() != next.name && QString::fromLatin1(modal->metaObject()->className()) != next.name)
+            return;
+        const Step step = next;
+        steps_.erase(steps_.begin());
+        if (auto* box = qobject_cast<QMessageBox*>(modal))
+            seen << box->windowTitle() + QLatin1Char('|') + box->text();
+        else
+            seen << modal->objectName();
+        step.action(modal);
+    }
+
+    std::vector<Step> steps_;
+    QTimer timer_;
+};
+
+} // namespace lyricast::test
