@@ -1,20 +1,8 @@
 #include "platform/Volumes.h"
 
-#include <algorithm>
+#include "platform/TextCase.h"
 
 namespace lyricast {
-namespace {
-
-std::string Cased(std::string text, bool upperCase) {
-    std::transform(text.begin(), text.end(), text.begin(), [upperCase](char c) {
-        if (upperCase && c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
-        if (!upperCase && c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
-        return c;
-    });
-    return text;
-}
-
-} // namespace
 
 std::string VolumeTable::RootOf(const std::string& folder) const {
     std::vector<std::string> roots;
@@ -34,10 +22,10 @@ std::string LongestRootHolding(std::string_view path, const std::vector<std::str
 std::string VolumeCaption(const Volume& volume, bool upperCase, const PathRules& rules) {
     std::string caption = volume.root;
     if (rules.driveLetters && !rules.DrivePart(volume.root).empty())
-        caption = Cased(std::string(rules.DrivePart(volume.root)), upperCase);
+        caption = InTextCase(std::string(rules.DrivePart(volume.root)), upperCase);
     if (volume.kind == VolumeKind::Remote && !volume.connection.empty())
-        return caption + " " + Cased(volume.connection, upperCase);
-    if (volume.label) return caption + " [" + Cased(*volume.label, upperCase) + "]";
+        return caption + " " + InTextCase(volume.connection, upperCase);
+    if (volume.label) return caption + " [" + InTextCase(*volume.label, upperCase) + "]";
     return caption;
 }
 

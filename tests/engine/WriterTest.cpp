@@ -8,7 +8,10 @@
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <sys/resource.h>
+#endif
 
 namespace lyricast {
 namespace {
@@ -127,7 +130,8 @@ protected:
 
     std::vector<std::string> FolderContents() const {
         std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(dir.path())) names.push_back(e.path().filename());
+        for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+            names.push_back(e.path().filename().string());
         return names;
     }
 
@@ -154,6 +158,10 @@ TEST_F(WriterFiles, MissingFolderRaisesCannotCreate) {
 }
 
 TEST_F(WriterFiles, FailedWriteRaisesAndKeepsTheOldFile) {
+#ifdef _WIN32
+    GTEST_SKIP()
+        << "Windows has no per-process file size limit to make a write fail as a full disk would";
+#else
     const std::string path = dir / "song.MID";
     WriteBytes(path, Hex("01 02 03"));
     // A file size limit makes every write past 10 bytes fail, as a full disk would.
@@ -175,6 +183,7 @@ TEST_F(WriterFiles, FailedWriteRaisesAndKeepsTheOldFile) {
     EXPECT_EQ(message, "Cannot write file " + path);
     EXPECT_EQ(ReadBytes(path), Hex("01 02 03"));
     EXPECT_EQ(FolderContents(), std::vector<std::string>{"song.MID"});
+#endif
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -71,6 +72,18 @@ private:
 };
 
 } // namespace lyricast::test
+
+// Makes `link` a symbolic link to the folder `target`; fails the calling test
+// when the system refuses, but skips it on Windows, where making links takes
+// a privilege most accounts lack and Wine cannot make them at all.
+#define LINK_FOLDER_OR_SKIP(target, link)                                                          \
+    do {                                                                                           \
+        std::error_code linkError;                                                                 \
+        std::filesystem::create_directory_symlink(target, link, linkError);                        \
+        if (linkError && ::lyricast::test::kWindows)                                               \
+            GTEST_SKIP() << "this system makes no folder links here: " << linkError.message();     \
+        ASSERT_FALSE(linkError) << linkError.message();                                            \
+    } while (0)
 
 // Skips the calling test where paths have no drive letters.
 #define SKIP_WITHOUT_DRIVE_LETTERS()                                                                   \

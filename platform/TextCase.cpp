@@ -1,0 +1,30 @@
+#include "platform/TextCase.h"
+
+#include <algorithm>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace lyricast {
+
+std::string InTextCase(std::string text, bool upperCase) {
+#ifdef _WIN32
+    const auto length = static_cast<DWORD>(text.size());
+    if (upperCase)
+        CharUpperBuffA(text.data(), length);
+    else
+        CharLowerBuffA(text.data(), length);
+#else
+    std::transform(text.begin(), text.end(), text.begin(), [upperCase](char c) {
+        if (upperCase && c >= 'a' && c <= 'z')
+            return static_cast<char>(c - 'a' + 'A');
+        if (!upperCase && c >= 'A' && c <= 'Z')
+            return static_cast<char>(c - 'A' + 'a');
+        return c;
+    });
+#endif
+    return text;
+}
+
+} // namespace lyricast
