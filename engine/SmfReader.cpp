@@ -58,15 +58,13 @@ std::uint8_t TSmfFile::ParseHeader(std::span<const std::uint8_t> image) {
 
 // Adds the chunk's next delta time to its nextTime; a chunk whose bytes end
 // first is finished.
-bool TSmfFile::ReadDeltaTime(SmfChunk& chunk, std::span<const std::uint8_t> image) {
-    ByteCursor bytes = ChunkCursor(chunk, image);
+bool TSmfFile::ReadDeltaTime(SmfChunk& chunk, ByteCursor& bytes) {
     const auto delta = bytes.vlq();
     if (!delta) {
         chunk.finished = true;
         chunk.nextTime = kFinished;
         return false;
     }
-    chunk.readPosition += bytes.position();
     chunk.nextTime += *delta;
     return true;
 }
@@ -79,36 +77,41 @@ bool TSmfFile::ReadDeltaTime(SmfChunk& chunk, std::span<const std::uint8_t> imag
 // is fed by one chunk, so each chunk is read straight through, with the same
 // result and without a heap operation per event.
 void TSmfFile::ReadTracks(std::span<const std::uint8_t> image) {
+    std::vector<ByteCursor> unread;
+    unread.reserve(chunks.size());
+    for (const SmfChunk& chunk : chunks) unread.push_back(ChunkCursor(chunk, image));
     if (!channelsSplit || chunks.size() <= 1) {
-        for (std::size_t j = 0; j < chunks.size(); ++j) ReadChunk(j, image);
+        for (std::size_t j = 0; j < chunks.size(); ++j) ReadChunk(j, unread[j]);
     } else {
-        MergeChunks(image);
+        MergeChunks(unread);
     }
+    for (std::size_t j = 0; j < chunks.size(); ++j) chunks[j].readPosition = chunks[j].end - unread[j].remaining();
     if (channelsSplit) FinishChannelTracks();
 }
 
-void TSmfFile::ReadChunk(std::size_t j, std::span<const std::uint8_t> image) {
+void TSmfFile::ReadChunk(std::size_t j, ByteCursor& bytes) {
     SmfChunk& chunk = chunks[j];
-    if (!ReadDeltaTime(chunk, image)) return;
+    if (!ReadDeltaTime(chunk, bytes)) return;
     while (!chunk.finished) {
-        ReadEvent(j, image);
-        if (!chunk.finished) ReadDeltaTime(chunk, image);
+        ReadEvent(j, bytes);
+        if (!chunk.finished) ReadDeltaTime(chunk, bytes);
     }
 }
 
-void TSmfFile::MergeChunks(std::span<const std::uint8_t> image) {
+void TSmfFile::MergeChunks(std::vector<ByteCursor>& unread) {
     TimeQueue open;
     open.Reserve(chunks.size());
     for (std::size_t j = 0; j < chunks.size(); ++j)
-        if (ReadDeltaTime(chunks[j], image)) open.Push(chunks[j].nextTime, j);
+        if (ReadDeltaTime(chunks[j], unread[j])) open.Push(chunks[j].nextTime, j);
 
     while (!open.empty()) {
         const std::uint32_t now = open.TopTime();
         while (!open.empty() && open.TopTime() == now) {
-            SmfChunk& chunk = chunks[open.TopIndex()];
+            const std::size_t j = open.TopIndex();
+            SmfChunk& chunk = chunks[j];
             while (!chunk.finished && chunk.nextTime <= now) {
-                ReadEvent(open.TopIndex(), image);
-                if (!chunk.finished) ReadDeltaTime(chunk, image);
+                ReadEvent(j, unread[j]);
+                if (!chunk.finished) ReadDeltaTime(chunk, unread[j]);
             }
             if (chunk.finished)
                 open.Pop();
@@ -125,10 +128,9 @@ std::size_t TSmfFile::TrackFor(std::uint8_t status, std::size_t chunkIndex) cons
 
 // Reads one event of chunk j at its nextTime and files it. When the chunk's
 // bytes end inside the event, the chunk is finished and nothing is filed.
-void TSmfFile::ReadEvent(std::size_t j, std::span<const std::uint8_t> image) {
+void TSmfFile::ReadEvent(std::size_t j, ByteCursor& bytes) {
     SmfChunk& chunk = chunks[j];
     const std::uint32_t time = chunk.nextTime;
-    ByteCursor bytes = ChunkCursor(chunk, image);
     auto finish = [&chunk] {
         chunk.finished = true;
         chunk.nextTime = kFinished;
@@ -170,7 +172,6 @@ void TSmfFile::ReadEvent(std::size_t j, std::span<const std::uint8_t> image) {
         // F1-F7 take one byte with them; F8-FE stand alone. Neither is kept.
         if (!bytes.u8()) return finish();
     }
-    chunk.readPosition += bytes.position();
 }
 
 // Closes every non-empty per-channel record with an End of Track at its last

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "engine/EventBlock.h"
 #include "engine/SmfEvent.h"
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,8 +32,9 @@ public:
 
     // A new, blank event linked in after the last one.
     SmfEvent& Append() {
-        if (blocks_.empty() || lastBlockUsed_ == lastBlockSize_) AddBlock();
-        SmfEvent& added = blocks_.back()[lastBlockUsed_++];
+        if (blocks_.empty() || blocks_.back().full())
+            blocks_.emplace_back(blocks_.empty() ? kFirstBlock : std::min(blocks_.back().capacity() * 2, kLargestBlock));
+        SmfEvent& added = blocks_.back().Add();
         added.prev = cursor;
         if (cursor != nullptr)
             cursor->next = &added;
@@ -47,15 +48,7 @@ private:
     static constexpr std::size_t kFirstBlock = 16;
     static constexpr std::size_t kLargestBlock = 4096;
 
-    void AddBlock() {
-        lastBlockSize_ = blocks_.empty() ? kFirstBlock : std::min(lastBlockSize_ * 2, kLargestBlock);
-        blocks_.push_back(std::make_unique<SmfEvent[]>(lastBlockSize_));
-        lastBlockUsed_ = 0;
-    }
-
-    std::vector<std::unique_ptr<SmfEvent[]>> blocks_;
-    std::size_t lastBlockSize_ = 0;
-    std::size_t lastBlockUsed_ = 0;
+    std::vector<EventBlock> blocks_;
 };
 
 } // namespace lyricast

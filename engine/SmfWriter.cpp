@@ -4,6 +4,9 @@
 
 #include "engine/TimeQueue.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace lyricast {
 namespace {
 
@@ -33,8 +36,20 @@ int PutVarLen(std::uint32_t value, std::uint8_t* out) {
 
 } // namespace
 
+std::vector<std::uint8_t> SmfWriter::Take() {
+    bytes_.resize(used_);
+    used_ = 0;
+    return std::move(bytes_);
+}
+
+void SmfWriter::Grow(std::size_t size) {
+    constexpr std::size_t kFirstSize = 64 * 1024;
+    bytes_.resize(std::max({bytes_.size() * 2, used_ + size, kFirstSize}));
+}
+
 int SmfWriter::WriteByte(std::uint8_t b) {
-    out_.push_back(b);
+    *Room(1) = b;
+    ++used_;
     return 1;
 }
 
@@ -55,9 +70,8 @@ int SmfWriter::WriteTag(std::string_view text) {
 }
 
 int SmfWriter::WriteVarLen(std::uint32_t value) {
-    std::uint8_t bytes[4];
-    const int size = PutVarLen(value, bytes);
-    out_.insert(out_.end(), bytes, bytes + size);
+    const int size = PutVarLen(value, Room(4));
+    used_ += static_cast<std::size_t>(size);
     return size;
 }
 
@@ -76,25 +90,26 @@ void SmfWriter::WriteTrackChunkHeader() {
 
 // The delta time and the event's leading bytes go out together, then its data.
 void SmfWriter::WriteEvent(std::uint32_t delta, const SmfEvent& event) {
-    std::uint8_t head[12];
-    int size = PutVarLen(delta, head);
+    constexpr std::size_t kLongestHead = 10;  // delta, status, type, length
     std::span<const std::uint8_t> body;
-    if (IsChannelStatus(event.status)) {
-        head[size++] = event.status;
-        head[size++] = event.data1;
-        if (HasSecondDataByte(event.status)) head[size++] = event.data2;
-    } else if (event.status == kSysexStatus) {
+    if (event.status == kSysexStatus)
         body = event.SysexBody();
-        head[size++] = kSysexStatus;
-        size += PutVarLen(static_cast<std::uint32_t>(body.size()), head + size);
-    } else {
+    else if (event.status == kMetaStatus)
         body = event.MetaBody();
-        head[size++] = kMetaStatus;
-        head[size++] = event.metaData.size() > 1 ? event.metaData[1] : event.data1;
-        size += PutVarLen(static_cast<std::uint32_t>(body.size()), head + size);
+    std::uint8_t* const start = Room(kLongestHead + body.size());
+    std::uint8_t* out = start + PutVarLen(delta, start);
+    if (IsChannelStatus(event.status)) {
+        *out++ = event.status;
+        *out++ = event.data1;
+        if (HasSecondDataByte(event.status)) *out++ = event.data2;
+    } else {
+        *out++ = event.status;
+        if (event.status == kMetaStatus) *out++ = event.metaData.size() > 1 ? event.metaData[1] : event.data1;
+        out += PutVarLen(static_cast<std::uint32_t>(body.size()), out);
+        if (!body.empty()) std::memcpy(out, body.data(), body.size());
+        out += body.size();
     }
-    out_.insert(out_.end(), head, head + size);
-    out_.insert(out_.end(), body.begin(), body.end());
+    used_ += static_cast<std::size_t>(out - start);
 }
 
 // At equal times all events of list 0 come first, then list 1, and so on; a
@@ -110,13 +125,14 @@ int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
 
     WriteHeaderChunk(song.division);
     WriteTrackChunkHeader();
-    const std::size_t trackStart = out_.size();
+    const std::size_t trackStart = used_;
     std::uint32_t lastWritten = 0;
 
     while (!lists.empty()) {
         const std::uint32_t mergeTime = lists.TopTime();
         while (!lists.empty() && lists.TopTime() == mergeTime) {
-            const SmfEvent*& cursor = cursors[lists.TopIndex()];
+            // A local copy: the writes below could otherwise alias it and force reloads.
+            const SmfEvent* cursor = cursors[lists.TopIndex()];
             while (cursor != nullptr && cursor->time <= mergeTime) {
                 const EventFate fate = FateOf(*cursor);
                 if (fate == EventFate::EndsList) {
@@ -131,6 +147,7 @@ int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
                 }
                 cursor = cursor->next;
             }
+            cursors[lists.TopIndex()] = cursor;
             if (cursor == nullptr)
                 lists.Pop();
             else
@@ -142,18 +159,22 @@ int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
     WriteByte(kMetaStatus);
     WriteByte(kMetaEndOfTrack);
     WriteByte(0);
-    PatchLong(kTrackLengthOffset, static_cast<std::uint32_t>(out_.size() - trackStart));
+    PatchLong(kTrackLengthOffset, static_cast<std::uint32_t>(used_ - trackStart));
     return 0;
 }
 
 void SmfWriter::PatchLong(std::size_t offset, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) out_[offset + i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+    for (int i = 0; i < 4; ++i) bytes_[offset + i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
 }
 
 int TSmfFile::SaveToBytes(std::vector<std::uint8_t>& out) const {
-    out.clear();
-    SmfWriter writer(out);
-    return writer.WriteMergedTrack(*this) == 0 ? 0 : -2;
+    SmfWriter writer;
+    if (writer.WriteMergedTrack(*this) != 0) {
+        out.clear();
+        return -2;
+    }
+    out = writer.Take();
+    return 0;
 }
 
 int TSmfFile::SaveToFile(const std::string& path) const {

@@ -16,7 +16,8 @@ class SmfWriter {
 public:
     static constexpr std::uint32_t kMaxVarLen = 0x0FFFFFFF;
 
-    explicit SmfWriter(std::vector<std::uint8_t>& out) : out_(out) {}
+    // The bytes written so far; the writer is empty afterwards.
+    std::vector<std::uint8_t> Take();
 
     // 0 when the track was completed; -1 when a delta time does not fit in a
     // variable-length quantity.
@@ -33,8 +34,17 @@ public:
 private:
     void WriteEvent(std::uint32_t delta, const SmfEvent& event);
     void PatchLong(std::size_t offset, std::uint32_t value);
+    // Room for `size` more bytes at the end of what is written; the caller
+    // fills it and counts what it used. Growth is rare and geometric, so the
+    // bytes of an event cost a few stores, not a call each.
+    std::uint8_t* Room(std::size_t size) {
+        if (bytes_.size() - used_ < size) Grow(size);
+        return bytes_.data() + used_;
+    }
+    void Grow(std::size_t size);
 
-    std::vector<std::uint8_t>& out_;
+    std::vector<std::uint8_t> bytes_;
+    std::size_t used_ = 0;
 };
 
 } // namespace lyricast

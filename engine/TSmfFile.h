@@ -67,7 +67,7 @@ public:
     bool LoadFileImage(std::span<const std::uint8_t> image);
     std::uint8_t ParseHeader(std::span<const std::uint8_t> image);
     void ReadTracks(std::span<const std::uint8_t> image);
-    void ReadEvent(std::size_t chunkIndex, std::span<const std::uint8_t> image);
+    void ReadEvent(std::size_t chunkIndex, ByteCursor& bytes);
 
     void AddChannelEvent(std::size_t track, std::uint8_t status, std::uint8_t data1,
                          std::uint8_t data2, std::uint32_t time);
@@ -87,9 +87,9 @@ public:
 
 private:
     bool Load(std::span<const std::uint8_t> image, bool wholeFile);
-    bool ReadDeltaTime(SmfChunk& chunk, std::span<const std::uint8_t> image);
-    void ReadChunk(std::size_t chunkIndex, std::span<const std::uint8_t> image);
-    void MergeChunks(std::span<const std::uint8_t> image);
+    bool ReadDeltaTime(SmfChunk& chunk, ByteCursor& bytes);
+    void ReadChunk(std::size_t chunkIndex, ByteCursor& bytes);
+    void MergeChunks(std::vector<ByteCursor>& unread);
     std::size_t TrackFor(std::uint8_t status, std::size_t chunkIndex) const;
     void FinishChannelTracks();
 };

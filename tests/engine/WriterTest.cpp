@@ -43,10 +43,9 @@ TEST(WriterLayout, VariableLengthQuantities) {
         {16383, "ff 7f"}, {16384, "81 80 00"}, {0x0FFFFFFF, "ff ff ff 7f"},
     };
     for (const auto& [value, hex] : cases) {
-        Bytes out;
-        SmfWriter writer(out);
+        SmfWriter writer;
         EXPECT_EQ(writer.WriteVarLen(value), static_cast<int>(Hex(hex).size()));
-        EXPECT_EQ(out, Hex(hex)) << value;
+        EXPECT_EQ(writer.Take(), Hex(hex)) << value;
     }
 }
 
