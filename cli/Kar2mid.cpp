@@ -33,8 +33,9 @@ void WalkKaraokeFiles(const std::string& folder, bool recursive,
 
 class BatchRun {
 public:
-    BatchRun(const Kar2midOptions& options, std::ostream& out, std::ostream& err, bool progress)
-        : options_(options), out_(out), err_(err), progress_(err, progress) {}
+    BatchRun(const Kar2midOptions& options, std::ostream& out, std::ostream& err, bool progress,
+             bool outputOnTerminal)
+        : options_(options), out_(out), err_(err), progress_(err, progress), outputOnTerminal_(outputOnTerminal) {}
 
     int Run() {
         for (const std::string& path : options_.paths) {
@@ -72,7 +73,7 @@ private:
 
         if (const auto id = IdentityOf(*output)) written_.insert(*id);
         ++converted_;
-        progress_.Clear();
+        if (outputOnTerminal_) progress_.Clear();
         out_ << "converted: " << source << " -> " << *output << '\n';
         progress_.Update(converted_, failed_);
     }
@@ -89,6 +90,7 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     ProgressLine progress_;
+    bool outputOnTerminal_;
     TSmfFile song_;
     std::set<FileIdentity> written_;
     int converted_ = 0;
@@ -115,7 +117,8 @@ int ListFolders(const Kar2midOptions& options, std::ostream& out, std::ostream& 
 
 } // namespace
 
-int RunKar2mid(std::span<const std::string> args, std::ostream& out, std::ostream& err, bool progress) {
+int RunKar2mid(std::span<const std::string> args, std::ostream& out, std::ostream& err, bool progress,
+               bool outputOnTerminal) {
     const ParsedOptions parsed = ParseKar2midOptions(args);
     if (!parsed.options) {
         err << "kar2mid: " << parsed.error << "\n\n" << kKar2midUsage;
@@ -128,7 +131,7 @@ int RunKar2mid(std::span<const std::string> args, std::ostream& out, std::ostrea
     case Kar2midOptions::Mode::List: return ListFolders(options, out, err);
     case Kar2midOptions::Mode::Convert: break;
     }
-    return BatchRun(options, out, err, progress).Run();
+    return BatchRun(options, out, err, progress, outputOnTerminal).Run();
 }
 
 } // namespace lyricast

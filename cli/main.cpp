@@ -25,5 +25,5 @@ int main(int argc, char** argv) {
     mallopt(M_MMAP_THRESHOLD, 64 << 20);
 #endif
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return lyricast::RunKar2mid(args, std::cout, std::cerr, isatty(2) != 0);
+    return lyricast::RunKar2mid(args, std::cout, std::cerr, isatty(2) != 0, isatty(1) != 0);
 }
