@@ -10,8 +10,7 @@ namespace {
 using namespace test;
 
 TSmfFile Rewritten(const Bytes& image) {
-    TSmfFile song;
-    EXPECT_TRUE(song.LoadFileImage(image));
+    TSmfFile song = Loaded(image);
     song.TextToLyric();
     return song;
 }

@@ -11,12 +11,6 @@ namespace {
 
 using namespace test;
 
-TSmfFile Loaded(const Bytes& image) {
-    TSmfFile song;
-    EXPECT_TRUE(song.LoadFileImage(image));
-    return song;
-}
-
 // ---- header and chunk headers ----
 
 TEST(ReaderHeader, ResultCodes) {

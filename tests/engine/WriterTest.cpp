@@ -19,8 +19,7 @@ namespace {
 using namespace test;
 
 Bytes Saved(const Bytes& source) {
-    TSmfFile song;
-    EXPECT_TRUE(song.LoadFileImage(source));
+    const TSmfFile song = Loaded(source);
     Bytes out;
     EXPECT_EQ(song.SaveToBytes(out), 0);
     return out;

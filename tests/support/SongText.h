@@ -2,6 +2,8 @@
 
 #include "engine/TSmfFile.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -38,5 +40,12 @@ inline std::vector<std::string> Events(const SmfTrack& track) {
 }
 
 using Lines = std::vector<std::string>;
+
+// A song loaded whole from an image that must load.
+inline TSmfFile Loaded(std::span<const std::uint8_t> image) {
+    TSmfFile song;
+    EXPECT_TRUE(song.LoadFileImage(image));
+    return song;
+}
 
 } // namespace lyricast::test
