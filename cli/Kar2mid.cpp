@@ -1,6 +1,7 @@
 #include "cli/Kar2mid.h"
 
 #include "cli/Kar2midOptions.h"
+#include "Version.h"
 #include "cli/ProgressLine.h"
 #include "convert/ConvertSong.h"
 #include "convert/OutputNaming.h"
@@ -127,7 +128,7 @@ int RunKar2mid(std::span<const std::string> args, std::ostream& out, std::ostrea
     const Kar2midOptions& options = *parsed.options;
     switch (options.mode) {
     case Kar2midOptions::Mode::Help: out << kKar2midUsage; return 0;
-    case Kar2midOptions::Mode::Version: out << "kar2mid (Lyricast Convert) 2.1\n"; return 0;
+    case Kar2midOptions::Mode::Version: out << "kar2mid (Lyricast Convert) " << kLyricastVersion << "\n"; return 0;
     case Kar2midOptions::Mode::List: return ListFolders(options, out, err);
     case Kar2midOptions::Mode::Convert: break;
     }

@@ -1,11 +1,11 @@
 #include "WindowTestSupport.h"
 #include "cli/Kar2mid.h"
 #include "support/TempDir.h"
-#include "ui/FileListView.h"
-#include "ui/TApplication.h"
-#include "ui/TDirectoryListBox.h"
-#include "ui/TFolderBrowseDialog.h"
-#include "ui/ToutPathForm.h"
+#include "ui/qt/FileListView.h"
+#include "ui/qt/TApplication.h"
+#include "ui/qt/TDirectoryListBox.h"
+#include "ui/qt/TFolderBrowseDialog.h"
+#include "ui/qt/OutPathDialog.h"
 
 #include <QInputDialog>
 #include <QLabel>
@@ -46,8 +46,8 @@ class BatchTest : public QObject {
 
 private:
     std::unique_ptr<TempDir> tree;
-    std::unique_ptr<TMainForm> form;
-    std::unique_ptr<ToutPathForm> outPath;
+    std::unique_ptr<MainWindow> form;
+    std::unique_ptr<OutPathDialog> outPath;
     std::string start;
     fs::path songs;
 
@@ -74,7 +74,7 @@ private:
         });
         QTest::mouseClick(outPath->LMDButton1, Qt::LeftButton);
         QTRY_VERIFY(modals.Done());
-        QTRY_COMPARE(form->outputFolder, folder);
+        QTRY_COMPARE(QString::fromStdString(form->form.outputFolder), folder);
     }
 
 private slots:
@@ -86,13 +86,14 @@ private slots:
         for (const auto& [from, to] : kSources) CopyCorpus(from, songs / to);
         fs::create_directories(tree->path() / "out");
 
-        form = std::make_unique<TMainForm>();
-        outPath = std::make_unique<ToutPathForm>(form.get());
+        form = std::make_unique<MainWindow>();
+        outPath = std::make_unique<OutPathDialog>(form.get());
         form->outPathForm = outPath.get();
+        form->form.outPathForm = &outPath->form;
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         form->DirectoryListBox1->SetDirectory(songs.string());
-        form->DirectoryListBox1Change();
+        form->form.DirectoryListBox1Change();
         QTRY_VERIFY(!ScanRunning(*form));
         QCOMPARE(form->fileListView->rowCount(), 4);
     }
@@ -132,7 +133,7 @@ private slots:
         // The menu shows the dialog modally.
         ModalAnswers shown;
         shown.Then(QStringLiteral("outPathForm"), [](QWidget* dialog) {
-            static_cast<ToutPathForm*>(dialog)->LMDButton2->click();
+            static_cast<OutPathDialog*>(dialog)->LMDButton2->click();
         });
         form->SelectDestinationFolder1->trigger();
         QTRY_VERIFY(shown.Done());
@@ -157,7 +158,7 @@ private slots:
         QTest::mouseClick(outPath->LMDButton1, Qt::LeftButton);
         QTRY_VERIFY(cancel.Done());
         QTRY_VERIFY(outPath->savePath->isChecked());
-        QCOMPARE(form->outputFolder, QString());
+        QVERIFY(form->form.outputFolder.empty());
         QCOMPARE(outPath->Edit1->text(), QString());
         outPath->LMDButton2->click();
         QVERIFY(!outPath->isVisible());
@@ -178,13 +179,13 @@ private slots:
         QString startedAt;
         ModalAnswers again;
         again.Then(QStringLiteral("LMDDirDlg1"), [&startedAt](QWidget* dialog) {
-            startedAt = static_cast<TFolderBrowseDialog*>(dialog)->Folder();
+            startedAt = QString::fromStdString(static_cast<TFolderBrowseDialog*>(dialog)->Folder());
             static_cast<QDialog*>(dialog)->reject();
         });
         QTest::mouseClick(outPath->LMDButton1, Qt::LeftButton);
         QTRY_VERIFY(again.Done());
         QCOMPARE(startedAt, out);
-        QCOMPARE(form->outputFolder, out);
+        QCOMPARE(QString::fromStdString(form->form.outputFolder), out);
 
         // Back to beside the sources: the folder is kept for later.
         outPath->saveOri->click();
@@ -230,7 +231,7 @@ private slots:
         // A name of its own, removed again afterwards.
         const std::string name = "lyricast-root-test-" + std::to_string(::getpid());
         fs::rename(songs / "twinkle.KAR", songs / (name + ".kar"));
-        form->DirectoryListBox1Change();
+        form->form.DirectoryListBox1Change();
         QTRY_VERIFY(!ScanRunning(*form));
         ChooseOutputFolder(QString::fromStdString(root));
         Select({1});  // the renamed file now comes second
@@ -261,8 +262,7 @@ private slots:
     }
 
     void browseDialogMakesNewFolders() {
-        TFolderBrowseDialog browse(outPath.get(), QStringLiteral("Output Folder"),
-                                   QString::fromStdString((tree->path() / "out").string()));
+        TFolderBrowseDialog browse(outPath.get(), QStringLiteral("Output Folder"), (tree->path() / "out").string());
         QCOMPARE(browse.windowTitle(), QStringLiteral("Output Folder"));
         ModalAnswers modals;
         modals.Then(QStringLiteral("QInputDialog"), [](QWidget* w) {
@@ -282,7 +282,7 @@ private slots:
         QCOMPARE(browse.exec(), int(QDialog::Accepted));
         QVERIFY(modals.Done());
         QVERIFY(fs::is_directory(tree->path() / "out/Fresh"));
-        QCOMPARE(browse.Folder(), QString::fromStdString((tree->path() / "out/Fresh").string()));
+        QCOMPARE(browse.Folder(), (tree->path() / "out/Fresh").string());
         QCOMPARE(modals.seen.at(2), QStringLiteral("Lyricast Convert|IO-Error!\nCould not create folder."));
         QVERIFY(!fs::exists(tree->path() / "out/Fresh/nowhere"));
     }

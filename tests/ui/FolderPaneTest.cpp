@@ -4,10 +4,10 @@
 #include "platform/DirectoryError.h"
 #include "platform/FolderListing.h"
 #include "support/TempDir.h"
-#include "ui/Glyphs.h"
-#include "ui/TDirectoryListBox.h"
-#include "ui/TDriveComboBox.h"
-#include "ui/TFileListBox.h"
+#include "ui/qt/Glyphs.h"
+#include "ui/qt/TDirectoryListBox.h"
+#include "ui/qt/TDriveComboBox.h"
+#include "ui/qt/TFileListBox.h"
 
 #include <QAbstractItemView>
 #include <QPainter>

@@ -5,9 +5,9 @@
 // --volumes offers one made-up volume of each kind (for the drive glyphs);
 // --popup opens the drive box's list.
 #include "platform/CurrentDirectory.h"
-#include "ui/TDirectoryListBox.h"
-#include "ui/TDriveComboBox.h"
-#include "ui/TFileListBox.h"
+#include "ui/qt/TDirectoryListBox.h"
+#include "ui/qt/TDriveComboBox.h"
+#include "ui/qt/TFileListBox.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

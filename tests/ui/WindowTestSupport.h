@@ -1,8 +1,8 @@
 #pragma once
 
 #include "support/Corpus.h"
-#include "ui/TMainForm.h"
-#include "scan/FileScanning.h"
+#include "ui/qt/MainWindow.h"
+#include "ui/qt/ScanWorker.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -17,11 +17,7 @@ inline void CopyCorpus(const std::string& name, const std::filesystem::path& to)
     std::filesystem::copy_file(CorpusDir() / name, to, std::filesystem::copy_options::overwrite_existing);
 }
 
-inline bool ScanRunning(const TMainForm& form) {
-    for (const auto& slot : form.scanThreads)
-        if (slot.scan) return true;
-    return false;
-}
+inline bool ScanRunning(const MainWindow& window) { return window.form.ScanRunning(); }
 
 // Answers the modal windows that open, one step each, in order. A modal
 // window runs its own event loop until closed, so the steps run from a timer

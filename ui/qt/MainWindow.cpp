@@ -1,15 +1,17 @@
-#include "ui/TMainForm.h"
+#include "ui/qt/MainWindow.h"
 
 #include "platform/PathRules.h"
 #include "platform/ShellOpen.h"
-#include "scan/FileScanning.h"
-#include "ui/ErrorBox.h"
-#include "ui/FileListView.h"
-#include "ui/TAboutBox.h"
-#include "ui/TDirectoryListBox.h"
-#include "ui/TDriveComboBox.h"
-#include "ui/TFileListBox.h"
-#include "ui/ToutPathForm.h"
+#include "ui/qt/ErrorBox.h"
+#include "ui/qt/FileListView.h"
+#include "ui/qt/OutPathDialog.h"
+#include "ui/qt/ScanWorker.h"
+#include "ui/qt/TAboutBox.h"
+#include "ui/qt/TDirectoryListBox.h"
+#include "ui/qt/TDriveComboBox.h"
+#include "ui/qt/TFileListBox.h"
+#include "window/AppInfo.h"
+#include "window/ErrorBox.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -17,13 +19,13 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QStyleOptionViewItem>
 #include <QVBoxLayout>
-#include <filesystem>
+#include <algorithm>
 
 namespace lyricast {
 namespace {
@@ -36,11 +38,9 @@ QFrame* Panel(const char* name, QWidget* parent, QFrame::Shape shape = QFrame::N
     return panel;
 }
 
-QString NativeSeparator() { return QString(QLatin1Char(PathRules::Native().separator)); }
-
 } // namespace
 
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), shellOpen(ShellOpen) {
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form(*this), shellOpen(ShellOpen) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(QIcon(QStringLiteral(":/lyricast-convert.png")));
     CreateMenus();
@@ -63,28 +63,25 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), shellOpen(ShellOpen
     LMDAboutDlg1 = new TAboutBox(this);
     move(187, 112);
     resize(781, 464 + menuBar()->sizeHint().height());
-    FormCreate();
+    setWindowTitle(QString::fromStdString(MainWindowCaption()));
 }
 
-TMainForm::~TMainForm() {
-    FinishScans();
-    FormDestroy();
-}
+MainWindow::~MainWindow() { form.FinishScans(); }
 
-void TMainForm::CreateMenus() {
+void MainWindow::CreateMenus() {
     File1 = menuBar()->addMenu(QStringLiteral("File"));
     Exit1 = AddMenuEntry(File1, "Exit1", "Exit", &TMainForm::Exit1Click);
 
     Options1 = menuBar()->addMenu(QStringLiteral("Options"));
     ShowOnlyKAR1 = AddMenuEntry(Options1, "ShowOnlyKAR1", "Show Only  KAR", &TMainForm::ShowOnlyKAR1Click);
     ShowOnlyKAR1->setCheckable(true);
-    ShowOnlyKAR1->setChecked(true);
     Options1->addSeparator();
     SelectDestinationFolder1 = AddMenuEntry(Options1, "SelectDestinationFolder1", "Select Output Folder",
                                             &TMainForm::SelectDestinationFolder1Click);
     Options1->addSeparator();
     subDir = AddMenuEntry(Options1, "subDir", "Include Sub Dir", &TMainForm::subDirClick);
     subDir->setCheckable(true);
+    ShowOptions();
 
     Help1 = menuBar()->addMenu(QStringLiteral("Help"));
     Help2 = AddMenuEntry(Help1, "Help2", "Help", &TMainForm::Help2Click);
@@ -92,17 +89,17 @@ void TMainForm::CreateMenus() {
     About1 = AddMenuEntry(Help1, "About1", "About", &TMainForm::About1Click);
 }
 
-// Handlers run in a queued call after the menu or button has done its part,
-// so an error they raise leaves through the application's event dispatch
-// (and its error box) rather than through the widget's own code.
-QAction* TMainForm::AddMenuEntry(QMenu* menu, const char* name, const char* caption, void (TMainForm::*handler)()) {
+QAction* MainWindow::AddMenuEntry(QMenu* menu, const char* name, const char* caption, void (TMainForm::*handler)()) {
     QAction* action = menu->addAction(QString::fromLatin1(caption));
     action->setObjectName(QString::fromLatin1(name));
-    connect(action, &QAction::triggered, this, handler, Qt::QueuedConnection);
+    connect(action, &QAction::triggered, this, [this, handler] {
+        CallHandler(*this, [this, handler] { (form.*handler)(); });
+        ShowOptions();
+    });
     return action;
 }
 
-void TMainForm::CreateLeftPane() {
+void MainWindow::CreateLeftPane() {
     LMDPanelFill1 = Panel("LMDPanelFill1", Splitter2, QFrame::Panel);
     auto* layout = new QVBoxLayout(LMDPanelFill1);
     layout->setContentsMargins(1, 1, 1, 1);
@@ -131,22 +128,25 @@ void TMainForm::CreateLeftPane() {
 
     DriveComboBox1->SetDirList(DirectoryListBox1);
     DirectoryListBox1->SetFileList(FileListBox1);
-    connect(DirectoryListBox1, &TDirectoryListBox::OnDblClick, this, &TMainForm::DirectoryListBox1DblClick);
-    connect(FileListBox1, &TFileListBox::OnChange, this, &TMainForm::FileListBox1Change);
+    connect(DirectoryListBox1, &TDirectoryListBox::OnDblClick, this,
+            [this] { CallHandler(*this, [this] { form.DirectoryListBox1DblClick(); }); });
+    connect(FileListBox1, &TFileListBox::OnChange, this,
+            [this] { CallHandler(*this, [this] { form.FileListBox1Change(); }); });
 }
 
-void TMainForm::CreateListPane() {
+void MainWindow::CreateListPane() {
     LMDPanelFill3 = Panel("LMDPanelFill3", Splitter2, QFrame::Panel);
     auto* layout = new QVBoxLayout(LMDPanelFill3);
     layout->setContentsMargins(1, 1, 1, 1);
     fileListView = new FileListView(LMDPanelFill3);
-    fileListView->customDrawItem = [this](int goodMark, QStyleOptionViewItem& option) {
-        fileListViewCustomDrawItem(goodMark, option);
+    fileListView->customDrawItem = [](int goodMark, QStyleOptionViewItem& option) {
+        const RowColour colour = TMainForm::fileListViewCustomDrawItem(goodMark);
+        option.palette.setColor(QPalette::Text, QColor(colour.red, colour.green, colour.blue));
     };
     layout->addWidget(fileListView);
 }
 
-void TMainForm::CreateBottomBar() {
+void MainWindow::CreateBottomBar() {
     LMDPanelFill2 = Panel("LMDPanelFill2", centralWidget(), QFrame::Panel);
     LMDPanelFill2->setFixedHeight(28);
     auto* layout = new QHBoxLayout(LMDPanelFill2);
@@ -165,11 +165,11 @@ void TMainForm::CreateBottomBar() {
     LMDButton3 = new QPushButton(QStringLiteral("Convert File/s"), LMDPanelFill4);
     LMDButton3->setObjectName(QStringLiteral("LMDButton3"));
     LMDButton3->setGeometry(30, 2, 163, 25);
-    connect(LMDButton3, &QPushButton::clicked, this, &TMainForm::LMDButton3Click, Qt::QueuedConnection);
+    connect(LMDButton3, &QPushButton::clicked, this, [this] { CallHandler(*this, [this] { form.LMDButton3Click(); }); });
     layout->addWidget(LMDPanelFill4, 0, Qt::AlignRight);  // docked right, bar shown or not
 }
 
-void TMainForm::CreateStatusBar() {
+void MainWindow::CreateStatusBar() {
     StatusBar1 = new QLabel(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setFixedWidth(300);
@@ -177,105 +177,91 @@ void TMainForm::CreateStatusBar() {
     statusBar()->setSizeGripEnabled(true);
 }
 
-void TMainForm::FormCreate() {
-    smfFile = std::make_unique<TSmfFile>();
-    scanIndex = 0;
-    scanThreads = {};
-    setWindowTitle(QStringLiteral("Lyricast Convert ") + kVersionText + QStringLiteral(" By ") + kMakerName);
-}
-
-void TMainForm::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shown_) {
         shown_ = true;
-        FormShow();
+        const QString folder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+        form.FormShow(folder.toLocal8Bit().toStdString() + PathRules::Native().separator);
     }
 }
 
-void TMainForm::FormShow() {
-    programFolder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) + NativeSeparator();
-}
-
-void TMainForm::FormDestroy() { smfFile.reset(); }
-
-void TMainForm::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     // A walk may be running below this handler; it unwinds at its next check point.
-    StopScans();
+    form.StopScans();
     QMainWindow::closeEvent(event);
 }
 
-void TMainForm::StopScans() {
-    for (ScanSlot& slot : scanThreads)
-        if (slot.scan) slot.scan->Stop();
+// The menu's check marks follow the options the window keeps.
+void MainWindow::ShowOptions() {
+    ShowOnlyKAR1->setChecked(form.showOnlyKar);
+    subDir->setChecked(form.subDir);
 }
 
-void TMainForm::FinishScans() {
-    StopScans();
-    for (ScanSlot& slot : scanThreads) {
-        // A scan still waiting for the UI thread needs it to answer: its walk returns at once.
-        while (slot.scan && !slot.scan->wait(QDeadlineTimer(10))) QCoreApplication::processEvents();
-    }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+void MainWindow::ClearRows() { fileListView->setRowCount(0); }
+
+void MainWindow::AddRow(const FileRow& row) {
+    fileListView->AddRow(QString::fromLocal8Bit(row.path), QString::fromLocal8Bit(row.extension),
+                         row.good ? QStringLiteral("Good") : QStringLiteral("Bad"), QString::number(row.trackCount),
+                         row.good ? 1 : 0);
 }
 
-void TMainForm::DirectoryListBox1DblClick() { DirectoryListBox1Change(); }
+std::vector<std::size_t> MainWindow::SelectedRows() const {
+    std::vector<std::size_t> selected;
+    for (int row = 0; row < fileListView->rowCount(); ++row)
+        if (fileListView->item(row, 0)->isSelected()) selected.push_back(static_cast<std::size_t>(row));
+    return selected;
+}
 
-void TMainForm::DirectoryListBox1Change() {
-    ProgressBar1->setValue(0);
+void MainWindow::ShowProgress(int position, int maximum) {
+    ProgressBar1->setMaximum(maximum);
+    ProgressBar1->setValue(position);
     ProgressBar1->show();
-    fileListView->setRowCount(0);
-    ScanSlot& current = scanThreads[static_cast<std::size_t>(scanIndex)];
-    if (current.taken) {
-        if (current.scan) current.scan->Stop();
-        current = {};
-        scanIndex = (scanIndex + 1) % kScanSlots;
-    }
-    scanThreads[static_cast<std::size_t>(scanIndex)] = {true, FileScanning::Start(*this)};
 }
 
-void TMainForm::FileListBox1Change() {}
+void MainWindow::HideProgress() { ProgressBar1->hide(); }
 
-void TMainForm::fileListViewCustomDrawItem(int goodMark, QStyleOptionViewItem& option) {
-    option.palette.setColor(QPalette::Text, goodMark != 0 ? QColor(0, 0, 255) : QColor(0, 128, 0));
-}
-
-void TMainForm::ShowOnlyKAR1Click() { fileListView->setRowCount(0); }
-
-void TMainForm::subDirClick() {
-    // The check mark is all there is: the walk reads it at every folder entry.
-}
-
-void TMainForm::SelectDestinationFolder1Click() {
-    if (outPathForm != nullptr) outPathForm->exec();
-}
-
-void TMainForm::Help2Click() {
-    const QString sep = NativeSeparator();
-    const QString relative = QStringLiteral("Help") + sep + QStringLiteral("Help.html");
-    const QString path = programFolder.isEmpty() ? relative : programFolder + sep + relative;
-    // A missing page is simply not opened: the desktop would only complain on our behalf.
-    if (std::filesystem::is_regular_file(path.toLocal8Bit().toStdString())) shellOpen(path.toLocal8Bit().toStdString());
-}
-
-void TMainForm::About1Click() { LMDAboutDlg1->exec(); }
-
-void TMainForm::Exit1Click() { close(); }
-
-std::string TMainForm::ScanRoot() const { return DirectoryListBox1->Directory(); }
-
-bool TMainForm::IncludeSubDir() const { return subDir->isChecked(); }
-
-void TMainForm::ShowStatus(const QString& text) {
-    StatusBar1->setText(text);
+void MainWindow::ShowStatus(const std::string& text) {
+    StatusBar1->setText(QString::fromLocal8Bit(text));
     StatusBar1->repaint();
 }
 
-void TMainForm::AddScanRow(const std::string& caption, const std::string& extension, const Judgement& judgement) {
-    fileListView->AddRow(QString::fromLocal8Bit(caption), QString::fromLocal8Bit(extension),
-                         judgement.good ? QStringLiteral("Good") : QStringLiteral("Bad"),
-                         QString::number(judgement.trackCount), judgement.good ? 1 : 0);
+void MainWindow::ShowMessage(const std::string& text) {
+    QMessageBox box(QMessageBox::Information, QString::fromStdString(kApplicationTitle), QString::fromLocal8Bit(text),
+                    QMessageBox::Ok, this);
+    box.exec();
 }
 
-TSmfFile& TMainForm::ScanSong() { return *smfFile; }
+void MainWindow::ShowError(const std::string& text) { ShowErrorBox(QString::fromLocal8Bit(text), this); }
+
+void MainWindow::ProcessEvents() { QCoreApplication::processEvents(); }
+
+std::string MainWindow::CurrentFolder() const { return DirectoryListBox1->Directory(); }
+
+void MainWindow::StartScanWorker(std::shared_ptr<FileScanning> scan) {
+    std::erase_if(workers_, [](const QPointer<ScanWorker>& worker) { return worker.isNull(); });
+    auto* worker = new ScanWorker(*this, std::move(scan));
+    workers_.emplace_back(worker);
+    worker->start();
+}
+
+void MainWindow::WaitForScanWorkers() {
+    for (const QPointer<ScanWorker>& worker : workers_) {
+        // A worker still waiting for the UI thread needs it to answer: its walk returns at once.
+        while (worker && !worker->wait(QDeadlineTimer(10))) QCoreApplication::processEvents();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    workers_.clear();
+}
+
+void MainWindow::ShowOutputDialog() {
+    if (outPathForm != nullptr) outPathForm->exec();
+}
+
+void MainWindow::ShowAbout() { LMDAboutDlg1->exec(); }
+
+void MainWindow::CloseWindow() { close(); }
+
+void MainWindow::OpenDocument(const std::string& path) { shellOpen(path); }
 
 } // namespace lyricast

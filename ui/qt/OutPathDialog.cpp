@@ -1,7 +1,8 @@
-#include "ui/ToutPathForm.h"
+#include "ui/qt/OutPathDialog.h"
 
-#include "ui/TFolderBrowseDialog.h"
-#include "ui/TMainForm.h"
+#include "ui/qt/MainWindow.h"
+#include "ui/qt/TFolderBrowseDialog.h"
+#include "window/ErrorBox.h"
 
 #include <QButtonGroup>
 #include <QLabel>
@@ -22,7 +23,8 @@ Widget* Place(Widget* widget, const char* name, int x, int y, int width, int hei
 
 } // namespace
 
-ToutPathForm::ToutPathForm(TMainForm* mainForm) : QDialog(mainForm), mainForm_(mainForm) {
+OutPathDialog::OutPathDialog(MainWindow* mainWindow)
+    : QDialog(mainWindow), form(mainWindow->form, *this), mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("outPathForm"));
     setWindowTitle(QStringLiteral("Output Path"));
 
@@ -49,24 +51,29 @@ ToutPathForm::ToutPathForm(TMainForm* mainForm) : QDialog(mainForm), mainForm_(m
     setTabOrder(LMDButton1, saveOri);
     setTabOrder(saveOri, LMDButton2);
 
-    connect(LMDButton1, &QPushButton::clicked, this, &ToutPathForm::LMDButton1Click, Qt::QueuedConnection);
-    connect(LMDButton2, &QPushButton::clicked, this, &ToutPathForm::LMDButton2Click);
+    connect(savePath, &QRadioButton::clicked, this, [this] { form.savePathClick(); });
+    connect(saveOri, &QRadioButton::clicked, this, [this] { form.saveOriClick(); });
+    connect(LMDButton1, &QPushButton::clicked, this, [this] { CallHandler(*mainWindow_, [this] { form.LMDButton1Click(); }); });
+    connect(LMDButton2, &QPushButton::clicked, this, [this] { form.LMDButton2Click(); });
 }
 
-void ToutPathForm::setVisible(bool visible) {
+void OutPathDialog::setVisible(bool visible) {
     // Centred on the main window wherever that is, at every showing.
-    if (visible) move(mainForm_->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+    if (visible) move(mainWindow_->frameGeometry().center() - QPoint(width() / 2, height() / 2));
     QDialog::setVisible(visible);
 }
 
-void ToutPathForm::LMDButton1Click() {
-    TFolderBrowseDialog LMDDirDlg1(this, QStringLiteral("Output Folder"), mainForm_->outputFolder);
-    if (LMDDirDlg1.exec() == QDialog::Accepted) mainForm_->outputFolder = LMDDirDlg1.Folder();
-    // Cancelled or not, the choice is now the one folder.
-    savePath->setChecked(true);
-    Edit1->setText(mainForm_->outputFolder);
+std::optional<std::string> OutPathDialog::BrowseForFolder(const std::string& title, const std::string& startFolder) {
+    TFolderBrowseDialog LMDDirDlg1(this, QString::fromStdString(title), startFolder);
+    if (LMDDirDlg1.exec() != QDialog::Accepted) return std::nullopt;
+    return LMDDirDlg1.Folder();
 }
 
-void ToutPathForm::LMDButton2Click() { close(); }
+void OutPathDialog::ShowChoice(bool savePathChecked, const std::string& folder) {
+    (savePathChecked ? savePath : saveOri)->setChecked(true);
+    Edit1->setText(QString::fromLocal8Bit(folder));
+}
+
+void OutPathDialog::CloseDialog() { close(); }
 
 } // namespace lyricast

@@ -1,6 +1,6 @@
-#include "ui/TAboutBox.h"
+#include "ui/qt/TAboutBox.h"
 
-#include "ui/ErrorBox.h"
+#include "window/AppInfo.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -12,22 +12,22 @@ namespace lyricast {
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("LMDAboutDlg1"));
-    setWindowTitle(QStringLiteral("About ") + kApplicationTitle);
+    setWindowTitle(QStringLiteral("About ") + QString::fromStdString(kApplicationTitle));
     setModal(true);
 
     auto* icon = new QLabel(this);
     icon->setPixmap(QIcon(QStringLiteral(":/lyricast-convert.png")).pixmap(64, 64));
 
-    auto* name = new QLabel(kApplicationTitle, this);
+    auto* name = new QLabel(QString::fromStdString(kApplicationTitle), this);
     name->setObjectName(QStringLiteral("programName"));
     QFont big = name->font();
     big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
     name->setFont(big);
 
-    auto* version = new QLabel(kVersionText, this);
+    auto* version = new QLabel(QString::fromStdString(kVersionText), this);
     version->setObjectName(QStringLiteral("versionText"));
-    auto* maker = new QLabel(QStringLiteral("By ") + kMakerName, this);
+    auto* maker = new QLabel(QStringLiteral("By ") + QString::fromStdString(kMakerName), this);
     maker->setObjectName(QStringLiteral("makerName"));
     auto* purpose = new QLabel(tr("Converts karaoke files (.KAR) into standard MIDI files\n"
                                   "whose words players show as lyrics."), this);

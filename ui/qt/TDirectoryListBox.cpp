@@ -1,12 +1,12 @@
-#include "ui/TDirectoryListBox.h"
+#include "ui/qt/TDirectoryListBox.h"
 
 #include "platform/CurrentDirectory.h"
 #include "platform/DirectoryError.h"
 #include "platform/FileIdentity.h"
 #include "platform/FolderListing.h"
-#include "ui/Glyphs.h"
-#include "ui/TDriveComboBox.h"
-#include "ui/TFileListBox.h"
+#include "ui/qt/Glyphs.h"
+#include "ui/qt/TDriveComboBox.h"
+#include "ui/qt/TFileListBox.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,11 +1,12 @@
-#include "ui/TFolderBrowseDialog.h"
+#include "ui/qt/TFolderBrowseDialog.h"
 
 #include "platform/CurrentDirectory.h"
 #include "platform/DirectoryError.h"
 #include "platform/PathRules.h"
-#include "ui/ErrorBox.h"
-#include "ui/TDirectoryListBox.h"
-#include "ui/TDriveComboBox.h"
+#include "ui/qt/ErrorBox.h"
+#include "window/AppInfo.h"
+#include "ui/qt/TDirectoryListBox.h"
+#include "ui/qt/TDriveComboBox.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -35,7 +36,7 @@ std::string Inside(const std::string& folder, const std::string& name) {
 
 } // namespace
 
-TFolderBrowseDialog::TFolderBrowseDialog(QWidget* parent, const QString& title, const QString& startFolder)
+TFolderBrowseDialog::TFolderBrowseDialog(QWidget* parent, const QString& title, const std::string& startFolder)
     : QDialog(parent), startingCurrentFolder_(CurrentFolderOrNothing()) {
     setObjectName(QStringLiteral("LMDDirDlg1"));
     setWindowTitle(title);
@@ -68,9 +69,9 @@ TFolderBrowseDialog::TFolderBrowseDialog(QWidget* parent, const QString& title, 
     layout->addWidget(buttons);
     resize(360, 400);
 
-    if (!startFolder.isEmpty()) {
+    if (!startFolder.empty()) {
         try {
-            folderList->SetDirectory(startFolder.toLocal8Bit().toStdString());
+            folderList->SetDirectory(startFolder);
         } catch (const DirectoryError&) {
             // A folder that is gone: start from the current folder instead.
         }
@@ -87,7 +88,7 @@ TFolderBrowseDialog::~TFolderBrowseDialog() {
     }
 }
 
-QString TFolderBrowseDialog::Folder() const { return QString::fromLocal8Bit(folderList->Directory()); }
+const std::string& TFolderBrowseDialog::Folder() const { return folderList->Directory(); }
 
 void TFolderBrowseDialog::NewFolderClick() {
     bool confirmed = false;
@@ -95,7 +96,7 @@ void TFolderBrowseDialog::NewFolderClick() {
                                                QLineEdit::Normal, QString(), &confirmed);
     if (!confirmed) return;
     if (!CreateAndOpen(name))
-        QMessageBox::warning(this, kApplicationTitle, QStringLiteral("IO-Error!\nCould not create folder."));
+        QMessageBox::warning(this, QString::fromStdString(kApplicationTitle), QStringLiteral("IO-Error!\nCould not create folder."));
 }
 
 bool TFolderBrowseDialog::CreateAndOpen(const QString& name) {

@@ -1,9 +1,9 @@
-#include "ui/TFileListBox.h"
+#include "ui/qt/TFileListBox.h"
 
 #include "platform/CurrentDirectory.h"
 #include "platform/FolderListing.h"
 #include "platform/PathRules.h"
-#include "ui/TDirectoryListBox.h"
+#include "ui/qt/TDirectoryListBox.h"
 
 #include <QGuiApplication>
 

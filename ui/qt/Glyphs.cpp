@@ -1,4 +1,4 @@
-#include "ui/Glyphs.h"
+#include "ui/qt/Glyphs.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
-#include "ui/TDriveComboBox.h"
+#include "ui/qt/TDriveComboBox.h"
 
 #include "platform/CurrentDirectory.h"
-#include "ui/Glyphs.h"
-#include "ui/TDirectoryListBox.h"
+#include "ui/qt/Glyphs.h"
+#include "ui/qt/TDirectoryListBox.h"
 
 #include <QPainter>
 #include <QStylePainter>

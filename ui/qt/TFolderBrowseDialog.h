@@ -18,11 +18,11 @@ class TDriveComboBox;
 class TFolderBrowseDialog : public QDialog {
     Q_OBJECT
 public:
-    TFolderBrowseDialog(QWidget* parent, const QString& title, const QString& startFolder);
+    TFolderBrowseDialog(QWidget* parent, const QString& title, const std::string& startFolder);
     ~TFolderBrowseDialog() override;
 
-    // The folder shown: no closing separator, except at a root.
-    QString Folder() const;
+    // The folder shown, as the system spells it: no closing separator, except at a root.
+    const std::string& Folder() const;
 
     TDriveComboBox* driveBox = nullptr;
     TDirectoryListBox* folderList = nullptr;

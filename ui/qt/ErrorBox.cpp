@@ -1,0 +1,16 @@
+#include "ui/qt/ErrorBox.h"
+
+#include "window/AppInfo.h"
+
+#include <QMessageBox>
+
+namespace lyricast {
+
+void ShowErrorBox(const QString& message, QWidget* parent) {
+    QMessageBox box(QMessageBox::Critical, QString::fromStdString(kApplicationTitle), message, QMessageBox::Ok,
+                    parent);
+    box.setObjectName(QStringLiteral("errorBox"));
+    box.exec();
+}
+
+} // namespace lyricast

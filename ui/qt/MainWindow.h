@@ -1,0 +1,106 @@
+#pragma once
+
+#include "window/MainFormView.h"
+#include "window/TMainForm.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <vector>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QSplitter;
+
+namespace lyricast {
+
+class FileListView;
+class OutPathDialog;
+class ScanWorker;
+class TAboutBox;
+class TDirectoryListBox;
+class TDriveComboBox;
+class TFileListBox;
+
+// The program's main window in Qt: the folder pane on the left, the scanned
+// files on the right, the convert button and progress bar below, the status
+// bar at the bottom. It draws what `form` decides and reports what the user
+// does; the widgets keep the names of the window's design.
+class MainWindow : public QMainWindow, public MainFormView {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    TMainForm form;
+
+    QMenu* File1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QMenu* Options1 = nullptr;
+    QAction* ShowOnlyKAR1 = nullptr;
+    QAction* SelectDestinationFolder1 = nullptr;
+    QAction* subDir = nullptr;
+    QMenu* Help1 = nullptr;
+    QAction* Help2 = nullptr;
+    QAction* About1 = nullptr;
+
+    QFrame* LMDPanelFill1 = nullptr;
+    QFrame* Panel1 = nullptr;
+    TDriveComboBox* DriveComboBox1 = nullptr;
+    QFrame* Panel2 = nullptr;
+    TDirectoryListBox* DirectoryListBox1 = nullptr;
+    TFileListBox* FileListBox1 = nullptr;
+    QSplitter* Splitter2 = nullptr;
+    QFrame* LMDPanelFill3 = nullptr;
+    FileListView* fileListView = nullptr;
+    QFrame* LMDPanelFill2 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QFrame* LMDPanelFill4 = nullptr;
+    QPushButton* LMDButton3 = nullptr;
+    QLabel* StatusBar1 = nullptr;  // the status bar's one panel
+    TAboutBox* LMDAboutDlg1 = nullptr;
+    OutPathDialog* outPathForm = nullptr;  // set by the start-up once the dialog exists
+
+    // Opens a document with the desktop; tests put a recorder here.
+    std::function<void(const std::string&)> shellOpen;
+
+    // MainFormView
+    void ClearRows() override;
+    void AddRow(const FileRow& row) override;
+    std::vector<std::size_t> SelectedRows() const override;
+    void ShowProgress(int position, int maximum) override;
+    void HideProgress() override;
+    void ShowStatus(const std::string& text) override;
+    void ShowMessage(const std::string& text) override;
+    void ShowError(const std::string& text) override;
+    void ProcessEvents() override;
+    std::string CurrentFolder() const override;
+    void StartScanWorker(std::shared_ptr<FileScanning> scan) override;
+    void WaitForScanWorkers() override;
+    void ShowOutputDialog() override;
+    void ShowAbout() override;
+    void CloseWindow() override;
+    void OpenDocument(const std::string& path) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateMenus();
+    QAction* AddMenuEntry(QMenu* menu, const char* name, const char* caption, void (TMainForm::*handler)());
+    void CreateLeftPane();
+    void CreateListPane();
+    void CreateBottomBar();
+    void CreateStatusBar();
+    void ShowOptions();
+
+    bool shown_ = false;
+    std::vector<QPointer<ScanWorker>> workers_;
+};
+
+} // namespace lyricast

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <exception>
+#include <string>
+#include <utility>
+
+namespace lyricast {
+
+// The message as the error box shows it: a full stop is added when the last
+// character sorts after "." (so "Cannot open file a.kar" gains one, while a
+// message ending in "!" or "." keeps its own).
+std::string ErrorBoxText(const std::string& message);
+
+// Runs one of the window's handlers where the toolkit calls it. An error the
+// handler raises ends the handler, is shown in the error box, and the window
+// goes on: no error ever unwinds into the toolkit's own code.
+template <typename View, typename Handler>
+void CallHandler(View& view, Handler&& handler) {
+    try {
+        std::forward<Handler>(handler)();
+    } catch (const std::exception& error) {
+        view.ShowError(ErrorBoxText(error.what()));
+    }
+}
+
+} // namespace lyricast
