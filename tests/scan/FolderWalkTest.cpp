@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace lyricast {
@@ -112,12 +113,70 @@ TEST_F(FolderWalkTest, StopRequestedDuringAFolderStartAddsNothingMore) {
     EXPECT_TRUE(found.empty());
 }
 
-TEST_F(FolderWalkTest, LinkBackToAnOpenFolderIsNotEnteredAgain) {
+TEST_F(FolderWalkTest, EveryFolderIsEnteredOnceWhateverLinksLeadToIt) {
     Touch("a.kar");
     Touch("sub/b.kar");
     LINK_FOLDER_OR_SKIP(dir.path(), dir.path() / "sub" / "loop");
-    LINK_FOLDER_OR_SKIP(dir.path() / "sub", dir.path() / "twin"); // not on the path: walked
-    EXPECT_EQ(Walk(), (std::vector<std::string>{"a.kar .KAR", "sub/b.kar .KAR", "twin/b.kar .KAR"}));
+    LINK_FOLDER_OR_SKIP(dir.path() / "sub", dir.path() / "twin");  // not on the path, but walked already
+    EXPECT_EQ(Walk(), (std::vector<std::string>{"a.kar .KAR", "sub/b.kar .KAR"}));
+}
+
+// Two links at each of 17 levels make 131,072 routes to one file.
+TEST_F(FolderWalkTest, RoutesThroughLinksDoNotMultiplyTheRows) {
+    Touch("f17/song.kar");
+    for (int level = 16; level >= 0; --level) {
+        const fs::path next = dir.path() / ("f" + std::to_string(level + 1));
+        Folder("f" + std::to_string(level));
+        for (const char* link : {"a", "b"})
+            LINK_FOLDER_OR_SKIP(next, dir.path() / ("f" + std::to_string(level)) / link);
+    }
+    const std::string root = dir / "f0";
+    const auto rows = Walk(root);
+    EXPECT_EQ(rows, std::vector<std::string>{"a/a/a/a/a/a/a/a/a/a/a/a/a/a/a/a/a/song.kar .KAR"});
+}
+
+#ifndef _WIN32
+// A chain of folders whose full path is longer than the system lets a path
+// be, made and removed one level at a time from inside.
+class DeepFolders {
+public:
+    DeepFolders(const fs::path& root, int levels, const std::string& name) : root_(root), levels_(levels), name_(name) {
+        test::CurrentFolder inside(root);
+        for (int i = 0; i < levels; ++i) {
+            fs::create_directory(name);
+            fs::current_path(name);
+        }
+        std::ofstream("deep.kar").put('x');
+    }
+    DeepFolders(const DeepFolders&) = delete;
+    DeepFolders& operator=(const DeepFolders&) = delete;
+    ~DeepFolders() {
+        test::CurrentFolder inside(root_);
+        for (int depth = levels_; depth > 0; --depth) {
+            fs::current_path(root_);
+            for (int i = 1; i < depth; ++i) fs::current_path(name_);
+            std::error_code ignored;
+            fs::remove_all(name_, ignored);
+        }
+    }
+
+private:
+    fs::path root_;
+    int levels_;
+    std::string name_;
+};
+#endif
+
+TEST_F(FolderWalkTest, FilesBeyondTheLongestPathAreStillFound) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the walk reaches Windows folders by their paths";
+#else
+    const std::string name(200, 'd');
+    const DeepFolders deep(dir.path(), 25, name);  // over 5,000 bytes
+    std::string expected;
+    for (int i = 0; i < 25; ++i) expected += name + "/";
+    EXPECT_EQ(Walk(), std::vector<std::string>{expected + "deep.kar .KAR"});
+#endif
 }
 
 TEST_F(FolderWalkTest, SeparatorIsPutEvenAfterOneAlreadyThere) {
