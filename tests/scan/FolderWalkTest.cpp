@@ -1,10 +1,10 @@
 #include "scan/FolderWalk.h"
+#include "support/DeepFolders.h"
 #include "support/Platform.h"
 #include "support/TempDir.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 
 namespace lyricast {
@@ -135,44 +135,13 @@ TEST_F(FolderWalkTest, RoutesThroughLinksDoNotMultiplyTheRows) {
     EXPECT_EQ(rows, std::vector<std::string>{"a/a/a/a/a/a/a/a/a/a/a/a/a/a/a/a/a/song.kar .KAR"});
 }
 
-#ifndef _WIN32
-// A chain of folders whose full path is longer than the system lets a path
-// be, made and removed one level at a time from inside.
-class DeepFolders {
-public:
-    DeepFolders(const fs::path& root, int levels, const std::string& name) : root_(root), levels_(levels), name_(name) {
-        test::CurrentFolder inside(root);
-        for (int i = 0; i < levels; ++i) {
-            fs::create_directory(name);
-            fs::current_path(name);
-        }
-        std::ofstream("deep.kar").put('x');
-    }
-    DeepFolders(const DeepFolders&) = delete;
-    DeepFolders& operator=(const DeepFolders&) = delete;
-    ~DeepFolders() {
-        test::CurrentFolder inside(root_);
-        for (int depth = levels_; depth > 0; --depth) {
-            fs::current_path(root_);
-            for (int i = 1; i < depth; ++i) fs::current_path(name_);
-            std::error_code ignored;
-            fs::remove_all(name_, ignored);
-        }
-    }
-
-private:
-    fs::path root_;
-    int levels_;
-    std::string name_;
-};
-#endif
 
 TEST_F(FolderWalkTest, FilesBeyondTheLongestPathAreStillFound) {
 #ifdef _WIN32
     GTEST_SKIP() << "the walk reaches Windows folders by their paths";
 #else
     const std::string name(200, 'd');
-    const DeepFolders deep(dir.path(), 25, name);  // over 5,000 bytes
+    const test::DeepFolders deep(dir.path(), 25, name);  // over 5,000 bytes
     std::string expected;
     for (int i = 0; i < 25; ++i) expected += name + "/";
     EXPECT_EQ(Walk(), std::vector<std::string>{expected + "deep.kar .KAR"});
