@@ -181,8 +181,11 @@ TEST_F(Kar2midTest, OutputFailuresGiveTheSystemsReason) {
     EXPECT_TRUE(err.str().starts_with("failed: " + source + ": Cannot create file " + Native("out/x.MID") + ": "))
         << err.str();
     EXPECT_GT(err.str().size(), ("failed: " + source + ": Cannot create file " + Native("out/x.MID") + ": \n").size());
+}
 
-    // The temporary file's name is short and fixed, so any output name that fits can be written.
+// The temporary file's name is short and fixed, so any output name that fits can be written.
+TEST_F(Kar2midTest, OutputWithALongNameIsWritten) {
+    if (kWindows) GTEST_SKIP() << "Windows paths stop at 260 characters, folder included";
     const std::string longName = std::string(246, 'n');
     const std::string longSource = Add(longName + ".kar");
     EXPECT_EQ(Run({longSource}), 0) << err.str();
