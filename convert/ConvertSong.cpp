@@ -21,9 +21,11 @@ private:
 ConvertOutcome ConvertSong(TSmfFile& song, const std::string& sourcePath, const std::string& outputPath) {
     ResetOnExit reset(song);
     try {
-        if (!song.LoadFile(sourcePath)) return ConvertOutcome::NotLoaded;
+        if (!song.LoadFile(sourcePath))
+            return ConvertOutcome::NotLoaded;
         song.TextToLyric();
-        return song.SaveToFile(outputPath) == 0 ? ConvertOutcome::Converted : ConvertOutcome::NotWritable;
+        return song.SaveToFile(outputPath) == 0 ? ConvertOutcome::Converted
+                                                : ConvertOutcome::NotWritable;
     } catch (const std::bad_alloc&) {
         return ConvertOutcome::OutOfMemory;
     }

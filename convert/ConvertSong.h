@@ -8,9 +8,9 @@ namespace lyricast {
 
 enum class ConvertOutcome {
     Converted,
-    NotLoaded,    // the header could not be read; song.headerResult says why
-    NotWritable,  // the song holds a time the output cannot express
-    OutOfMemory,  // the file, or the song read from it, does not fit in memory
+    NotLoaded,   // the header could not be read; song.headerResult says why
+    NotWritable, // the song holds a time the output cannot express
+    OutOfMemory, // the file, or the song read from it, does not fit in memory
 };
 
 // Converts one karaoke file: loads it whole into `song`, rewrites its text

@@ -35,7 +35,8 @@ std::uint8_t TSmfFile::ParseHeader(std::span<const std::uint8_t> image) {
 std::uint8_t TSmfFile::ParseHeader(std::uint64_t fileSize, const ReadAt& readAt) {
     std::array<std::uint8_t, kHeaderChunkSize> headerBytes{};
     ByteCursor header{std::span(headerBytes).first(readAt(0, headerBytes))};
-    if (header.remaining() < kHeaderChunkSize || !header.tag("MThd")) return kHeaderNotMidi;
+    if (header.remaining() < kHeaderChunkSize || !header.tag("MThd"))
+        return kHeaderNotMidi;
     header.skip(4);  // the header length: the first chunk is taken to be at 14 regardless
     format = *header.u16be();
     headerTrackCount = *header.u16be();
@@ -57,12 +58,14 @@ std::uint8_t TSmfFile::ParseHeader(std::uint64_t fileSize, const ReadAt& readAt)
 
     std::uint64_t offset = kHeaderChunkSize;
     for (SmfChunk& chunk : chunks) {
-        if (offset + kChunkHeaderSize > fileSize) return kHeaderDamagedChunk;
+        if (offset + kChunkHeaderSize > fileSize)
+            return kHeaderDamagedChunk;
         std::array<std::uint8_t, kChunkHeaderSize> chunkBytes{};
         ByteCursor chunkHeader{std::span(chunkBytes).first(readAt(offset, chunkBytes))};
         if (!chunkHeader.tag("MTrk")) return kHeaderDamagedChunk;
         const auto length = chunkHeader.u32be();
-        if (!length) return kHeaderDamagedChunk;
+        if (!length)
+            return kHeaderDamagedChunk;
         chunk.length = *length;
         chunk.readPosition = static_cast<std::size_t>(offset) + kChunkHeaderSize;
         chunk.end = static_cast<std::size_t>(

@@ -56,9 +56,10 @@ bool TSmfFile::LoadHeader(const std::string& path) {
     if (loaded) Reset();
     const ReadableFile file(path);
     loaded = true;
-    return Loaded(ParseHeader(file.size(), [&file](std::uint64_t offset, std::span<std::uint8_t> out) {
-        return file.ReadAt(offset, out);
-    }));
+    return Loaded(
+        ParseHeader(file.size(), [&file](std::uint64_t offset, std::span<std::uint8_t> out) {
+            return file.ReadAt(offset, out);
+        }));
 }
 
 bool TSmfFile::LoadFile(const std::string& path) {
@@ -73,7 +74,8 @@ bool TSmfFile::LoadFileImage(std::span<const std::uint8_t> image) { return Load(
 bool TSmfFile::Load(std::span<const std::uint8_t> image, bool wholeFile) {
     if (loaded) Reset();
     loaded = true;
-    if (!Loaded(ParseHeader(image))) return false;
+    if (!Loaded(ParseHeader(image)))
+        return false;
     if (wholeFile) ReadTracks(image);
     return true;
 }
@@ -81,7 +83,8 @@ bool TSmfFile::Load(std::span<const std::uint8_t> image, bool wholeFile) {
 // Keeps the header parse's result; a song whose header failed is reset.
 bool TSmfFile::Loaded(std::uint8_t result) {
     headerResult = result;
-    if (result == kHeaderOk) return true;
+    if (result == kHeaderOk)
+        return true;
     Reset();
     return false;
 }

@@ -14,7 +14,8 @@ namespace lyricast {
 // Opening a file on Windows never waits, so only the kind of file is checked.
 ReadableFile::ReadableFile(const std::string& path) : path_(path) {
     // Windows refuses to open a folder as a file, with "access denied".
-    if (IsFolder(path)) throw FileError::CannotOpen(path, kNotRegularFile);
+    if (IsFolder(path))
+        throw FileError::CannotOpen(path, kNotRegularFile);
     descriptor_ = ::_open(path.c_str(), _O_RDONLY | _O_BINARY);
     if (descriptor_ < 0)
         throw FileError::CannotOpen(path, FileError::ReasonOf(errno));

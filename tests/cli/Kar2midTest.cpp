@@ -78,10 +78,16 @@ TEST_F(Kar2midTest, FailuresAreNamedAndTheRestGoesOn) {
     const std::string missing = dir / "missing.kar";
 
     EXPECT_EQ(Run({noDot, text, damaged, missing, good}), 1);
-    EXPECT_EQ(err.str(), "failed: " + noDot + ": its name has no \".\" to put .MID in place of\n"
-                         "failed: " + text + ": not a MIDI file\n"
-                         "failed: " + damaged + ": damaged track chunk header\n"
-                         "failed: " + missing + ": no such file or folder\n");
+    EXPECT_EQ(err.str(), "failed: " + noDot +
+                             ": its name has no \".\" to put .MID in place of\n"
+                             "failed: " +
+                             text +
+                             ": not a MIDI file\n"
+                             "failed: " +
+                             damaged +
+                             ": damaged track chunk header\n"
+                             "failed: " +
+                             missing + ": no such file or folder\n");
     EXPECT_NE(out.str().find("1 converted, 4 failed"), std::string::npos);
     EXPECT_TRUE(fs::exists(dir / "good.MID"));
     EXPECT_FALSE(fs::exists(dir / "notes.MID"));
@@ -147,14 +153,17 @@ TEST_F(Kar2midTest, WhatIsNotARegularFileFailsAtOnce) {
     fs::create_symlink("/dev/zero", dir / "d/a.kar");
     const auto listsAndConverts = [&] {
         return Run({"--list", dir / "d"}) == 0 &&
-               out.str() == (dir / "d/a.kar") + "\t.KAR\tBad\t0\n" + (dir / "d/good.kar") + "\t.KAR\tGood\t1\n" +
-                                (dir / "d/y.kar") + "\t.KAR\tBad\t0\n" &&
+               out.str() == (dir / "d/a.kar") + "\t.KAR\tBad\t0\n" + (dir / "d/good.kar") +
+                                "\t.KAR\tGood\t1\n" + (dir / "d/y.kar") + "\t.KAR\tBad\t0\n" &&
                Run({dir / "d", dir / "d/y.kar"}) == 1 &&
-               err.str() == "failed: " + (dir / "d/a.kar") + ": Cannot open file " + (dir / "d/a.kar") +
+               err.str() == "failed: " + (dir / "d/a.kar") + ": Cannot open file " +
+                                (dir / "d/a.kar") +
                                 ": not a regular file\n"
-                                "failed: " + (dir / "d/y.kar") + ": Cannot open file " + (dir / "d/y.kar") +
+                                "failed: " +
+                                (dir / "d/y.kar") + ": Cannot open file " + (dir / "d/y.kar") +
                                 ": not a regular file\n"
-                                "failed: " + (dir / "d/y.kar") + ": Cannot open file " + (dir / "d/y.kar") +
+                                "failed: " +
+                                (dir / "d/y.kar") + ": Cannot open file " + (dir / "d/y.kar") +
                                 ": not a regular file\n" &&
                out.str().ends_with("1 converted, 3 failed\n");
     };
@@ -167,7 +176,8 @@ TEST_F(Kar2midTest, FileTooLargeForMemoryFailsAloneAndTheRestGoesOn) {
     const std::string good = Add("b.kar");
     std::error_code error;
     fs::resize_file(huge, std::uintmax_t{100} << 30, error);
-    if (error) GTEST_SKIP() << "this file system makes no 100 GB sparse file: " << error.message();
+    if (error)
+        GTEST_SKIP() << "this file system makes no 100 GB sparse file: " << error.message();
     EXPECT_EQ(Run({dir.str()}), 1);
     EXPECT_EQ(err.str(), "failed: " + huge + ": not enough memory to read it\n");
     EXPECT_NE(out.str().find("converted: " + good), std::string::npos);
@@ -178,14 +188,18 @@ TEST_F(Kar2midTest, OutputFailuresGiveTheSystemsReason) {
     const std::string source = Add("x.kar");
     fs::create_directories(dir.path() / "out/x.MID");
     EXPECT_EQ(Run({"--output-dir", dir / "out", source}), 1);
-    EXPECT_TRUE(err.str().starts_with("failed: " + source + ": Cannot create file " + Native("out/x.MID") + ": "))
+    EXPECT_TRUE(err.str().starts_with("failed: " + source + ": Cannot create file " +
+                                      Native("out/x.MID") + ": "))
         << err.str();
-    EXPECT_GT(err.str().size(), ("failed: " + source + ": Cannot create file " + Native("out/x.MID") + ": \n").size());
+    EXPECT_GT(
+        err.str().size(),
+        ("failed: " + source + ": Cannot create file " + Native("out/x.MID") + ": \n").size());
 }
 
 // The temporary file's name is short and fixed, so any output name that fits can be written.
 TEST_F(Kar2midTest, OutputWithALongNameIsWritten) {
-    if (kWindows) GTEST_SKIP() << "Windows paths stop at 260 characters, folder included";
+    if (kWindows)
+        GTEST_SKIP() << "Windows paths stop at 260 characters, folder included";
     const std::string longName = std::string(246, 'n');
     const std::string longSource = Add(longName + ".kar");
     EXPECT_EQ(Run({longSource}), 0) << err.str();
@@ -210,7 +224,8 @@ TEST_F(Kar2midTest, FolderNamedLikeAKarFileIsSkippedNotFailed) {
     fs::create_directories(dir.path() / "d/sub.kar");
     EXPECT_EQ(Run({dir / "d"}), 0);
     EXPECT_EQ(out.str(), "converted: " + Native("d/a.kar") + " -> " + Native("d/a.MID") + "\n" +
-                             "skipped: " + Native("d/sub.kar") + ": a folder\n1 converted, 0 failed, 1 skipped\n");
+                             "skipped: " + Native("d/sub.kar") +
+                             ": a folder\n1 converted, 0 failed, 1 skipped\n");
     EXPECT_EQ(Run({"--list", dir / "d"}), 0);
     EXPECT_NE(out.str().find(Native("d/sub.kar") + "\t.KAR\tBad\t0\n"), std::string::npos);
 }
@@ -221,8 +236,8 @@ TEST_F(Kar2midTest, LineBreaksTabsAndBackslashesInNamesAreEscaped) {
 #else
     Add("d/a\nb\tc\\d.kar");
     EXPECT_EQ(Run({dir / "d"}), 0);
-    EXPECT_EQ(out.str(), "converted: " + (dir / "d/a\\nb\\tc\\\\d.kar") + " -> " + (dir / "d/a\\nb\\tc\\\\d.MID") +
-                             "\n1 converted, 0 failed\n");
+    EXPECT_EQ(out.str(), "converted: " + (dir / "d/a\\nb\\tc\\\\d.kar") + " -> " +
+                             (dir / "d/a\\nb\\tc\\\\d.MID") + "\n1 converted, 0 failed\n");
     EXPECT_EQ(Run({"--list", dir / "d"}), 0);
     EXPECT_EQ(out.str(), (dir / "d/a\\nb\\tc\\\\d.kar") + "\t.KAR\tGood\t1\n");
 #endif
@@ -253,7 +268,7 @@ TEST_F(Kar2midTest, WrittenOutputIsKnownByItsFileAndItsPlace) {
     LINK_FOLDER_OR_SKIP(dir.path() / "out", dir.path() / "again");
     EXPECT_TRUE(written.Contains(dir / "again/x.MID")) << "the same file by another route";
 
-    fs::rename(output, dir / "out/y.MID");  // the identity now belongs to another name
+    fs::rename(output, dir / "out/y.MID"); // the identity now belongs to another name
     EXPECT_FALSE(written.Contains(dir / "out/y.MID"));
     WriteBytes(dir / "out/z.MID", kConverted);
     EXPECT_FALSE(written.Contains(dir / "out/z.MID"));

@@ -1,5 +1,5 @@
-#include "platform/FileError.h"
 #include "platform/FileIO.h"
+#include "platform/FileError.h"
 #include "platform/TemporaryFile.h"
 #include "support/Hex.h"
 #include "support/Platform.h"
@@ -42,7 +42,8 @@ std::string ReasonOf(const std::function<void()>& action) {
 }
 
 std::size_t EntriesIn(const TempDir& dir) {
-    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir.path()), {}));
+    return static_cast<std::size_t>(
+        std::distance(std::filesystem::directory_iterator(dir.path()), {}));
 }
 
 // Line ends, an end-of-file mark and a zero byte: what a text-mode file layer
@@ -89,20 +90,24 @@ TEST(FileIO, FileBeyondTheLimitIsRefusedWithoutReadingIt) {
     const std::string path = dir / "huge.kar";
     test::WriteBytes(path, Hex("4d 54 68 64 00 00 00 06 00 01 00 01 00 60"));
     std::error_code error;
-    std::filesystem::resize_file(path, std::uintmax_t{100} << 30, error);  // sparse: takes no room
-    if (error) GTEST_SKIP() << "this file system makes no 100 GB sparse file: " << error.message();
+    std::filesystem::resize_file(path, std::uintmax_t{100} << 30, error); // sparse: takes no room
+    if (error)
+        GTEST_SKIP() << "this file system makes no 100 GB sparse file: " << error.message();
     EXPECT_THROW(ReadWholeFile(path), std::bad_alloc);
 }
 
 TEST(FileIO, FailuresCarryTheSystemsReason) {
     TempDir dir;
     const std::string intoMissing = dir / "missing/x.MID";
-    EXPECT_EQ(ErrorOf([&] { WriteFileReplacing(intoMissing, kTextLikeBytes); }), "Cannot create file " + intoMissing);
-    EXPECT_EQ(ReasonOf([&] { WriteFileReplacing(intoMissing, kTextLikeBytes); }), FileError::ReasonOf(ENOENT));
+    EXPECT_EQ(ErrorOf([&] { WriteFileReplacing(intoMissing, kTextLikeBytes); }),
+              "Cannot create file " + intoMissing);
+    EXPECT_EQ(ReasonOf([&] { WriteFileReplacing(intoMissing, kTextLikeBytes); }),
+              FileError::ReasonOf(ENOENT));
 
     std::filesystem::create_directory(dir.path() / "box.MID");
     const std::string folder = dir / "box.MID";
-    EXPECT_EQ(ErrorOf([&] { WriteFileReplacing(folder, kTextLikeBytes); }), "Cannot create file " + folder);
+    EXPECT_EQ(ErrorOf([&] { WriteFileReplacing(folder, kTextLikeBytes); }),
+              "Cannot create file " + folder);
     EXPECT_NE(ReasonOf([&] { WriteFileReplacing(folder, kTextLikeBytes); }), "");
     EXPECT_EQ(EntriesIn(dir), 1u) << "a temporary file is left";
 }
@@ -139,7 +144,8 @@ TEST(FileIO, InterruptedWriterLeavesNoTemporaryFile) {
 #else
     TempDir dir;
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        EXPECT_EQ(SignalThatEndedAWriter(dir, signal), signal) << "the signal still ends the process";
+        EXPECT_EQ(SignalThatEndedAWriter(dir, signal), signal)
+            << "the signal still ends the process";
         EXPECT_EQ(EntriesIn(dir), 0u) << "a temporary file is left after signal " << signal;
     }
 #endif

@@ -53,8 +53,10 @@ TEST(FileJudgement, HugeFileIsJudgedByItsHeadersAlone) {
     WriteBytes(good, Smf(1, {Track("00 ff 2f 00"), Track("00 ff 2f 00")}));
     WriteBytes(cut, Header(1, 3) + Track("00 ff 2f 00"));
     std::error_code error;
-    for (const std::string& path : {good, cut}) std::filesystem::resize_file(path, std::uintmax_t{100} << 30, error);
-    if (error) GTEST_SKIP() << "this file system makes no 100 GB sparse file: " << error.message();
+    for (const std::string& path : {good, cut})
+        std::filesystem::resize_file(path, std::uintmax_t{100} << 30, error);
+    if (error)
+        GTEST_SKIP() << "this file system makes no 100 GB sparse file: " << error.message();
 
     TSmfFile song;
     const Judgement goodJudgement = JudgeFile(song, good);
@@ -78,7 +80,8 @@ TEST(FileJudgement, WhatIsNotARegularFileIsBadAtOnce) {
         TSmfFile song;
         for (const char* name : {"y.kar", "a.kar", "b.kar"}) {
             const Judgement j = JudgeFile(song, dir / name);
-            if (j.good || j.trackCount != 0) return false;
+            if (j.good || j.trackCount != 0)
+                return false;
         }
         return true;
     };
@@ -94,7 +97,8 @@ TEST(FileJudgement, HeadersAloneGiveTheWholeFilesVerdict) {
     for (const auto& path : CorpusFiles()) {
         const std::vector<std::uint8_t> image = ReadBytes(path.string());
         const bool good = whole.LoadHeaderImage(image);
-        const int tracks = good || whole.headerResult == kHeaderDamagedChunk ? whole.GetTrackCount() : 0;
+        const int tracks =
+            good || whole.headerResult == kHeaderDamagedChunk ? whole.GetTrackCount() : 0;
         whole.Reset();
         const Judgement j = JudgeFile(song, path.string());
         EXPECT_EQ(j.good, good) << path;

@@ -117,7 +117,8 @@ TEST_F(FolderWalkTest, EveryFolderIsEnteredOnceWhateverLinksLeadToIt) {
     Touch("a.kar");
     Touch("sub/b.kar");
     LINK_FOLDER_OR_SKIP(dir.path(), dir.path() / "sub" / "loop");
-    LINK_FOLDER_OR_SKIP(dir.path() / "sub", dir.path() / "twin");  // not on the path, but walked already
+    LINK_FOLDER_OR_SKIP(dir.path() / "sub",
+                        dir.path() / "twin"); // not on the path, but walked already
     EXPECT_EQ(Walk(), (std::vector<std::string>{"a.kar .KAR", "sub/b.kar .KAR"}));
 }
 
@@ -135,15 +136,15 @@ TEST_F(FolderWalkTest, RoutesThroughLinksDoNotMultiplyTheRows) {
     EXPECT_EQ(rows, std::vector<std::string>{"a/a/a/a/a/a/a/a/a/a/a/a/a/a/a/a/a/song.kar .KAR"});
 }
 
-
 TEST_F(FolderWalkTest, FilesBeyondTheLongestPathAreStillFound) {
 #ifdef _WIN32
     GTEST_SKIP() << "the walk reaches Windows folders by their paths";
 #else
     const std::string name(200, 'd');
-    const test::DeepFolders deep(dir.path(), 25, name);  // over 5,000 bytes
+    const test::DeepFolders deep(dir.path(), 25, name); // over 5,000 bytes
     std::string expected;
-    for (int i = 0; i < 25; ++i) expected += name + "/";
+    for (int i = 0; i < 25; ++i)
+        expected += name + "/";
     EXPECT_EQ(Walk(), std::vector<std::string>{expected + "deep.kar .KAR"});
 #endif
 }
