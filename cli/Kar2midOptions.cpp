@@ -17,7 +17,14 @@ const char* const kKar2midUsage =
     "  --help            show this text\n"
     "  --version         show the version\n"
     "\n"
-    "Exit status: 0 when every file converted, 1 when any failed, 2 for a usage error.\n";
+    "Each file gets one line: \"converted: SOURCE -> OUTPUT\" or \"skipped: PATH: REASON\"\n"
+    "(a folder met as a file) on standard output, \"failed: SOURCE: REASON\" on standard\n"
+    "error. --list prints PATH, extension, Good or Bad and the track count, separated\n"
+    "by tabs. In every path a line break is written \\n, a tab \\t and a backslash \\\\\n"
+    "(on Windows, where \\ separates folders, paths are printed as they are).\n"
+    "\n"
+    "Exit status: 0 when every file converted (skipped ones aside), 1 when any failed\n"
+    "or the output could not be written, 2 for a usage error or a missing output folder.\n";
 
 ParsedOptions ParseKar2midOptions(std::span<const std::string> args) {
     Kar2midOptions options;

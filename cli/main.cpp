@@ -1,4 +1,5 @@
 #include "cli/Kar2mid.h"
+#include "platform/TemporaryFile.h"
 
 #include <iostream>
 #include <string>
@@ -24,6 +25,9 @@ int main(int argc, char** argv) {
     mallopt(M_TRIM_THRESHOLD, 64 << 20);
     mallopt(M_MMAP_THRESHOLD, 64 << 20);
 #endif
+    // Ctrl+C or a kill between creating an output's temporary file and
+    // renaming it would otherwise leave the file behind.
+    lyricast::RemoveTemporariesOnInterrupt();
     const std::vector<std::string> args(argv + 1, argv + argc);
     return lyricast::RunKar2mid(args, std::cout, std::cerr, isatty(2) != 0, isatty(1) != 0);
 }

@@ -1,5 +1,7 @@
 #include "convert/ConvertSong.h"
 
+#include <new>
+
 namespace lyricast {
 namespace {
 
@@ -18,9 +20,15 @@ private:
 
 ConvertOutcome ConvertSong(TSmfFile& song, const std::string& sourcePath, const std::string& outputPath) {
     ResetOnExit reset(song);
-    if (!song.LoadFile(sourcePath)) return ConvertOutcome::NotLoaded;
-    song.TextToLyric();
-    return song.SaveToFile(outputPath) == 0 ? ConvertOutcome::Converted : ConvertOutcome::NotWritable;
+    try {
+        if (!song.LoadFile(sourcePath))
+            return ConvertOutcome::NotLoaded;
+        song.TextToLyric();
+        return song.SaveToFile(outputPath) == 0 ? ConvertOutcome::Converted
+                                                : ConvertOutcome::NotWritable;
+    } catch (const std::bad_alloc&) {
+        return ConvertOutcome::OutOfMemory;
+    }
 }
 
 } // namespace lyricast

@@ -4,6 +4,8 @@
 
 #include "engine/TimeQueue.h"
 
+#include <algorithm>
+#include <array>
 #include <new>
 
 namespace lyricast {
@@ -20,8 +22,21 @@ ByteCursor ChunkCursor(const SmfChunk& chunk, std::span<const std::uint8_t> imag
 } // namespace
 
 std::uint8_t TSmfFile::ParseHeader(std::span<const std::uint8_t> image) {
-    ByteCursor header(image);
-    if (image.size() < kHeaderChunkSize || !header.tag("MThd")) return kHeaderNotMidi;
+    return ParseHeader(image.size(), [image](std::uint64_t offset, std::span<std::uint8_t> out) {
+        const auto start = static_cast<std::size_t>(std::min<std::uint64_t>(offset, image.size()));
+        const auto part = image.subspan(start, std::min(out.size(), image.size() - start));
+        std::copy(part.begin(), part.end(), out.begin());
+        return part.size();
+    });
+}
+
+// Reads only the header chunk and each chunk's header, so a huge file (or a
+// sparse one) costs no more than a small one.
+std::uint8_t TSmfFile::ParseHeader(std::uint64_t fileSize, const ReadAt& readAt) {
+    std::array<std::uint8_t, kHeaderChunkSize> headerBytes{};
+    ByteCursor header{std::span(headerBytes).first(readAt(0, headerBytes))};
+    if (header.remaining() < kHeaderChunkSize || !header.tag("MThd"))
+        return kHeaderNotMidi;
     header.skip(4);  // the header length: the first chunk is taken to be at 14 regardless
     format = *header.u16be();
     headerTrackCount = *header.u16be();
@@ -43,13 +58,18 @@ std::uint8_t TSmfFile::ParseHeader(std::span<const std::uint8_t> image) {
 
     std::uint64_t offset = kHeaderChunkSize;
     for (SmfChunk& chunk : chunks) {
-        if (offset + kChunkHeaderSize > image.size()) return kHeaderDamagedChunk;
-        ByteCursor chunkHeader(image.subspan(static_cast<std::size_t>(offset)));
+        if (offset + kChunkHeaderSize > fileSize)
+            return kHeaderDamagedChunk;
+        std::array<std::uint8_t, kChunkHeaderSize> chunkBytes{};
+        ByteCursor chunkHeader{std::span(chunkBytes).first(readAt(offset, chunkBytes))};
         if (!chunkHeader.tag("MTrk")) return kHeaderDamagedChunk;
-        chunk.length = *chunkHeader.u32be();
+        const auto length = chunkHeader.u32be();
+        if (!length)
+            return kHeaderDamagedChunk;
+        chunk.length = *length;
         chunk.readPosition = static_cast<std::size_t>(offset) + kChunkHeaderSize;
         chunk.end = static_cast<std::size_t>(
-            std::min<std::uint64_t>(chunk.readPosition + std::uint64_t{chunk.length}, image.size()));
+            std::min<std::uint64_t>(chunk.readPosition + std::uint64_t{chunk.length}, fileSize));
         offset += kChunkHeaderSize + std::uint64_t{chunk.length};
     }
     division = divisionWord;

@@ -1,6 +1,7 @@
 #include "engine/TSmfFile.h"
 
 #include "platform/FileIO.h"
+#include "platform/ReadableFile.h"
 
 #include <algorithm>
 
@@ -53,7 +54,12 @@ void TSmfFile::AddMetaEvent(std::size_t track, std::uint8_t status, std::uint8_t
 
 bool TSmfFile::LoadHeader(const std::string& path) {
     if (loaded) Reset();
-    return LoadHeaderImage(ReadWholeFile(path));
+    const ReadableFile file(path);
+    loaded = true;
+    return Loaded(
+        ParseHeader(file.size(), [&file](std::uint64_t offset, std::span<std::uint8_t> out) {
+            return file.ReadAt(offset, out);
+        }));
 }
 
 bool TSmfFile::LoadFile(const std::string& path) {
@@ -68,13 +74,19 @@ bool TSmfFile::LoadFileImage(std::span<const std::uint8_t> image) { return Load(
 bool TSmfFile::Load(std::span<const std::uint8_t> image, bool wholeFile) {
     if (loaded) Reset();
     loaded = true;
-    headerResult = ParseHeader(image);
-    if (headerResult != kHeaderOk) {
-        Reset();
+    if (!Loaded(ParseHeader(image)))
         return false;
-    }
     if (wholeFile) ReadTracks(image);
     return true;
+}
+
+// Keeps the header parse's result; a song whose header failed is reset.
+bool TSmfFile::Loaded(std::uint8_t result) {
+    headerResult = result;
+    if (result == kHeaderOk)
+        return true;
+    Reset();
+    return false;
 }
 
 } // namespace lyricast

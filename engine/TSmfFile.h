@@ -3,6 +3,7 @@
 #include "engine/SmfTrack.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -60,12 +61,17 @@ public:
     void Reset();
     std::uint16_t GetTrackCount() const { return trackCount; }
 
-    // Reading. The path forms raise FileError when the file cannot be read.
+    // Reading. The path forms raise FileError when the file cannot be read;
+    // LoadHeader reads no more of the file than the headers.
     bool LoadHeader(const std::string& path);
     bool LoadFile(const std::string& path);
     bool LoadHeaderImage(std::span<const std::uint8_t> image);
     bool LoadFileImage(std::span<const std::uint8_t> image);
     std::uint8_t ParseHeader(std::span<const std::uint8_t> image);
+    // Fills `out` from the file's bytes at `offset` and returns how many it
+    // put there: fewer only where the file ends.
+    using ReadAt = std::function<std::size_t(std::uint64_t offset, std::span<std::uint8_t> out)>;
+    std::uint8_t ParseHeader(std::uint64_t fileSize, const ReadAt& readAt);
     void ReadTracks(std::span<const std::uint8_t> image);
     void ReadEvent(std::size_t chunkIndex, ByteCursor& bytes);
 
@@ -87,6 +93,7 @@ public:
 
 private:
     bool Load(std::span<const std::uint8_t> image, bool wholeFile);
+    bool Loaded(std::uint8_t result);
     bool ReadDeltaTime(SmfChunk& chunk, ByteCursor& bytes);
     void ReadChunk(std::size_t chunkIndex, ByteCursor& bytes);
     void MergeChunks(std::vector<ByteCursor>& unread);

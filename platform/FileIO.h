@@ -7,14 +7,22 @@
 
 namespace lyricast {
 
-// Reads a whole file into memory. Raises FileError "Cannot open file" when it
-// cannot be opened or read (also when the path names a folder).
+// The largest file read whole: no song comes near it, and a file beyond it
+// is refused as one that does not fit in memory.
+inline constexpr std::uint64_t kMaxWholeFileBytes = std::uint64_t{1} << 30;
+
+// Reads a whole regular file into memory. Raises FileError "Cannot open file"
+// with the system's reason when it cannot be opened or read, and with
+// kNotRegularFile for a folder, a named pipe or a device. Raises
+// std::bad_alloc when the memory cannot be had or the file is larger than
+// kMaxWholeFileBytes.
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 
 // Replaces the file at `path` with `bytes`, or leaves it untouched: the bytes
-// go to a new file in the same folder, which is renamed over the target only
-// once every byte is written and the file is closed. Raises FileError
-// "Cannot create file" or "Cannot write file" and leaves no file behind.
+// go to a new file in the same folder (a TemporaryFile), which is renamed
+// over the target only once every byte is written and the file is closed.
+// Raises FileError "Cannot create file" or "Cannot write file" with the
+// system's reason and leaves no file behind.
 void WriteFileReplacing(const std::string& path, std::span<const std::uint8_t> bytes);
 
 } // namespace lyricast

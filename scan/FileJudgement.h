@@ -15,7 +15,9 @@ struct Judgement {
 // Judges one karaoke file by its header alone: "Good" with its track count,
 // or "Bad". A bad file shows its own track count when its header was read but
 // a chunk header was damaged, otherwise 0. A file that cannot be read at all
-// is bad. The song is reset afterwards.
+// is bad, and so at once is anything but a regular file (a named pipe, a
+// device, a folder). Only the headers are read, so a file of any size takes
+// no more memory or time than a small one. The song is reset afterwards.
 Judgement JudgeFile(TSmfFile& song, const std::string& path);
 
 } // namespace lyricast

@@ -1,13 +1,13 @@
 #include "scan/FolderWalk.h"
 
-#include "platform/FolderListing.h"
-
 #include <algorithm>
 
 namespace lyricast {
 namespace {
 
-char FoldUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char FoldUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 const std::string kKaraokeExtension = ".KAR";
 
@@ -15,7 +15,8 @@ const std::string kKaraokeExtension = ".KAR";
 
 std::string UpperExtensionOf(std::string_view name) {
     const auto dot = name.rfind('.');
-    if (dot == std::string_view::npos) return {};
+    if (dot == std::string_view::npos)
+        return {};
     std::string extension(name.substr(dot));
     std::transform(extension.begin(), extension.end(), extension.begin(), FoldUpper);
     return extension;
@@ -25,39 +26,54 @@ bool ListsBefore(std::string_view a, std::string_view b) {
     const auto byte = [](char c) { return static_cast<unsigned char>(c); };
     const auto foldedLess = [&](char l, char r) { return byte(FoldUpper(l)) < byte(FoldUpper(r)); };
     const auto rawLess = [&](char l, char r) { return byte(l) < byte(r); };
-    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), foldedLess)) return true;
-    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), foldedLess)) return false;
+    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), foldedLess))
+        return true;
+    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), foldedLess))
+        return false;
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), rawLess);
 }
 
-bool FolderWalk::OnPath(const std::string& folder) const {
-    const auto identity = IdentityOf(folder);
-    return identity && std::find(path_.begin(), path_.end(), *identity) != path_.end();
+void FolderWalk::WalkFolder(const std::string& folder) {
+    visited_.clear();
+    const auto open = OpenFolder::Open(folder);
+    if (open)
+        FirstVisit(*open);
+    Walk(open, folder);
 }
 
-void FolderWalk::WalkFolder(const std::string& folder) {
+bool FolderWalk::FirstVisit(const OpenFolder& folder) {
+    const auto identity = folder.Identity();
+    return !identity || visited_.insert(*identity).second;
+}
+
+void FolderWalk::Walk(const std::optional<OpenFolder>& open, const std::string& folder) {
     hooks_.folderStarted();
     // Whoever ran during the pause may have asked the walk to stop; it adds nothing more then.
-    if (hooks_.stopRequested()) return;
-    auto entries = ListFolder(folder);
-    if (!entries) return;
-    std::sort(entries->begin(), entries->end(),
-              [](const FolderEntry& a, const FolderEntry& b) { return ListsBefore(a.name, b.name); });
+    if (hooks_.stopRequested() || !open)
+        return;
+    auto entries = open->List();
+    if (!entries)
+        return;
+    std::sort(entries->begin(), entries->end(), [](const FolderEntry& a, const FolderEntry& b) {
+        return ListsBefore(a.name, b.name);
+    });
 
-    const auto identity = IdentityOf(folder);
-    if (identity) path_.push_back(*identity);
     for (const FolderEntry& entry : *entries) {
         const std::string path = rules_.Join(folder, entry.name);
         if (entry.isFolder && hooks_.includeSubFolders()) {
-            if (!entry.name.starts_with('.') && !hooks_.stopRequested() && !OnPath(path))
-                WalkFolder(path);
+            if (!entry.name.starts_with('.') && !hooks_.stopRequested()) {
+                const auto child = open->OpenChild(entry.name);
+                if (!child || FirstVisit(*child))
+                    Walk(child, path);
+            }
         } else {
             const std::string extension = UpperExtensionOf(entry.name);
-            if (extension == kKaraokeExtension) hooks_.karaokeFile(path, extension);
+            if (extension == kKaraokeExtension)
+                hooks_.karaokeFile(path, extension);
         }
-        if (hooks_.stopRequested()) break;
+        if (hooks_.stopRequested())
+            break;
     }
-    if (identity) path_.pop_back();
 }
 
 } // namespace lyricast

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "platform/FileIdentity.h"
+#include "platform/OpenFolder.h"
 #include "platform/PathRules.h"
 
 #include <functional>
+#include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,15 +16,18 @@ namespace lyricast {
 // What the walk asks of whoever runs it. Every hook is read at the moment the
 // walk needs it, so a change made inside folderStarted takes effect at once.
 struct WalkHooks {
-    std::function<void()> folderStarted;        // at the start of every folder
-    std::function<bool()> includeSubFolders;    // each time a folder entry is met
-    std::function<bool()> stopRequested;        // after the folder start, before descending, after each entry
+    std::function<void()> folderStarted;     // at the start of every folder
+    std::function<bool()> includeSubFolders; // each time a folder entry is met
+    std::function<bool()>
+        stopRequested; // after the folder start, before descending, after each entry
     std::function<void(const std::string& path, const std::string& extension)> karaokeFile;
 };
 
 // Walks a folder tree for ".KAR" files (any letter case), depth first, in the
-// name order of the original platform. A folder already on the walk's path
-// (reached again through a link) is not entered a second time.
+// name order of the original platform. Every folder is entered at most once
+// in a walk, however many links lead to it. Sub-folders are opened through
+// their parent, so files whose paths grow beyond the system's limit are still
+// handed to karaokeFile (where opening them by that path then fails).
 class FolderWalk {
 public:
     FolderWalk(WalkHooks hooks, const PathRules& rules) : hooks_(std::move(hooks)), rules_(rules) {}
@@ -29,11 +35,12 @@ public:
     void WalkFolder(const std::string& folder);
 
 private:
-    bool OnPath(const std::string& folder) const;
+    void Walk(const std::optional<OpenFolder>& open, const std::string& folder);
+    bool FirstVisit(const OpenFolder& folder);
 
     WalkHooks hooks_;
     const PathRules& rules_;
-    std::vector<FileIdentity> path_;
+    std::set<FileIdentity> visited_;
 };
 
 // Upper-cased text from the name's last "." to its end; empty without a ".".

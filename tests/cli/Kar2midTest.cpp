@@ -1,11 +1,19 @@
 #include "cli/Kar2mid.h"
+#include "cli/WrittenOutputs.h"
 #include "platform/PathRules.h"
+#include "support/DeepFolders.h"
+#include "support/MemoryLimit.h"
+#include "support/Platform.h"
 #include "support/SmfBuilder.h"
 #include "support/TempDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace lyricast {
 namespace {
@@ -70,10 +78,16 @@ TEST_F(Kar2midTest, FailuresAreNamedAndTheRestGoesOn) {
     const std::string missing = dir / "missing.kar";
 
     EXPECT_EQ(Run({noDot, text, damaged, missing, good}), 1);
-    EXPECT_EQ(err.str(), "failed: " + noDot + ": its name has no \".\" to put .MID in place of\n"
-                         "failed: " + text + ": not a MIDI file\n"
-                         "failed: " + damaged + ": damaged track chunk header\n"
-                         "failed: " + missing + ": Cannot open file " + missing + "\n");
+    EXPECT_EQ(err.str(), "failed: " + noDot +
+                             ": its name has no \".\" to put .MID in place of\n"
+                             "failed: " +
+                             text +
+                             ": not a MIDI file\n"
+                             "failed: " +
+                             damaged +
+                             ": damaged track chunk header\n"
+                             "failed: " +
+                             missing + ": no such file or folder\n");
     EXPECT_NE(out.str().find("1 converted, 4 failed"), std::string::npos);
     EXPECT_TRUE(fs::exists(dir / "good.MID"));
     EXPECT_FALSE(fs::exists(dir / "notes.MID"));
@@ -121,6 +135,163 @@ TEST_F(Kar2midTest, ListShowsTheScanRows) {
     EXPECT_EQ(Run({"--list", "--recursive", dir.str()}), 0);
     EXPECT_NE(out.str().find(Native("sub/c.kar")), std::string::npos);
     EXPECT_EQ(Run({"--list", dir / "a.kar"}), 1);
+}
+
+TEST_F(Kar2midTest, MistypedSourceIsNamedAsMissing) {
+    EXPECT_EQ(Run({dir / "Karaok"}), 1);
+    EXPECT_EQ(err.str(), "failed: " + (dir / "Karaok") + ": no such file or folder\n");
+}
+
+// A named pipe or a device never holds the run up nor takes its memory: each
+// is one failure, and the rest goes on.
+TEST_F(Kar2midTest, WhatIsNotARegularFileFailsAtOnce) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has neither named pipes in folders nor /dev";
+#else
+    Add("d/good.kar");
+    ASSERT_EQ(::mkfifo((dir / "d/y.kar").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", dir / "d/a.kar");
+    const auto listsAndConverts = [&] {
+        return Run({"--list", dir / "d"}) == 0 &&
+               out.str() == (dir / "d/a.kar") + "\t.KAR\tBad\t0\n" + (dir / "d/good.kar") +
+                                "\t.KAR\tGood\t1\n" + (dir / "d/y.kar") + "\t.KAR\tBad\t0\n" &&
+               Run({dir / "d", dir / "d/y.kar"}) == 1 &&
+               err.str() == "failed: " + (dir / "d/a.kar") + ": Cannot open file " +
+                                (dir / "d/a.kar") +
+                                ": not a regular file\n"
+                                "failed: " +
+                                (dir / "d/y.kar") + ": Cannot open file " + (dir / "d/y.kar") +
+                                ": not a regular file\n"
+                                "failed: " +
+                                (dir / "d/y.kar") + ": Cannot open file " + (dir / "d/y.kar") +
+                                ": not a regular file\n" &&
+               out.str().ends_with("1 converted, 3 failed\n");
+    };
+    EXPECT_EQ(StatusUnderMemoryLimit(listsAndConverts), 0);
+#endif
+}
+
+TEST_F(Kar2midTest, FileTooLargeForMemoryFailsAloneAndTheRestGoesOn) {
+    const std::string huge = Add("a.kar");
+    const std::string good = Add("b.kar");
+    std::error_code error;
+    fs::resize_file(huge, std::uintmax_t{100} << 30, error);
+    if (error)
+        GTEST_SKIP() << "this file system makes no 100 GB sparse file: " << error.message();
+    EXPECT_EQ(Run({dir.str()}), 1);
+    EXPECT_EQ(err.str(), "failed: " + huge + ": not enough memory to read it\n");
+    EXPECT_NE(out.str().find("converted: " + good), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "a.MID"));
+}
+
+TEST_F(Kar2midTest, OutputFailuresGiveTheSystemsReason) {
+    const std::string source = Add("x.kar");
+    fs::create_directories(dir.path() / "out/x.MID");
+    EXPECT_EQ(Run({"--output-dir", dir / "out", source}), 1);
+    EXPECT_TRUE(err.str().starts_with("failed: " + source + ": Cannot create file " +
+                                      Native("out/x.MID") + ": "))
+        << err.str();
+    EXPECT_GT(
+        err.str().size(),
+        ("failed: " + source + ": Cannot create file " + Native("out/x.MID") + ": \n").size());
+}
+
+// The temporary file's name is short and fixed, so any output name that fits can be written.
+TEST_F(Kar2midTest, OutputWithALongNameIsWritten) {
+    if (kWindows)
+        GTEST_SKIP() << "Windows paths stop at 260 characters, folder included";
+    const std::string longName = std::string(246, 'n');
+    const std::string longSource = Add(longName + ".kar");
+    EXPECT_EQ(Run({longSource}), 0) << err.str();
+    EXPECT_EQ(ReadBytes(dir / (longName + ".MID")), kConverted);
+}
+
+TEST_F(Kar2midTest, OutputFolderIsCheckedOnceAndJoinedWithOneSeparator) {
+    const std::string a = Add("a.kar");
+    const std::string b = Add("b.kar");
+    EXPECT_EQ(Run({"--output-dir", dir / "missing", a, b}), 2);
+    EXPECT_EQ(err.str(), "kar2mid: the output folder " + (dir / "missing") + " does not exist\n");
+    EXPECT_EQ(out.str(), "");
+
+    const std::string sep(1, PathRules::Native().separator);
+    const test::CurrentFolder inside(dir.path());
+    EXPECT_EQ(Run({"--output-dir", "." + sep, "a.kar"}), 0);
+    EXPECT_EQ(out.str(), "converted: a.kar -> ." + sep + "a.MID\n1 converted, 0 failed\n");
+}
+
+TEST_F(Kar2midTest, FolderNamedLikeAKarFileIsSkippedNotFailed) {
+    Add("d/a.kar");
+    fs::create_directories(dir.path() / "d/sub.kar");
+    EXPECT_EQ(Run({dir / "d"}), 0);
+    EXPECT_EQ(out.str(), "converted: " + Native("d/a.kar") + " -> " + Native("d/a.MID") + "\n" +
+                             "skipped: " + Native("d/sub.kar") +
+                             ": a folder\n1 converted, 0 failed, 1 skipped\n");
+    EXPECT_EQ(Run({"--list", dir / "d"}), 0);
+    EXPECT_NE(out.str().find(Native("d/sub.kar") + "\t.KAR\tBad\t0\n"), std::string::npos);
+}
+
+TEST_F(Kar2midTest, LineBreaksTabsAndBackslashesInNamesAreEscaped) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows names hold no line breaks or tabs, and \\ separates folders there";
+#else
+    Add("d/a\nb\tc\\d.kar");
+    EXPECT_EQ(Run({dir / "d"}), 0);
+    EXPECT_EQ(out.str(), "converted: " + (dir / "d/a\\nb\\tc\\\\d.kar") + " -> " +
+                             (dir / "d/a\\nb\\tc\\\\d.MID") + "\n1 converted, 0 failed\n");
+    EXPECT_EQ(Run({"--list", dir / "d"}), 0);
+    EXPECT_EQ(out.str(), (dir / "d/a\\nb\\tc\\\\d.kar") + "\t.KAR\tGood\t1\n");
+#endif
+}
+
+TEST_F(Kar2midTest, FilesBeyondTheLongestPathAreReportedNotLeftOut) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the walk reaches Windows folders by their paths";
+#else
+    const std::string name(200, 'd');
+    const test::DeepFolders deep(dir.path(), 25, name);
+    EXPECT_EQ(Run({"--recursive", dir.str()}), 1);
+    EXPECT_NE(err.str().find("deep.kar: Cannot open file "), std::string::npos) << err.str();
+    EXPECT_EQ(Run({"--list", "--recursive", dir.str()}), 0);
+    EXPECT_TRUE(out.str().ends_with("deep.kar\t.KAR\tBad\t0\n"));
+#endif
+}
+
+// Another run into the same folder may replace an output, and the system
+// then hands the freed file identity to a new file of another name: that file
+// was not written by this run.
+TEST_F(Kar2midTest, WrittenOutputIsKnownByItsFileAndItsPlace) {
+    const std::string output = dir / "out/x.MID";
+    WriteBytes(output, kConverted);
+    WrittenOutputs written;
+    written.Add(output);
+    EXPECT_TRUE(written.Contains(output));
+    LINK_FOLDER_OR_SKIP(dir.path() / "out", dir.path() / "again");
+    EXPECT_TRUE(written.Contains(dir / "again/x.MID")) << "the same file by another route";
+
+    fs::rename(output, dir / "out/y.MID"); // the identity now belongs to another name
+    EXPECT_FALSE(written.Contains(dir / "out/y.MID"));
+    WriteBytes(dir / "out/z.MID", kConverted);
+    EXPECT_FALSE(written.Contains(dir / "out/z.MID"));
+}
+
+// A stream whose every write fails, as standard output does on a full disk.
+class FailingBuffer : public std::streambuf {
+protected:
+    int overflow(int) override { return traits_type::eof(); }
+};
+
+TEST_F(Kar2midTest, OutputThatCannotBeWrittenIsAnError) {
+    Add("d/a.kar");
+    FailingBuffer failing;
+    std::ostream broken(&failing);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--list", dir / "d"}, std::vector<std::string>{dir / "d"},
+          std::vector<std::string>{"--version"}}) {
+        err.str({});
+        EXPECT_EQ(RunKar2mid(args, broken, err, false), 1) << args[0];
+        EXPECT_EQ(err.str(), "kar2mid: cannot write the standard output\n") << args[0];
+        broken.clear();
+    }
 }
 
 } // namespace

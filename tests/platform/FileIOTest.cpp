@@ -1,5 +1,6 @@
-#include "platform/FileError.h"
 #include "platform/FileIO.h"
+#include "platform/FileError.h"
+#include "platform/TemporaryFile.h"
 #include "support/Hex.h"
 #include "support/Platform.h"
 #include "support/TempDir.h"
@@ -7,6 +8,14 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <new>
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace lyricast {
 namespace {
@@ -21,6 +30,20 @@ std::string ErrorOf(const std::function<void()>& action) {
         return error.what();
     }
     return "no error";
+}
+
+std::string ReasonOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const FileError& error) {
+        return error.reason();
+    }
+    return "no error";
+}
+
+std::size_t EntriesIn(const TempDir& dir) {
+    return static_cast<std::size_t>(
+        std::distance(std::filesystem::directory_iterator(dir.path()), {}));
 }
 
 // Line ends, an end-of-file mark and a zero byte: what a text-mode file layer
@@ -41,6 +64,91 @@ TEST(FileIO, WhatCannotBeOpenedRaisesCannotOpen) {
     TempDir dir;
     for (const std::string& path : {dir.str(), dir / "missing.kar"})
         EXPECT_EQ(ErrorOf([&] { ReadWholeFile(path); }), "Cannot open file " + path);
+    EXPECT_EQ(ReasonOf([&] { ReadWholeFile(dir.str()); }), kNotRegularFile);
+    EXPECT_EQ(ReasonOf([&] { ReadWholeFile(dir / "missing.kar"); }), FileError::ReasonOf(ENOENT));
+}
+
+// A named pipe would hold the open until a writer came, and a device never
+// ends: both are refused at once, whatever name they wear.
+TEST(FileIO, OnlyRegularFilesAreRead) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has neither named pipes in folders nor /dev";
+#else
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "y.kar").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", dir / "a.kar");
+    std::filesystem::create_symlink("/dev/urandom", dir / "b.kar");
+    for (const char* name : {"y.kar", "a.kar", "b.kar"}) {
+        EXPECT_EQ(ErrorOf([&] { ReadWholeFile(dir / name); }), "Cannot open file " + (dir / name));
+        EXPECT_EQ(ReasonOf([&] { ReadWholeFile(dir / name); }), kNotRegularFile) << name;
+    }
+#endif
+}
+
+TEST(FileIO, FileBeyondTheLimitIsRefusedWithoutReadingIt) {
+    TempDir dir;
+    const std::string path = dir / "huge.kar";
+    test::WriteBytes(path, Hex("4d 54 68 64 00 00 00 06 00 01 00 01 00 60"));
+    std::error_code error;
+    std::filesystem::resize_file(path, std::uintmax_t{100} << 30, error); // sparse: takes no room
+    if (error)
+        GTEST_SKIP() << "this file system makes no 100 GB sparse file: " << error.message();
+    EXPECT_THROW(ReadWholeFile(path), std::bad_alloc);
+}
+
+TEST(FileIO, FailuresCarryTheSystemsReason) {
+    TempDir dir;
+    const std::string intoMissing = dir / "missing/x.MID";
+    EXPECT_EQ(ErrorOf([&] { WriteFileReplacing(intoMissing, kTextLikeBytes); }),
+              "Cannot create file " + intoMissing);
+    EXPECT_EQ(ReasonOf([&] { WriteFileReplacing(intoMissing, kTextLikeBytes); }),
+              FileError::ReasonOf(ENOENT));
+
+    std::filesystem::create_directory(dir.path() / "box.MID");
+    const std::string folder = dir / "box.MID";
+    EXPECT_EQ(ErrorOf([&] { WriteFileReplacing(folder, kTextLikeBytes); }),
+              "Cannot create file " + folder);
+    EXPECT_NE(ReasonOf([&] { WriteFileReplacing(folder, kTextLikeBytes); }), "");
+    EXPECT_EQ(EntriesIn(dir), 1u) << "a temporary file is left";
+}
+
+// The temporary file has a short name of its own, so an output name near the
+// system's limit still fits.
+TEST(FileIO, OutputWithALongNameIsWritten) {
+    TempDir dir;
+    const std::string path = dir / (std::string(246, 'n') + ".MID");
+    WriteFileReplacing(path, kTextLikeBytes);
+    EXPECT_EQ(test::ReadBytes(path), kTextLikeBytes);
+    EXPECT_EQ(EntriesIn(dir), 1u) << "a temporary file is left";
+}
+
+#ifndef _WIN32
+// A child process that is ended by `signal` while it holds a temporary file.
+int SignalThatEndedAWriter(const TempDir& dir, int signal) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        RemoveTemporariesOnInterrupt();
+        const TemporaryFile temporary(dir.str() + "/", dir / "x.MID");
+        ::raise(signal);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFSIGNALED(status) ? WTERMSIG(status) : -1;
+}
+#endif
+
+TEST(FileIO, InterruptedWriterLeavesNoTemporaryFile) {
+#ifdef _WIN32
+    GTEST_SKIP() << "an interrupted run on Windows is not cleaned up";
+#else
+    TempDir dir;
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        EXPECT_EQ(SignalThatEndedAWriter(dir, signal), signal)
+            << "the signal still ends the process";
+        EXPECT_EQ(EntriesIn(dir), 0u) << "a temporary file is left after signal " << signal;
+    }
+#endif
 }
 
 TEST(FileIO, LockedFileIsNeitherReadNorReplaced) {

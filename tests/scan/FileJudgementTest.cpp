@@ -1,10 +1,15 @@
 #include "scan/FileJudgement.h"
 #include "support/Corpus.h"
+#include "support/MemoryLimit.h"
 #include "support/SmfBuilder.h"
 #include "support/TempDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace lyricast {
 namespace {
@@ -36,6 +41,68 @@ TEST(FileJudgement, VerdictsAndTrackCounts) {
         EXPECT_EQ(j.good, c.good) << c.name;
         EXPECT_EQ(j.trackCount, c.tracks) << c.name;
         EXPECT_FALSE(song.loaded) << c.name;
+    }
+}
+
+// The verdict reads the headers, never the whole file: a file far larger than
+// memory is judged as quickly as a small one, by the same rules.
+TEST(FileJudgement, HugeFileIsJudgedByItsHeadersAlone) {
+    TempDir dir;
+    const std::string good = dir / "good.kar";
+    const std::string cut = dir / "cut.kar";
+    WriteBytes(good, Smf(1, {Track("00 ff 2f 00"), Track("00 ff 2f 00")}));
+    WriteBytes(cut, Header(1, 3) + Track("00 ff 2f 00"));
+    std::error_code error;
+    for (const std::string& path : {good, cut})
+        std::filesystem::resize_file(path, std::uintmax_t{100} << 30, error);
+    if (error)
+        GTEST_SKIP() << "this file system makes no 100 GB sparse file: " << error.message();
+
+    TSmfFile song;
+    const Judgement goodJudgement = JudgeFile(song, good);
+    EXPECT_TRUE(goodJudgement.good);
+    EXPECT_EQ(goodJudgement.trackCount, 2);
+    // The third chunk header is zeros within the file, not beyond its end.
+    const Judgement cutJudgement = JudgeFile(song, cut);
+    EXPECT_FALSE(cutJudgement.good);
+    EXPECT_EQ(cutJudgement.trackCount, 3);
+}
+
+TEST(FileJudgement, WhatIsNotARegularFileIsBadAtOnce) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has neither named pipes in folders nor /dev";
+#else
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "y.kar").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", dir / "a.kar");
+    std::filesystem::create_symlink("/dev/urandom", dir / "b.kar");
+    const auto judgedBad = [&] {
+        TSmfFile song;
+        for (const char* name : {"y.kar", "a.kar", "b.kar"}) {
+            const Judgement j = JudgeFile(song, dir / name);
+            if (j.good || j.trackCount != 0)
+                return false;
+        }
+        return true;
+    };
+    EXPECT_EQ(StatusUnderMemoryLimit(judgedBad), 0);
+#endif
+}
+
+// Reading only the headers must judge every file exactly as reading it whole.
+TEST(FileJudgement, HeadersAloneGiveTheWholeFilesVerdict) {
+    SKIP_WITHOUT_CORPUS();
+    TSmfFile song;
+    TSmfFile whole;
+    for (const auto& path : CorpusFiles()) {
+        const std::vector<std::uint8_t> image = ReadBytes(path.string());
+        const bool good = whole.LoadHeaderImage(image);
+        const int tracks =
+            good || whole.headerResult == kHeaderDamagedChunk ? whole.GetTrackCount() : 0;
+        whole.Reset();
+        const Judgement j = JudgeFile(song, path.string());
+        EXPECT_EQ(j.good, good) << path;
+        EXPECT_EQ(j.trackCount, tracks) << path;
     }
 }
 

@@ -1,4 +1,5 @@
 #include "scan/FolderWalk.h"
+#include "support/DeepFolders.h"
 #include "support/Platform.h"
 #include "support/TempDir.h"
 
@@ -112,12 +113,40 @@ TEST_F(FolderWalkTest, StopRequestedDuringAFolderStartAddsNothingMore) {
     EXPECT_TRUE(found.empty());
 }
 
-TEST_F(FolderWalkTest, LinkBackToAnOpenFolderIsNotEnteredAgain) {
+TEST_F(FolderWalkTest, EveryFolderIsEnteredOnceWhateverLinksLeadToIt) {
     Touch("a.kar");
     Touch("sub/b.kar");
     LINK_FOLDER_OR_SKIP(dir.path(), dir.path() / "sub" / "loop");
-    LINK_FOLDER_OR_SKIP(dir.path() / "sub", dir.path() / "twin"); // not on the path: walked
-    EXPECT_EQ(Walk(), (std::vector<std::string>{"a.kar .KAR", "sub/b.kar .KAR", "twin/b.kar .KAR"}));
+    LINK_FOLDER_OR_SKIP(dir.path() / "sub",
+                        dir.path() / "twin"); // not on the path, but walked already
+    EXPECT_EQ(Walk(), (std::vector<std::string>{"a.kar .KAR", "sub/b.kar .KAR"}));
+}
+
+// Two links at each of 17 levels make 131,072 routes to one file.
+TEST_F(FolderWalkTest, RoutesThroughLinksDoNotMultiplyTheRows) {
+    Touch("f17/song.kar");
+    for (int level = 16; level >= 0; --level) {
+        const fs::path next = dir.path() / ("f" + std::to_string(level + 1));
+        Folder("f" + std::to_string(level));
+        for (const char* link : {"a", "b"})
+            LINK_FOLDER_OR_SKIP(next, dir.path() / ("f" + std::to_string(level)) / link);
+    }
+    const std::string root = dir / "f0";
+    const auto rows = Walk(root);
+    EXPECT_EQ(rows, std::vector<std::string>{"a/a/a/a/a/a/a/a/a/a/a/a/a/a/a/a/a/song.kar .KAR"});
+}
+
+TEST_F(FolderWalkTest, FilesBeyondTheLongestPathAreStillFound) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the walk reaches Windows folders by their paths";
+#else
+    const std::string name(200, 'd');
+    const test::DeepFolders deep(dir.path(), 25, name); // over 5,000 bytes
+    std::string expected;
+    for (int i = 0; i < 25; ++i)
+        expected += name + "/";
+    EXPECT_EQ(Walk(), std::vector<std::string>{expected + "deep.kar .KAR"});
+#endif
 }
 
 TEST_F(FolderWalkTest, SeparatorIsPutEvenAfterOneAlreadyThere) {
