@@ -2,15 +2,13 @@
 
 #include "cli/Kar2midOptions.h"
 #include "cli/ProgressLine.h"
-#include "convert/ConvertSong.h"
+#include "convert/ConversionPool.h"
 #include "convert/OutputNaming.h"
-#include "platform/FileError.h"
-#include "platform/FileIdentity.h"
 #include "platform/FolderListing.h"
 #include "scan/FileJudgement.h"
 #include "scan/FolderWalk.h"
 
-#include <set>
+#include <vector>
 
 namespace lyricast {
 namespace {
@@ -38,43 +36,51 @@ public:
         : options_(options), out_(out), err_(err), progress_(err, progress), outputOnTerminal_(outputOnTerminal) {}
 
     int Run() {
+        std::vector<ConversionJob> jobs;
+        auto add = [&](const std::string& source) {
+            jobs.push_back({source, OutputPathOf(source, options_.outputDir, PathRules::Native())});
+        };
         for (const std::string& path : options_.paths) {
             if (IsFolder(path))
                 WalkKaraokeFiles(path, options_.recursive,
-                                 [this](const std::string& file, const std::string&) { ConvertOne(file); });
+                                 [&](const std::string& file, const std::string&) { add(file); });
             else
-                ConvertOne(path);
+                add(path);
         }
+        ConversionPool(options_.jobs)
+            .Run(jobs, [&](std::size_t index, const ConversionResult& result) {
+                Report(jobs[index], result);
+            });
         progress_.Clear();
         out_ << converted_ << " converted, " << failed_ << " failed\n";
         return failed_ == 0 ? 0 : 1;
     }
 
 private:
-    void ConvertOne(const std::string& source) {
-        const auto output = OutputPathOf(source, options_.outputDir, PathRules::Native());
-        if (!output) return Fail(source, "its name has no \".\" to put .MID in place of");
-        const auto sourceId = IdentityOf(source);
-        const auto outputId = IdentityOf(*output);
-        if (*output == source || (outputId && outputId == sourceId))
-            return Fail(source, "the output " + *output + " would replace the source");
-        if (outputId && written_.contains(*outputId))
-            return Fail(source, "the output " + *output + " was already written by this run");
-
-        ConvertOutcome outcome;
-        try {
-            outcome = ConvertSong(song_, source, *output);
-        } catch (const FileError& error) {
-            return Fail(source, error.what());
-        }
-        if (outcome == ConvertOutcome::NotLoaded) return Fail(source, LoadFailureReason(song_.headerResult));
-        if (outcome == ConvertOutcome::NotWritable)
+    void Report(const ConversionJob& job, const ConversionResult& result) {
+        using Status = ConversionResult::Status;
+        const std::string& source = job.source;
+        switch (result.status) {
+        case Status::Converted:
+            break;
+        case Status::NoOutputName:
+            return Fail(source, "its name has no \".\" to put .MID in place of");
+        case Status::ReplacesSource:
+            return Fail(source, "the output " + *job.output + " would replace the source");
+        case Status::OutputTaken:
+            return Fail(source,
+                        "the output " + *job.output + " is that of an earlier file of this run");
+        case Status::NotLoaded:
+            return Fail(source, LoadFailureReason(result.headerResult));
+        case Status::NotWritable:
             return Fail(source, "a delta time is too large for a MIDI file");
-
-        if (const auto id = IdentityOf(*output)) written_.insert(*id);
+        case Status::FileError:
+            return Fail(source, result.error);
+        }
         ++converted_;
-        if (outputOnTerminal_) progress_.Clear();
-        out_ << "converted: " << source << " -> " << *output << '\n';
+        if (outputOnTerminal_)
+            progress_.Clear();
+        out_ << "converted: " << source << " -> " << *job.output << '\n';
         progress_.Update(converted_, failed_);
     }
 
@@ -91,8 +97,6 @@ private:
     std::ostream& err_;
     ProgressLine progress_;
     bool outputOnTerminal_;
-    TSmfFile song_;
-    std::set<FileIdentity> written_;
     int converted_ = 0;
     int failed_ = 0;
 };
