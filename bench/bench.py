@@ -19,11 +19,15 @@ the cores, the targets are judged on CPU time (user + system) of the pinned
 command, which is what one core spends on it; wall times are printed beside.
 
 Targets:
-  * at least 100 MB/s of input on one core,
-  * at most 3 times the copy's time,
+  * at least 150 MB/s of input with one job on one core,
+  * at most 3 times the copy's time, with one job and with all jobs
+    (wall time, not pinned: one per core),
   * peak memory (kar2mid's maximum resident set) under 24 x the largest
     file + 16 MiB.
 Exits 1 when a target is missed.
+
+Still to come here: the listing (`kar2mid --list --recursive` of 20,000 small
+files against `find` and `head -c 14` of each) and the window's scan.
 """
 
 import argparse
@@ -62,7 +66,7 @@ def one_core():
     return str(cores[-1])
 
 
-def timed(command, core):
+def timed(command, core=None):
     """Wall seconds, CPU seconds (user + system) and peak resident memory
     (bytes) of one command. CPU time comes from the kernel's account of the
     process tree, to the microsecond. Peak memory comes from /usr/bin/time,
@@ -71,7 +75,8 @@ def timed(command, core):
     with tempfile.NamedTemporaryFile("r", suffix=".time") as report:
         start = time.perf_counter()
         process = subprocess.Popen(
-            ["/usr/bin/time", "-f", "%M", "-o", report.name, "taskset", "-c", core] + command,
+            ["/usr/bin/time", "-f", "%M", "-o", report.name]
+            + (["taskset", "-c", core] if core else []) + command,
             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
         _, status, usage = os.wait4(process.pid, 0)
         seconds = time.perf_counter() - start
@@ -105,11 +110,14 @@ def main():
         input_bytes = sum(f.stat().st_size for f in files)
         largest = max(f.stat().st_size for f in files)
 
-        convert_wall, convert_cpu, copy_wall, copy_cpu, peaks = [], [], [], [], []
+        convert_wall, convert_cpu, copy_wall, copy_cpu, peaks, all_wall = [], [], [], [], [], []
         for run in range(args.runs + 1):  # the first round only warms the cache
+            out = temp / f"all{run}"
+            out.mkdir()
+            every_core, _, every_peak = timed([args.kar2mid, "--output-dir", str(out), str(temp / "karaoke")])
             out = temp / f"out{run}"
             out.mkdir()
-            wall, cpu, peak = timed([args.kar2mid, "--output-dir", str(out), str(temp / "karaoke")], core)
+            wall, cpu, peak = timed([args.kar2mid, "-j", "1", "--output-dir", str(out), str(temp / "karaoke")], core)
             converted = len(list(out.iterdir()))
             if converted != len(files):
                 sys.exit(f"bench: kar2mid wrote {converted} files for {len(files)}")
@@ -120,7 +128,8 @@ def main():
                 convert_cpu.append(cpu)
                 copy_wall.append(copy_seconds)
                 copy_cpu.append(copy_seconds_cpu)
-                peaks.append(peak)
+                peaks.append(max(peak, every_peak))
+                all_wall.append(every_core)
 
     median = statistics.median
     convert, copy = median(convert_cpu), median(copy_cpu)
@@ -135,12 +144,16 @@ def main():
     for name, cpu, wall in (("kar2mid", convert_cpu, convert_wall), ("cp -r", copy_cpu, copy_wall)):
         print(f"  {name:10s} {median(cpu) * 1000:9.0f} ms {min(cpu) * 1000:7.0f} ms "
               f"{median(wall) * 1000:9.0f} ms {min(wall) * 1000:7.0f} ms")
+    print(f"  {'all jobs':10s} {'':12s} {'':10s} {median(all_wall) * 1000:9.0f} ms {min(all_wall) * 1000:7.0f} ms"
+          f"  ({os.cpu_count()} cores, not pinned)")
     print(f"  files per second    {len(files) / convert:8.0f}  (wall median {len(files) / median(convert_wall):.0f})")
     targets = [
-        ("MB/s of input", f"{rate:8.1f}", ">= 100", rate >= 100,
+        ("MB/s of input", f"{rate:8.1f}", ">= 150", rate >= 150,
          f"wall median {input_bytes / MB / median(convert_wall):.1f}"),
         ("time / copy time", f"{ratio:8.2f}", "<= 3", ratio <= 3,
          f"wall median {median(convert_wall) / median(copy_wall):.2f}"),
+        ("all jobs / copy", f"{median(all_wall) / median(copy_wall):8.2f}", "<= 3",
+         median(all_wall) / median(copy_wall) <= 3, "wall medians"),
         ("peak memory MiB", f"{peak / MIB:8.1f}", f"< {memory_limit / MIB:.1f}", peak < memory_limit, ""),
     ]
     for name, value, target, met, wall in targets:

@@ -1,17 +1,18 @@
 #include "cli/Kar2mid.h"
 
-#include "cli/Kar2midOptions.h"
 #include "Version.h"
+#include "cli/Kar2midOptions.h"
 #include "cli/PrintableText.h"
 #include "cli/ProgressLine.h"
-#include "cli/WrittenOutputs.h"
-#include "convert/ConvertSong.h"
+#include "convert/ConversionPool.h"
 #include "convert/OutputNaming.h"
 #include "platform/FileError.h"
 #include "platform/FileIdentity.h"
 #include "platform/FolderListing.h"
 #include "scan/FileJudgement.h"
 #include "scan/FolderWalk.h"
+
+#include <vector>
 
 namespace lyricast {
 namespace {
@@ -27,10 +28,6 @@ std::string LoadFailureReason(std::uint8_t headerResult) {
     default:
         return kOutOfMemory;
     }
-}
-
-std::string ReasonOf(const FileError& error) {
-    return error.reason().empty() ? error.message() : error.message() + ": " + error.reason();
 }
 
 std::string Printable(std::string_view text) {
@@ -58,6 +55,9 @@ std::optional<std::string> OutputFolder(const std::optional<std::string>& typed)
     return folder;
 }
 
+// Converts every file the options name, in the order they are met. Files go
+// to a pool of workers; what each came to is reported in that same order,
+// so a run reads the same whatever the number of workers.
 class BatchRun {
 public:
     BatchRun(const Kar2midOptions& options, std::ostream& out, std::ostream& err, bool progress,
@@ -68,14 +68,19 @@ public:
     int Run() {
         for (const std::string& path : options_.paths) {
             if (IsFolder(path))
-                WalkKaraokeFiles(
-                    path, options_.recursive,
-                    [this](const std::string& file, const std::string&) { ConvertFound(file); });
+                WalkKaraokeFiles(path, options_.recursive,
+                                 [this](const std::string& file, const std::string&) { AddFound(file); });
             else if (!IdentityOf(path))
-                Fail(path, "no such file or folder");
+                items_.push_back({path, "no such file or folder", false});
             else
-                ConvertOne(path);
+                AddJob(path);
         }
+        ConversionPool(options_.jobs).Run(jobs_, [this](std::size_t index, const ConversionResult& result) {
+            ReportItemsBefore(jobItems_[index]);
+            Report(jobs_[index], result);
+            nextItem_ = jobItems_[index] + 1;
+        });
+        ReportItemsBefore(items_.size());
         progress_.Clear();
         out_ << converted_ << " converted, " << failed_ << " failed";
         if (skipped_ != 0)
@@ -85,43 +90,68 @@ public:
     }
 
 private:
+    // What the run met, in order: a job for the pool, or a file it already
+    // knows the end of (missing, or a folder to pass over).
+    struct Item {
+        std::string source;
+        std::string reason;
+        bool skipped;
+    };
+
     // Without --recursive a folder named like a karaoke file is met as a file;
     // it is none, so it is passed over rather than counted as a failure.
-    void ConvertFound(const std::string& file) {
+    void AddFound(const std::string& file) {
         if (IsFolder(file))
-            return Skip(file, "a folder");
-        ConvertOne(file);
+            return items_.push_back({file, "a folder", true});
+        AddJob(file);
     }
 
-    void ConvertOne(const std::string& source) {
-        const auto output = OutputPathOf(source, outputFolder_, PathRules::Native());
-        if (!output)
-            return Fail(source, "its name has no \".\" to put .MID in place of");
-        const auto sourceId = IdentityOf(source);
-        const auto outputId = IdentityOf(*output);
-        if (*output == source || (outputId && outputId == sourceId))
-            return Fail(source, "the output " + *output + " would replace the source");
-        if (written_.Contains(*output))
-            return Fail(source, "the output " + *output + " was already written by this run");
+    void AddJob(const std::string& source) {
+        jobItems_.push_back(items_.size());
+        items_.push_back({source, {}, false});
+        jobs_.push_back({source, OutputPathOf(source, outputFolder_, PathRules::Native())});
+    }
 
-        ConvertOutcome outcome;
-        try {
-            outcome = ConvertSong(song_, source, *output);
-        } catch (const FileError& error) {
-            return Fail(source, ReasonOf(error));
+    // Reports the items up to `end` that are no job: every job among them was
+    // delivered already, as the pool delivers in order.
+    void ReportItemsBefore(std::size_t end) {
+        for (; nextItem_ < end; ++nextItem_) {
+            const Item& item = items_[nextItem_];
+            if (item.reason.empty())
+                continue;  // a job: reported when the pool delivers it
+            if (item.skipped)
+                Skip(item.source, item.reason);
+            else
+                Fail(item.source, item.reason);
         }
-        if (outcome == ConvertOutcome::NotLoaded)
-            return Fail(source, LoadFailureReason(song_.headerResult));
-        if (outcome == ConvertOutcome::OutOfMemory)
-            return Fail(source, kOutOfMemory);
-        if (outcome == ConvertOutcome::NotWritable)
-            return Fail(source, "a delta time is too large for a MIDI file");
+    }
 
-        written_.Add(*output);
+    void Report(const ConversionJob& job, const ConversionResult& result) {
+        using Status = ConversionResult::Status;
+        const std::string& source = job.source;
+        switch (result.status) {
+        case Status::Converted:
+            break;
+        case Status::NoOutputName:
+            return Fail(source, "its name has no \".\" to put .MID in place of");
+        case Status::ReplacesSource:
+            return Fail(source, "the output " + *job.output + " would replace the source");
+        case Status::OutputTaken:
+            return Fail(source, "the output " + *job.output + " is that of " + jobs_[result.earlier].source +
+                                    ", earlier in this run");
+        case Status::NotLoaded:
+            return Fail(source, LoadFailureReason(result.headerResult));
+        case Status::OutOfMemory:
+            return Fail(source, kOutOfMemory);
+        case Status::NotWritable:
+            return Fail(source, "a delta time is too large for a MIDI file");
+        case Status::FileError:
+            return Fail(source, result.error);
+        }
         ++converted_;
         if (outputOnTerminal_)
             progress_.Clear();
-        out_ << "converted: " << Printable(source) << " -> " << Printable(*output) << '\n';
+        out_ << "converted: " << Printable(source) << " -> " << Printable(*job.output) << '\n';
         progress_.Update(converted_, failed_);
     }
 
@@ -146,8 +176,10 @@ private:
     std::ostream& err_;
     ProgressLine progress_;
     bool outputOnTerminal_;
-    TSmfFile song_;
-    WrittenOutputs written_;
+    std::vector<Item> items_;
+    std::vector<ConversionJob> jobs_;
+    std::vector<std::size_t> jobItems_;  // the item of each job
+    std::size_t nextItem_ = 0;
     int converted_ = 0;
     int failed_ = 0;
     int skipped_ = 0;

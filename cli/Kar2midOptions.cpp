@@ -1,9 +1,13 @@
 #include "cli/Kar2midOptions.h"
 
+#include <algorithm>
+#include <charconv>
+#include <thread>
+
 namespace lyricast {
 
 const char* const kKar2midUsage =
-    "Usage: kar2mid [--output-dir DIR] [--recursive] PATH...\n"
+    "Usage: kar2mid [--output-dir DIR] [--recursive] [--jobs N] PATH...\n"
     "       kar2mid --list [--recursive] FOLDER...\n"
     "\n"
     "Converts karaoke files (.KAR) into standard MIDI files (.MID): every text\n"
@@ -13,6 +17,8 @@ const char* const kKar2midUsage =
     "                    whose .KAR files are converted\n"
     "  --output-dir DIR  write every .MID into DIR instead of beside its source\n"
     "  --recursive       also convert (or list) the .KAR files of sub-folders\n"
+    "  -j, --jobs N      convert N files at once (default: one per core); the\n"
+    "                    output is the same as with one\n"
     "  --list            print each .KAR file with its verdict and track count\n"
     "  --help            show this text\n"
     "  --version         show the version\n"
@@ -25,6 +31,21 @@ const char* const kKar2midUsage =
     "\n"
     "Exit status: 0 when every file converted (skipped ones aside), 1 when any failed\n"
     "or the output could not be written, 2 for a usage error or a missing output folder.\n";
+
+unsigned DefaultJobs() { return std::max(std::thread::hardware_concurrency(), 1u); }
+
+namespace {
+
+// A whole number from 1 to 1024, nothing else.
+std::optional<unsigned> JobCount(const std::string& text) {
+    unsigned value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 1 || value > 1024)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
 
 ParsedOptions ParseKar2midOptions(std::span<const std::string> args) {
     Kar2midOptions options;
@@ -49,6 +70,13 @@ ParsedOptions ParseKar2midOptions(std::span<const std::string> args) {
         } else if (arg == "--output-dir" || arg == "-o") {
             if (i + 1 == args.size()) return {std::nullopt, "option " + arg + " needs a folder"};
             options.outputDir = args[++i];
+        } else if (arg == "--jobs" || arg == "-j" || arg.starts_with("--jobs=")) {
+            const bool inArg = arg.starts_with("--jobs=");
+            if (!inArg && i + 1 == args.size()) return {std::nullopt, "option " + arg + " needs a number"};
+            const std::string count = inArg ? arg.substr(std::string("--jobs=").size()) : args[++i];
+            const auto jobs = JobCount(count);
+            if (!jobs) return {std::nullopt, "the number of jobs must be from 1 to 1024, not " + count};
+            options.jobs = *jobs;
         } else if (arg.starts_with("--output-dir=")) {
             options.outputDir = arg.substr(std::string("--output-dir=").size());
         } else {

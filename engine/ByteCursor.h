@@ -19,21 +19,26 @@ public:
     bool canRead(std::size_t n) const { return n <= remaining(); }
 
     std::optional<std::uint8_t> u8() {
-        if (!canRead(1)) return std::nullopt;
+        if (!canRead(1))
+            return std::nullopt;
         return bytes_[position_++];
     }
 
     std::optional<std::uint16_t> u16be() {
-        if (!canRead(2)) return std::nullopt;
-        const auto value = static_cast<std::uint16_t>(bytes_[position_] << 8 | bytes_[position_ + 1]);
+        if (!canRead(2))
+            return std::nullopt;
+        const auto value =
+            static_cast<std::uint16_t>(bytes_[position_] << 8 | bytes_[position_ + 1]);
         position_ += 2;
         return value;
     }
 
     std::optional<std::uint32_t> u32be() {
-        if (!canRead(4)) return std::nullopt;
+        if (!canRead(4))
+            return std::nullopt;
         std::uint32_t value = 0;
-        for (int i = 0; i < 4; ++i) value = value << 8 | bytes_[position_ + i];
+        for (int i = 0; i < 4; ++i)
+            value = value << 8 | bytes_[position_ + i];
         position_ += 4;
         return value;
     }
@@ -53,7 +58,8 @@ public:
     }
 
     std::optional<std::span<const std::uint8_t>> bytes(std::size_t n) {
-        if (!canRead(n)) return std::nullopt;
+        if (!canRead(n))
+            return std::nullopt;
         const auto view = bytes_.subspan(position_, n);
         position_ += n;
         return view;
@@ -62,15 +68,18 @@ public:
     // Compares the next bytes with a tag such as "MThd" and moves past them
     // only when they match.
     bool tag(const char (&text)[5]) {
-        if (!canRead(4)) return false;
+        if (!canRead(4))
+            return false;
         for (std::size_t i = 0; i < 4; ++i)
-            if (bytes_[position_ + i] != static_cast<std::uint8_t>(text[i])) return false;
+            if (bytes_[position_ + i] != static_cast<std::uint8_t>(text[i]))
+                return false;
         position_ += 4;
         return true;
     }
 
     bool skip(std::size_t n) {
-        if (!canRead(n)) return false;
+        if (!canRead(n))
+            return false;
         position_ += n;
         return true;
     }

@@ -14,9 +14,13 @@ inline constexpr std::uint8_t kMetaTrackName = 0x03;
 inline constexpr std::uint8_t kMetaLyric = 0x05;
 inline constexpr std::uint8_t kMetaEndOfTrack = 0x2F;
 
-inline bool IsChannelStatus(std::uint8_t status) { return status >= 0x80 && status <= 0xEF; }
+inline bool IsChannelStatus(std::uint8_t status) {
+    return status >= 0x80 && status <= 0xEF;
+}
 // Program change and channel pressure carry one data byte, every other channel message two.
-inline bool HasSecondDataByte(std::uint8_t status) { return status < 0xC0 || status >= 0xE0; }
+inline bool HasSecondDataByte(std::uint8_t status) {
+    return status < 0xC0 || status >= 0xE0;
+}
 
 // One event of a track, at an absolute time in ticks.
 //  channel event: channelOrSize is the channel, data1/data2 the data bytes;
@@ -42,15 +46,18 @@ struct SmfEvent {
     bool IsEndOfTrack() const { return IsMeta(kMetaEndOfTrack); }
 
     std::span<const std::uint8_t> MetaBody() const {
-        if (metaData.size() < kMetaHeaderSize) return {};
+        if (metaData.size() < kMetaHeaderSize)
+            return {};
         return metaData.span().subspan(kMetaHeaderSize);
     }
     std::span<std::uint8_t> MetaBody() {
-        if (metaData.size() < kMetaHeaderSize) return {};
+        if (metaData.size() < kMetaHeaderSize)
+            return {};
         return metaData.span().subspan(kMetaHeaderSize);
     }
     std::span<const std::uint8_t> SysexBody() const {
-        if (sysexData.empty()) return {};
+        if (sysexData.empty())
+            return {};
         return sysexData.span().subspan(1);
     }
 };

@@ -11,7 +11,8 @@
 namespace lyricast {
 namespace {
 
-constexpr std::size_t kHeaderChunkSize = 14;  // the first track chunk starts here, whatever the header says
+constexpr std::size_t kHeaderChunkSize =
+    14; // the first track chunk starts here, whatever the header says
 constexpr std::size_t kChunkHeaderSize = 8;
 
 // The bytes of one chunk that are still unread.
@@ -50,8 +51,7 @@ std::uint8_t TSmfFile::ParseHeader(std::uint64_t fileSize, const ReadAt& readAt)
     channelsSplit = splitFormat0 && format == 0;
     trackCount = channelsSplit ? kChannelTrackCount : headerTrackCount;
     try {
-        tracks.clear();
-        tracks.resize(trackCount);
+        MakeTracks(trackCount);
     } catch (const std::bad_alloc&) {
         return kHeaderNoTrackRecords;
     }
@@ -76,13 +76,46 @@ std::uint8_t TSmfFile::ParseHeader(std::uint64_t fileSize, const ReadAt& readAt)
     return kHeaderOk;
 }
 
+// Reads one event of chunk j at its nextTime and files it. When the chunk's
+// bytes end inside the event, the chunk is finished and nothing is filed.
+// Channel events, nearly all of a song, are read here; the rest out of line.
+void TSmfFile::ReadEvent(std::size_t j, ByteCursor& bytes) {
+    ReadNextEvent(j, bytes);
+}
+
+void TSmfFile::ReadNextEvent(std::size_t j, ByteCursor& bytes) {
+    SmfChunk& chunk = chunks[j];
+    const auto first = bytes.u8();
+    if (!first)
+        return FinishChunk(chunk);
+    const bool running = *first < 0x80; // running status: the byte was the first data byte
+    const std::uint8_t status = running ? chunk.runningStatus : *first;
+    if (!IsChannelStatus(status))
+        return ReadOtherEvent(j, status, running, *first, bytes);
+    chunk.runningStatus = status;
+
+    const std::size_t dataLeft = (running ? 0 : 1) + (HasSecondDataByte(status) ? 1 : 0);
+    const auto data = bytes.bytes(dataLeft);
+    if (!data) {
+        bytes.skip(bytes.remaining()); // the data bytes there are belong to the cut event
+        return FinishChunk(chunk);
+    }
+    const std::uint8_t data1 = running ? *first : (*data)[0];
+    const std::uint8_t data2 = HasSecondDataByte(status) ? (*data)[dataLeft - 1] : 0;
+    tracks[TrackFor(status, j)].Append(chunk.nextTime, status, status & 0x0F, data1, data2);
+}
+
+void TSmfFile::FinishChunk(SmfChunk& chunk) {
+    chunk.finished = true;
+    chunk.nextTime = kFinished;
+}
+
 // Adds the chunk's next delta time to its nextTime; a chunk whose bytes end
 // first is finished.
 bool TSmfFile::ReadDeltaTime(SmfChunk& chunk, ByteCursor& bytes) {
     const auto delta = bytes.vlq();
     if (!delta) {
-        chunk.finished = true;
-        chunk.nextTime = kFinished;
+        FinishChunk(chunk);
         return false;
     }
     chunk.nextTime += *delta;
@@ -99,22 +132,28 @@ bool TSmfFile::ReadDeltaTime(SmfChunk& chunk, ByteCursor& bytes) {
 void TSmfFile::ReadTracks(std::span<const std::uint8_t> image) {
     std::vector<ByteCursor> unread;
     unread.reserve(chunks.size());
-    for (const SmfChunk& chunk : chunks) unread.push_back(ChunkCursor(chunk, image));
+    for (const SmfChunk& chunk : chunks)
+        unread.push_back(ChunkCursor(chunk, image));
     if (!channelsSplit || chunks.size() <= 1) {
-        for (std::size_t j = 0; j < chunks.size(); ++j) ReadChunk(j, unread[j]);
+        for (std::size_t j = 0; j < chunks.size(); ++j)
+            ReadChunk(j, unread[j]);
     } else {
         MergeChunks(unread);
     }
-    for (std::size_t j = 0; j < chunks.size(); ++j) chunks[j].readPosition = chunks[j].end - unread[j].remaining();
-    if (channelsSplit) FinishChannelTracks();
+    for (std::size_t j = 0; j < chunks.size(); ++j)
+        chunks[j].readPosition = chunks[j].end - unread[j].remaining();
+    if (channelsSplit)
+        FinishChannelTracks();
 }
 
 void TSmfFile::ReadChunk(std::size_t j, ByteCursor& bytes) {
     SmfChunk& chunk = chunks[j];
-    if (!ReadDeltaTime(chunk, bytes)) return;
     while (!chunk.finished) {
-        ReadEvent(j, bytes);
-        if (!chunk.finished) ReadDeltaTime(chunk, bytes);
+        const auto delta = bytes.vlq();
+        if (!delta)
+            return FinishChunk(chunk);
+        chunk.nextTime += *delta;
+        ReadNextEvent(j, bytes);
     }
 }
 
@@ -122,7 +161,8 @@ void TSmfFile::MergeChunks(std::vector<ByteCursor>& unread) {
     TimeQueue open;
     open.Reserve(chunks.size());
     for (std::size_t j = 0; j < chunks.size(); ++j)
-        if (ReadDeltaTime(chunks[j], unread[j])) open.Push(chunks[j].nextTime, j);
+        if (ReadDeltaTime(chunks[j], unread[j]))
+            open.Push(chunks[j].nextTime, j);
 
     while (!open.empty()) {
         const std::uint32_t now = open.TopTime();
@@ -130,8 +170,9 @@ void TSmfFile::MergeChunks(std::vector<ByteCursor>& unread) {
             const std::size_t j = open.TopIndex();
             SmfChunk& chunk = chunks[j];
             while (!chunk.finished && chunk.nextTime <= now) {
-                ReadEvent(j, unread[j]);
-                if (!chunk.finished) ReadDeltaTime(chunk, unread[j]);
+                ReadNextEvent(j, unread[j]);
+                if (!chunk.finished)
+                    ReadDeltaTime(chunk, unread[j]);
             }
             if (chunk.finished)
                 open.Pop();
@@ -142,55 +183,40 @@ void TSmfFile::MergeChunks(std::vector<ByteCursor>& unread) {
 }
 
 std::size_t TSmfFile::TrackFor(std::uint8_t status, std::size_t chunkIndex) const {
-    if (!channelsSplit) return chunkIndex;
+    if (!channelsSplit)
+        return chunkIndex;
     return IsChannelStatus(status) ? status & 0x0Fu : 0;
 }
 
-// Reads one event of chunk j at its nextTime and files it. When the chunk's
-// bytes end inside the event, the chunk is finished and nothing is filed.
-void TSmfFile::ReadEvent(std::size_t j, ByteCursor& bytes) {
+// A system-exclusive, meta or system event; `first` is its first byte, the
+// first data byte when `running`.
+void TSmfFile::ReadOtherEvent(std::size_t j, std::uint8_t status, bool running, std::uint8_t first,
+                              ByteCursor& bytes) {
     SmfChunk& chunk = chunks[j];
     const std::uint32_t time = chunk.nextTime;
-    auto finish = [&chunk] {
-        chunk.finished = true;
-        chunk.nextTime = kFinished;
-    };
-
-    const auto first = bytes.u8();
-    if (!first) return finish();
-    std::uint8_t status = *first;
-    std::optional<std::uint8_t> data1;
-    if (status < 0x80) {
-        data1 = status;  // running status: the byte was the first data byte
-        status = chunk.runningStatus;
-    } else if (IsChannelStatus(status)) {
-        chunk.runningStatus = status;
-    }
-
-    if (IsChannelStatus(status)) {
-        if (!data1) data1 = bytes.u8();
-        const auto data2 = HasSecondDataByte(status) ? bytes.u8() : std::optional<std::uint8_t>(0);
-        if (!data1 || !data2) return finish();
-        AddChannelEvent(TrackFor(status, j), status, *data1, *data2, time);
-    } else if (status == kSysexStatus) {
+    if (status == kSysexStatus) {
         const auto length = bytes.vlq();
         const auto body = length ? bytes.bytes(*length) : std::nullopt;
-        if (!body) return finish();
+        if (!body)
+            return FinishChunk(chunk);
         AddSysexEvent(TrackFor(status, j), status, *body, time);
     } else if (status == kMetaStatus) {
-        if (!data1) data1 = bytes.u8();
-        const auto length = data1 ? bytes.vlq() : std::nullopt;
+        const auto type = running ? std::optional<std::uint8_t>(first) : bytes.u8();
+        const auto length = type ? bytes.vlq() : std::nullopt;
         const auto body = length ? bytes.bytes(*length) : std::nullopt;
-        if (!body) return finish();
-        if (*data1 == kMetaEndOfTrack) {
+        if (!body)
+            return FinishChunk(chunk);
+        if (*type == kMetaEndOfTrack) {
             // With the channel split every record is closed after the merge instead.
-            if (!channelsSplit) AddMetaEvent(j, status, *data1, *body, time);
-            return finish();
+            if (!channelsSplit)
+                AddMetaEvent(j, status, *type, *body, time);
+            return FinishChunk(chunk);
         }
-        AddMetaEvent(TrackFor(status, j), status, *data1, *body, time);
+        AddMetaEvent(TrackFor(status, j), status, *type, *body, time);
     } else if (status <= 0xF7) {
         // F1-F7 take one byte with them; F8-FE stand alone. Neither is kept.
-        if (!bytes.u8()) return finish();
+        if (!bytes.u8())
+            return FinishChunk(chunk);
     }
 }
 

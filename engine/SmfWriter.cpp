@@ -16,25 +16,63 @@ constexpr std::size_t kTrackLengthOffset = 18;
 enum class EventFate { Written, Skipped, EndsList };
 
 EventFate FateOf(const SmfEvent& event) {
-    if (event.status < 0x80) return EventFate::Skipped;
-    if (IsChannelStatus(event.status) || event.status == kSysexStatus) return EventFate::Written;
-    if (event.status == kMetaStatus && !event.IsEndOfTrack()) return EventFate::Written;
-    return EventFate::EndsList;  // End of Track, and F1-FE
+    if (event.status < 0x80)
+        return EventFate::Skipped;
+    if (IsChannelStatus(event.status) || event.status == kSysexStatus)
+        return EventFate::Written;
+    if (event.status == kMetaStatus && !event.IsEndOfTrack())
+        return EventFate::Written;
+    return EventFate::EndsList; // End of Track, and F1-FE
 }
 
 // Puts a variable-length quantity at `out` (room for four bytes); returns its size.
 int PutVarLen(std::uint32_t value, std::uint8_t* out) {
+    if (value < 0x80) { // nearly every delta time of a merged track
+        *out = static_cast<std::uint8_t>(value);
+        return 1;
+    }
     std::uint32_t buffer = value & 0x7F;
-    while ((value >>= 7) > 0) buffer = (buffer << 8) | 0x80 | (value & 0x7F);
+    while ((value >>= 7) > 0)
+        buffer = (buffer << 8) | 0x80 | (value & 0x7F);
     int size = 0;
     for (;;) {
         out[size++] = static_cast<std::uint8_t>(buffer);
-        if ((buffer & 0x80) == 0) return size;
+        if ((buffer & 0x80) == 0)
+            return size;
         buffer >>= 8;
     }
 }
 
 } // namespace
+
+// Where the merge stands in one list: the rest of the run of side-by-side
+// events being written, and the run after it.
+struct SmfWriter::ListPosition {
+    const SmfEvent* at = nullptr;
+    const SmfEvent* runEnd = nullptr;
+    std::size_t nextRun = 0;
+
+    // Moves to the next run when this one is written out; false at the list's end.
+    bool HasEvent(const SmfTrack& track) {
+        if (at != runEnd)
+            return true;
+        if (nextRun == track.RunCount())
+            return false;
+        const auto run = track.Run(nextRun++);
+        at = run.data();
+        runEnd = run.data() + run.size();
+        return true;
+    }
+};
+
+SmfWriter::SmfWriter(std::vector<std::uint8_t> room) : bytes_(std::move(room)) {
+    bytes_.resize(bytes_.capacity());
+}
+
+std::vector<std::uint8_t> SmfWriter::Release() {
+    used_ = 0;
+    return std::move(bytes_);
+}
 
 std::vector<std::uint8_t> SmfWriter::Take() {
     bytes_.resize(used_);
@@ -60,12 +98,14 @@ int SmfWriter::WriteWord(std::uint16_t value) {
 }
 
 int SmfWriter::WriteLong(std::uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) WriteByte(static_cast<std::uint8_t>(value >> shift));
+    for (int shift = 24; shift >= 0; shift -= 8)
+        WriteByte(static_cast<std::uint8_t>(value >> shift));
     return 4;
 }
 
 int SmfWriter::WriteTag(std::string_view text) {
-    for (char c : text) WriteByte(static_cast<std::uint8_t>(c));
+    for (char c : text)
+        WriteByte(static_cast<std::uint8_t>(c));
     return static_cast<int>(text.size());
 }
 
@@ -78,19 +118,19 @@ int SmfWriter::WriteVarLen(std::uint32_t value) {
 void SmfWriter::WriteHeaderChunk(std::uint16_t division) {
     WriteTag("MThd");
     WriteLong(6);
-    WriteWord(0);  // format 0
-    WriteWord(1);  // one track
+    WriteWord(0); // format 0
+    WriteWord(1); // one track
     WriteWord(division);
 }
 
 void SmfWriter::WriteTrackChunkHeader() {
     WriteTag("MTrk");
-    WriteLong(0);  // patched once the track is complete
+    WriteLong(0); // patched once the track is complete
 }
 
 // The delta time and the event's leading bytes go out together, then its data.
 void SmfWriter::WriteEvent(std::uint32_t delta, const SmfEvent& event) {
-    constexpr std::size_t kLongestHead = 10;  // delta, status, type, length
+    constexpr std::size_t kLongestHead = 10; // delta, status, type, length
     std::span<const std::uint8_t> body;
     if (event.status == kSysexStatus)
         body = event.SysexBody();
@@ -101,12 +141,15 @@ void SmfWriter::WriteEvent(std::uint32_t delta, const SmfEvent& event) {
     if (IsChannelStatus(event.status)) {
         *out++ = event.status;
         *out++ = event.data1;
-        if (HasSecondDataByte(event.status)) *out++ = event.data2;
+        if (HasSecondDataByte(event.status))
+            *out++ = event.data2;
     } else {
         *out++ = event.status;
-        if (event.status == kMetaStatus) *out++ = event.metaData.size() > 1 ? event.metaData[1] : event.data1;
+        if (event.status == kMetaStatus)
+            *out++ = event.metaData.size() > 1 ? event.metaData[1] : event.data1;
         out += PutVarLen(static_cast<std::uint32_t>(body.size()), out);
-        if (!body.empty()) std::memcpy(out, body.data(), body.size());
+        if (!body.empty())
+            std::memcpy(out, body.data(), body.size());
         out += body.size();
     }
     used_ += static_cast<std::size_t>(out - start);
@@ -115,44 +158,25 @@ void SmfWriter::WriteEvent(std::uint32_t delta, const SmfEvent& event) {
 // At equal times all events of list 0 come first, then list 1, and so on; a
 // heap of the lists keyed by (time of next event, list index) gives that order.
 int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
-    std::vector<const SmfEvent*> cursors(song.tracks.size());
+    std::vector<ListPosition> positions(song.tracks.size());
     TimeQueue lists;
     lists.Reserve(song.tracks.size());
-    for (std::size_t i = 0; i < song.tracks.size(); ++i) {
-        cursors[i] = song.tracks[i].firstEvent;
-        if (cursors[i] != nullptr) lists.Push(cursors[i]->time, i);  // empty lists are skipped
-    }
+    for (std::size_t i = 0; i < song.tracks.size(); ++i)
+        if (positions[i].HasEvent(song.tracks[i]))
+            lists.Push(positions[i].at->time, i); // empty lists are skipped
 
     WriteHeaderChunk(song.division);
     WriteTrackChunkHeader();
     const std::size_t trackStart = used_;
     std::uint32_t lastWritten = 0;
-
     while (!lists.empty()) {
-        const std::uint32_t mergeTime = lists.TopTime();
-        while (!lists.empty() && lists.TopTime() == mergeTime) {
-            // A local copy: the writes below could otherwise alias it and force reloads.
-            const SmfEvent* cursor = cursors[lists.TopIndex()];
-            while (cursor != nullptr && cursor->time <= mergeTime) {
-                const EventFate fate = FateOf(*cursor);
-                if (fate == EventFate::EndsList) {
-                    cursor = nullptr;
-                    break;
-                }
-                if (fate == EventFate::Written) {
-                    const std::uint32_t delta = cursor->time - lastWritten;
-                    if (delta > kMaxVarLen) return -1;
-                    lastWritten = cursor->time;
-                    WriteEvent(delta, *cursor);
-                }
-                cursor = cursor->next;
-            }
-            cursors[lists.TopIndex()] = cursor;
-            if (cursor == nullptr)
-                lists.Pop();
-            else
-                lists.ReplaceTop(cursor->time);
-        }
+        const std::size_t index = lists.TopIndex();
+        if (DrainList(positions[index], song.tracks[index], lists, lastWritten) == Drained::TooLate)
+            return -1;
+        if (positions[index].at == nullptr)
+            lists.Pop();
+        else
+            lists.ReplaceTop(positions[index].at->time);
     }
 
     WriteVarLen(0);
@@ -163,8 +187,75 @@ int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
     return 0;
 }
 
+// Writes the top list's events up to its time, and on while its next event
+// would keep it on top; a list that ends here is left at null. The event's
+// fields are read before any byte is stored, and the output position is kept
+// in a local: stores through a byte pointer may alias anything, and would
+// otherwise force every field to be read again.
+SmfWriter::Drained SmfWriter::DrainList(ListPosition& position, const SmfTrack& track,
+                                        const TimeQueue& lists, std::uint32_t& lastWritten) {
+    constexpr std::size_t kLongestChannelEvent = 7; // four delta bytes, status, two data bytes
+    const std::size_t index = lists.TopIndex();
+    const std::uint64_t runnerUp = lists.RunnerUpKey();
+    std::uint32_t mergeTime = lists.TopTime();
+    ListPosition at = position;
+    std::uint8_t* out = bytes_.data() + used_;
+    for (;;) {
+        if (!at.HasEvent(track)) {
+            at.at = nullptr;
+            break;
+        }
+        const SmfEvent& event = *at.at;
+        const std::uint32_t time = event.time;
+        if (time > mergeTime) {
+            if (TimeQueue::Key(time, index) > runnerUp)
+                break;
+            mergeTime = time;
+        }
+        const std::uint8_t status = event.status;
+        const std::uint8_t data1 = event.data1;
+        const std::uint8_t data2 = event.data2;
+        if (IsChannelStatus(status)) {
+            const std::uint32_t delta = time - lastWritten;
+            if (delta > kMaxVarLen)
+                return Drained::TooLate;
+            lastWritten = time;
+            if (static_cast<std::size_t>(bytes_.data() + bytes_.size() - out) <
+                kLongestChannelEvent) {
+                used_ = static_cast<std::size_t>(out - bytes_.data());
+                out = Room(kLongestChannelEvent);
+            }
+            out += PutVarLen(delta, out);
+            out[0] = status;
+            out[1] = data1;
+            out[2] = data2;
+            out += HasSecondDataByte(status) ? 3 : 2;
+        } else {
+            const EventFate fate = FateOf(event);
+            if (fate == EventFate::EndsList) {
+                at.at = nullptr;
+                break;
+            }
+            if (fate == EventFate::Written) {
+                const std::uint32_t delta = time - lastWritten;
+                if (delta > kMaxVarLen)
+                    return Drained::TooLate;
+                lastWritten = time;
+                used_ = static_cast<std::size_t>(out - bytes_.data());
+                WriteEvent(delta, event);
+                out = bytes_.data() + used_;
+            }
+        }
+        ++at.at;
+    }
+    used_ = static_cast<std::size_t>(out - bytes_.data());
+    position = at;
+    return Drained::UpToTime;
+}
+
 void SmfWriter::PatchLong(std::size_t offset, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes_[offset + i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+    for (int i = 0; i < 4; ++i)
+        bytes_[offset + i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
 }
 
 int TSmfFile::SaveToBytes(std::vector<std::uint8_t>& out) const {
@@ -177,9 +268,15 @@ int TSmfFile::SaveToBytes(std::vector<std::uint8_t>& out) const {
     return 0;
 }
 
+// The bytes are collected in the buffer of the last save, so a song saved
+// file after file allocates only when a file is larger than any before.
 int TSmfFile::SaveToFile(const std::string& path) const {
-    std::vector<std::uint8_t> bytes;
-    if (SaveToBytes(bytes) != 0) return -2;
+    SmfWriter writer(std::move(saved_));
+    const bool writable = writer.WriteMergedTrack(*this) == 0;
+    const std::span<const std::uint8_t> bytes = writer.Written();
+    saved_ = writer.Release(); // moving a vector keeps its bytes where they are
+    if (!writable)
+        return -2;
     WriteFileReplacing(path, bytes);
     return 0;
 }

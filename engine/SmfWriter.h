@@ -3,10 +3,13 @@
 #include "engine/TSmfFile.h"
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
 namespace lyricast {
+
+class TimeQueue;
 
 // Writes a song as a format-0 Standard MIDI File with one track that merges
 // every track record by time. The bytes are collected in memory, so the track
@@ -16,8 +19,14 @@ class SmfWriter {
 public:
     static constexpr std::uint32_t kMaxVarLen = 0x0FFFFFFF;
 
+    // Writes from the start of `room`, whose memory it reuses.
+    explicit SmfWriter(std::vector<std::uint8_t> room = {});
+
     // The bytes written so far; the writer is empty afterwards.
     std::vector<std::uint8_t> Take();
+    std::span<const std::uint8_t> Written() const { return {bytes_.data(), used_}; }
+    // The memory to reuse, the bytes written first; the writer is empty afterwards.
+    std::vector<std::uint8_t> Release();
 
     // 0 when the track was completed; -1 when a delta time does not fit in a
     // variable-length quantity.
@@ -32,13 +41,19 @@ public:
     int WriteTag(std::string_view text);
 
 private:
+    enum class Drained { UpToTime, TooLate };
+    struct ListPosition;
+
+    Drained DrainList(ListPosition& position, const SmfTrack& track, const TimeQueue& lists,
+                      std::uint32_t& lastWritten);
     void WriteEvent(std::uint32_t delta, const SmfEvent& event);
     void PatchLong(std::size_t offset, std::uint32_t value);
     // Room for `size` more bytes at the end of what is written; the caller
     // fills it and counts what it used. Growth is rare and geometric, so the
     // bytes of an event cost a few stores, not a call each.
     std::uint8_t* Room(std::size_t size) {
-        if (bytes_.size() - used_ < size) Grow(size);
+        if (bytes_.size() - used_ < size)
+            Grow(size);
         return bytes_.data() + used_;
     }
     void Grow(std::size_t size);

@@ -9,26 +9,38 @@ namespace lyricast {
 
 void TSmfFile::Reset() {
     chunks.clear();
-    tracks.clear();
+    ClearTracks();
     loaded = false;
+}
+
+// The records' memory goes back to the pool, for the next load.
+void TSmfFile::ClearTracks() {
+    for (SmfTrack& track : tracks)
+        track.Clear();
+    tracks.clear();
+    if (pool_)
+        pool_->bytes().Clear();
+}
+
+void TSmfFile::MakeTracks(std::size_t count) {
+    ClearTracks();
+    if (!pool_)
+        pool_ = std::make_unique<EventPool>(); // a song moved from gets a new one
+    tracks.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+        tracks.emplace_back(*pool_);
 }
 
 void TSmfFile::AddChannelEvent(std::size_t track, std::uint8_t status, std::uint8_t data1,
                                std::uint8_t data2, std::uint32_t time) {
-    SmfEvent& event = tracks[track].Append();
-    event.time = time;
-    event.status = status;
-    event.channelOrSize = status & 0x0F;
-    event.data1 = data1;
-    event.data2 = data2;
+    tracks[track].Append(time, status, status & 0x0F, data1, data2);
 }
 
 void TSmfFile::AddSysexEvent(std::size_t track, std::uint8_t status,
                              std::span<const std::uint8_t> data, std::uint32_t time) {
-    SmfEvent& event = tracks[track].Append();
-    event.time = time;
-    event.status = status;
-    event.sysexData = EventBytes({status}, data);
+    SmfTrack& target = tracks[track];
+    SmfEvent& event = target.Append(time, status);
+    event.sysexData = target.NewBytes({status}, data);
     event.channelOrSize = static_cast<std::uint8_t>(event.sysexData.size());
 }
 
@@ -44,11 +56,8 @@ void TSmfFile::AddMetaEvent(std::size_t track, std::uint8_t status, std::uint8_t
         target.name.assign(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(length));
         return;
     }
-    SmfEvent& event = target.Append();
-    event.time = time;
-    event.status = status;
-    event.data1 = type;
-    event.metaData = EventBytes({status, type, static_cast<std::uint8_t>(data.size())}, data);
+    SmfEvent& event = target.Append(time, status, 0, type);
+    event.metaData = target.NewBytes({status, type, static_cast<std::uint8_t>(data.size())}, data);
     event.channelOrSize = static_cast<std::uint8_t>(event.metaData.size());
 }
 
@@ -63,16 +72,22 @@ bool TSmfFile::LoadHeader(const std::string& path) {
 }
 
 bool TSmfFile::LoadFile(const std::string& path) {
-    if (loaded) Reset();
+    if (loaded)
+        Reset();
     return LoadFileImage(ReadWholeFile(path));
 }
 
-bool TSmfFile::LoadHeaderImage(std::span<const std::uint8_t> image) { return Load(image, false); }
+bool TSmfFile::LoadHeaderImage(std::span<const std::uint8_t> image) {
+    return Load(image, false);
+}
 
-bool TSmfFile::LoadFileImage(std::span<const std::uint8_t> image) { return Load(image, true); }
+bool TSmfFile::LoadFileImage(std::span<const std::uint8_t> image) {
+    return Load(image, true);
+}
 
 bool TSmfFile::Load(std::span<const std::uint8_t> image, bool wholeFile) {
-    if (loaded) Reset();
+    if (loaded)
+        Reset();
     loaded = true;
     if (!Loaded(ParseHeader(image)))
         return false;

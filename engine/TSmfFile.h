@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -15,18 +16,18 @@ class ByteCursor;
 // Result codes of the header parse.
 enum HeaderResult : std::uint8_t {
     kHeaderOk = 0,
-    kHeaderDamagedChunk = 252,  // a chunk header is cut off or not "MTrk"
+    kHeaderDamagedChunk = 252, // a chunk header is cut off or not "MTrk"
     kHeaderNoTrackRecords = 253,
     kHeaderNoChunkTable = 254,
-    kHeaderNotMidi = 255,       // shorter than a header, or no "MThd"
+    kHeaderNotMidi = 255, // shorter than a header, or no "MThd"
 };
 
 // The reader's state for one track chunk while a file is read.
 struct SmfChunk {
     std::uint32_t length = 0;
-    std::uint32_t nextTime = 0;       // 0xFFFFFFFF once finished
-    std::size_t readPosition = 0;     // offset of the next unread byte in the file image
-    std::size_t end = 0;              // the chunk's last byte + 1, clipped to the file's end
+    std::uint32_t nextTime = 0;   // 0xFFFFFFFF once finished
+    std::size_t readPosition = 0; // offset of the next unread byte in the file image
+    std::size_t end = 0;          // the chunk's last byte + 1, clipped to the file's end
     std::uint8_t runningStatus = 0xFF;
     bool finished = false;
 };
@@ -87,7 +88,9 @@ public:
 
     // Writing: 0 on success, -2 when the song cannot be written (a delta time
     // beyond four bytes); then no file is touched. SaveToFile raises FileError
-    // when the file cannot be created or written.
+    // when the file cannot be created or written. SaveToFile collects the
+    // bytes in a buffer the song keeps, so two threads must not save the same
+    // song at once.
     int SaveToFile(const std::string& path) const;
     int SaveToBytes(std::vector<std::uint8_t>& out) const;
 
@@ -95,10 +98,22 @@ private:
     bool Load(std::span<const std::uint8_t> image, bool wholeFile);
     bool Loaded(std::uint8_t result);
     bool ReadDeltaTime(SmfChunk& chunk, ByteCursor& bytes);
+    void ReadNextEvent(std::size_t chunkIndex, ByteCursor& bytes);
+    void ReadOtherEvent(std::size_t chunkIndex, std::uint8_t status, bool running,
+                        std::uint8_t first, ByteCursor& bytes);
+    static void FinishChunk(SmfChunk& chunk);
     void ReadChunk(std::size_t chunkIndex, ByteCursor& bytes);
     void MergeChunks(std::vector<ByteCursor>& unread);
     std::size_t TrackFor(std::uint8_t status, std::size_t chunkIndex) const;
     void FinishChannelTracks();
+    void ClearTracks();
+    void MakeTracks(std::size_t count);
+
+    // The memory of the events, kept from file to file; on the heap, so that
+    // the records' references to it survive a move of the song.
+    std::unique_ptr<EventPool> pool_ = std::make_unique<EventPool>();
+    // The bytes of the last save, kept for their capacity.
+    mutable std::vector<std::uint8_t> saved_;
 };
 
 } // namespace lyricast

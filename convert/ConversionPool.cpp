@@ -1,0 +1,99 @@
+#include "convert/ConversionPool.h"
+
+#include "convert/ConvertSong.h"
+#include "convert/OutputClaims.h"
+#include "platform/FileError.h"
+
+#include <algorithm>
+#include <thread>
+#include <vector>
+
+namespace lyricast {
+namespace {
+
+using Status = ConversionResult::Status;
+
+ConversionResult Convert(TSmfFile& song, const ConversionJob& job) {
+    try {
+        switch (ConvertSong(song, job.source, *job.output)) {
+        case ConvertOutcome::Converted:
+            return {Status::Converted, 0, {}};
+        case ConvertOutcome::NotLoaded:
+            return {Status::NotLoaded, song.headerResult, {}};
+        case ConvertOutcome::NotWritable:
+            return {Status::NotWritable, 0, {}};
+        case ConvertOutcome::OutOfMemory:
+            return {Status::OutOfMemory, 0, {}};
+        }
+    } catch (const FileError& error) {
+        return {Status::FileError, 0, error.Explained()};
+    }
+    return {Status::NotWritable, 0, {}};
+}
+
+} // namespace
+
+ConversionPool::ConversionPool(unsigned workers) : workers_(std::max(workers, 1u)) {}
+
+void ConversionPool::Stop() {
+    const std::lock_guard lock(mutex_);
+    stopped_ = true;
+    changed_.notify_all();
+}
+
+// Takes the next job under the lock, so that the jobs started are always the
+// first ones of the list, and converts it with the worker's own song.
+void ConversionPool::Work(std::span<const ConversionJob> jobs,
+                          std::span<std::optional<ConversionResult>> refused,
+                          std::span<std::optional<ConversionResult>> results) {
+    TSmfFile song;
+    for (;;) {
+        std::size_t index = 0;
+        {
+            const std::lock_guard lock(mutex_);
+            if (stopped_ || claimed_ == jobs.size())
+                return;
+            index = claimed_++;
+        }
+        ConversionResult result = refused[index] ? *refused[index] : Convert(song, jobs[index]);
+        ++done_;
+        const std::lock_guard lock(mutex_);
+        results[index] = std::move(result);
+        changed_.notify_all();
+    }
+}
+
+void ConversionPool::Run(std::span<const ConversionJob> jobs, const Deliver& deliver) {
+    {
+        const std::lock_guard lock(mutex_);
+        stopped_ = false;
+        claimed_ = 0;
+    }
+    done_ = 0;
+    std::vector<std::optional<ConversionResult>> refused = DecideOutputs(jobs);
+    std::vector<std::optional<ConversionResult>> results(jobs.size());
+
+    std::vector<std::jthread> threads;
+    // Declared after the threads, so it runs first: an exception leaving
+    // `deliver` stops the workers before they are joined.
+    struct StopOnExit {
+        ConversionPool& pool;
+        ~StopOnExit() { pool.Stop(); }
+    } stopOnExit{*this};
+    const unsigned count = static_cast<unsigned>(std::min<std::size_t>(workers_, jobs.size()));
+    for (unsigned i = 0; i < count; ++i)
+        threads.emplace_back([&] { Work(jobs, refused, results); });
+
+    for (std::size_t next = 0; next < jobs.size(); ++next) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return results[next] || (stopped_ && next >= claimed_); });
+        if (!results[next])
+            return;
+        const ConversionResult result = std::move(*results[next]);
+        results[next].reset();
+        lock.unlock();
+        deliver(next, result);
+    }
+}
+
+} // namespace lyricast

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace lyricast {
+
+// One file to convert; no output when its name gives none.
+struct ConversionJob {
+    std::string source;
+    std::optional<std::string> output;
+};
+
+struct ConversionResult {
+    enum class Status {
+        Converted,
+        NoOutputName,   // the source's name has no "." to put .MID in place of
+        ReplacesSource, // the output is this source, or a source of another job
+        OutputTaken,    // an earlier job of the list has the same output
+        NotLoaded,      // headerResult says why
+        OutOfMemory,    // the file, or the song read from it, does not fit in memory
+        NotWritable,    // a delta time the output cannot express
+        FileError,      // error holds the file layer's message and the system's reason
+    };
+    Status status = Status::Converted;
+    std::uint8_t headerResult = 0;
+    std::string error;
+    std::size_t earlier = 0;  // OutputTaken: the index of the job that keeps the output
+};
+
+// Converts a list of files on a number of worker threads, each with a song of
+// its own, and hands every result to the caller on the caller's thread in
+// the order of the list, so a run reads the same whatever the number of
+// workers. Outputs that would clash (two jobs with one output, an output that
+// is a source of the list) are decided in list order before any file is
+// touched: the earlier job keeps the output, the later is refused.
+class ConversionPool {
+public:
+    using Deliver = std::function<void(std::size_t index, const ConversionResult&)>;
+
+    explicit ConversionPool(unsigned workers);
+
+    // Returns once every started job is delivered: all of them, unless Stop
+    // was called.
+    void Run(std::span<const ConversionJob> jobs, const Deliver& deliver);
+
+    // Any thread, also from inside `deliver`: files in progress are finished
+    // and delivered, no other is started.
+    void Stop();
+
+    // Files finished so far by the workers, for a progress display.
+    std::size_t Done() const { return done_.load(); }
+
+private:
+    void Work(std::span<const ConversionJob> jobs,
+              std::span<std::optional<ConversionResult>> refused,
+              std::span<std::optional<ConversionResult>> results);
+
+    unsigned workers_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool stopped_ = false;
+    std::size_t claimed_ = 0;
+    std::atomic<std::size_t> done_{0};
+};
+
+} // namespace lyricast

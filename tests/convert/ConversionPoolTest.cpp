@@ -1,0 +1,97 @@
+#include "convert/ConversionPool.h"
+#include "support/SmfBuilder.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace lyricast {
+namespace {
+
+using namespace test;
+using Status = ConversionResult::Status;
+
+const Bytes kSong = Smf(1, {Track("00 ff 01 02 61 2f  00 90 3c 64  60 80 3c 40  00 ff 2f 00")});
+
+class ConversionPoolTest : public ::testing::Test {
+protected:
+    ConversionJob Job(const std::string& name, const Bytes& bytes = kSong) {
+        WriteBytes(dir / name, bytes);
+        const std::string source = dir / name;
+        return {source, source.substr(0, source.rfind('.')) + ".MID"};
+    }
+    std::vector<std::pair<std::size_t, Status>> RunAll(ConversionPool& pool,
+                                                       const std::vector<ConversionJob>& jobs) {
+        std::vector<std::pair<std::size_t, Status>> seen;
+        pool.Run(jobs, [&](std::size_t index, const ConversionResult& result) {
+            seen.emplace_back(index, result.status);
+        });
+        return seen;
+    }
+
+    TempDir dir;
+};
+
+TEST_F(ConversionPoolTest, ResultsComeInListOrderWhateverTheWorkers) {
+    std::vector<ConversionJob> jobs;
+    for (int i = 0; i < 60; ++i)
+        jobs.push_back(Job("s" + std::to_string(i) + ".kar", i % 3 == 1 ? Hex("4d 54") : kSong));
+    for (unsigned workers : {1u, 3u, 8u}) {
+        ConversionPool pool(workers);
+        const auto seen = RunAll(pool, jobs);
+        ASSERT_EQ(seen.size(), jobs.size()) << workers;
+        for (std::size_t i = 0; i < seen.size(); ++i) {
+            EXPECT_EQ(seen[i].first, i);
+            EXPECT_EQ(seen[i].second, i % 3 == 1 ? Status::NotLoaded : Status::Converted) << i;
+        }
+        EXPECT_EQ(pool.Done(), jobs.size());
+    }
+    EXPECT_EQ(ReadBytes(dir / "s0.MID"),
+              Header(0, 1) + Track("00 ff 05 02 61 0d  00 90 3c 64  60 80 3c 40  00 ff 2f 00"));
+}
+
+TEST_F(ConversionPoolTest, StopFinishesWhatRunsAndStartsNothingElse) {
+    std::vector<ConversionJob> jobs;
+    for (int i = 0; i < 200; ++i)
+        jobs.push_back(Job("s" + std::to_string(i) + ".kar"));
+    ConversionPool pool(4);
+    std::vector<std::size_t> delivered;
+    pool.Run(jobs, [&](std::size_t index, const ConversionResult&) {
+        delivered.push_back(index);
+        if (index == 5)
+            pool.Stop();
+    });
+    ASSERT_GE(delivered.size(), 6u);
+    EXPECT_LT(delivered.size(), jobs.size());
+    for (std::size_t i = 0; i < delivered.size(); ++i)
+        EXPECT_EQ(delivered[i], i) << "no gap, no repeat";
+    EXPECT_EQ(pool.Done(), delivered.size()) << "every file started was delivered";
+    for (std::size_t i = delivered.size(); i < jobs.size(); ++i)
+        EXPECT_FALSE(std::filesystem::exists(*jobs[i].output)) << i;
+
+    EXPECT_EQ(RunAll(pool, jobs).size(), jobs.size()) << "a stopped pool runs again";
+}
+
+TEST_F(ConversionPoolTest, ClashingOutputsAreDecidedInListOrder) {
+    const ConversionJob first = Job("a.kar");
+    ConversionJob second = Job("a.KAR"); // the same output as the first
+    const ConversionJob self{first.source, first.source};
+    const ConversionJob ontoSource{Job("b.kar").source, first.source};
+    const ConversionJob noName{dir / "README", std::nullopt};
+    const ConversionJob missing{dir / "gone.kar", dir / "gone.MID"};
+    const std::vector<ConversionJob> jobs = {noName, first, second, self, ontoSource, missing};
+    for (unsigned workers : {1u, 4u}) {
+        ConversionPool pool(workers);
+        const auto seen = RunAll(pool, jobs);
+        const std::vector<std::pair<std::size_t, Status>> expected = {
+            {0, Status::NoOutputName},   {1, Status::Converted},      {2, Status::OutputTaken},
+            {3, Status::ReplacesSource}, {4, Status::ReplacesSource}, {5, Status::FileError}};
+        EXPECT_EQ(seen, expected) << workers;
+    }
+    EXPECT_EQ(ReadBytes(dir / "a.kar"), kSong) << "no source is ever written";
+}
+
+} // namespace
+} // namespace lyricast
