@@ -9,7 +9,7 @@ set(allowed_scan platform engine convert scan)
 set(allowed_window platform engine convert scan window)
 set(allowed_cli platform engine convert scan cli)
 set(allowed_ui platform engine convert scan window ui)
-set(allowed_fuzz platform engine)
+set(allowed_fuzz platform engine support)
 
 set(errors "")
 foreach(layer platform engine convert scan window cli ui fuzz)

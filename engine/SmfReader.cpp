@@ -22,7 +22,7 @@ ByteCursor ChunkCursor(const SmfChunk& chunk, std::span<const std::uint8_t> imag
 
 } // namespace
 
-std::uint8_t TSmfFile::ParseHeader(std::span<const std::uint8_t> image) {
+HeaderResult TSmfFile::ParseHeader(std::span<const std::uint8_t> image) {
     return ParseHeader(image.size(), [image](std::uint64_t offset, std::span<std::uint8_t> out) {
         const auto start = static_cast<std::size_t>(std::min<std::uint64_t>(offset, image.size()));
         const auto part = image.subspan(start, std::min(out.size(), image.size() - start));
@@ -33,7 +33,7 @@ std::uint8_t TSmfFile::ParseHeader(std::span<const std::uint8_t> image) {
 
 // Reads only the header chunk and each chunk's header, so a huge file (or a
 // sparse one) costs no more than a small one.
-std::uint8_t TSmfFile::ParseHeader(std::uint64_t fileSize, const ReadAt& readAt) {
+HeaderResult TSmfFile::ParseHeader(std::uint64_t fileSize, const ReadAt& readAt) {
     std::array<std::uint8_t, kHeaderChunkSize> headerBytes{};
     ByteCursor header{std::span(headerBytes).first(readAt(0, headerBytes))};
     if (header.remaining() < kHeaderChunkSize || !header.tag("MThd"))

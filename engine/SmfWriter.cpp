@@ -25,8 +25,12 @@ EventFate FateOf(const SmfEvent& event) {
     return EventFate::EndsList; // End of Track, and F1-FE
 }
 
-// Puts a variable-length quantity at `out` (room for four bytes); returns its size.
+// Puts a variable-length quantity at `out` (room for four bytes); returns its
+// size, or 0 without writing anything for a value above kMaxVarLen, which
+// would take a fifth byte.
 int PutVarLen(std::uint32_t value, std::uint8_t* out) {
+    if (value > SmfWriter::kMaxVarLen)
+        return 0;
     if (value < 0x80) { // nearly every delta time of a merged track
         *out = static_cast<std::uint8_t>(value);
         return 1;
@@ -129,13 +133,16 @@ void SmfWriter::WriteTrackChunkHeader() {
 }
 
 // The delta time and the event's leading bytes go out together, then its data.
-void SmfWriter::WriteEvent(std::uint32_t delta, const SmfEvent& event) {
+// False, with nothing written, for a body longer than a length can say.
+bool SmfWriter::WriteEvent(std::uint32_t delta, const SmfEvent& event) {
     constexpr std::size_t kLongestHead = 10; // delta, status, type, length
     std::span<const std::uint8_t> body;
     if (event.status == kSysexStatus)
         body = event.SysexBody();
     else if (event.status == kMetaStatus)
         body = event.MetaBody();
+    if (body.size() > kMaxVarLen)
+        return false;
     std::uint8_t* const start = Room(kLongestHead + body.size());
     std::uint8_t* out = start + PutVarLen(delta, start);
     if (IsChannelStatus(event.status)) {
@@ -153,6 +160,7 @@ void SmfWriter::WriteEvent(std::uint32_t delta, const SmfEvent& event) {
         out += body.size();
     }
     used_ += static_cast<std::size_t>(out - start);
+    return true;
 }
 
 // At equal times all events of list 0 come first, then list 1, and so on; a
@@ -171,7 +179,7 @@ int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
     std::uint32_t lastWritten = 0;
     while (!lists.empty()) {
         const std::size_t index = lists.TopIndex();
-        if (DrainList(positions[index], song.tracks[index], lists, lastWritten) == Drained::TooLate)
+        if (DrainList(positions[index], song.tracks[index], lists, lastWritten) == Drained::Unwritable)
             return -1;
         if (positions[index].at == nullptr)
             lists.Pop();
@@ -218,7 +226,7 @@ SmfWriter::Drained SmfWriter::DrainList(ListPosition& position, const SmfTrack& 
         if (IsChannelStatus(status)) {
             const std::uint32_t delta = time - lastWritten;
             if (delta > kMaxVarLen)
-                return Drained::TooLate;
+                return Drained::Unwritable;
             lastWritten = time;
             if (static_cast<std::size_t>(bytes_.data() + bytes_.size() - out) <
                 kLongestChannelEvent) {
@@ -239,10 +247,11 @@ SmfWriter::Drained SmfWriter::DrainList(ListPosition& position, const SmfTrack& 
             if (fate == EventFate::Written) {
                 const std::uint32_t delta = time - lastWritten;
                 if (delta > kMaxVarLen)
-                    return Drained::TooLate;
+                    return Drained::Unwritable;
                 lastWritten = time;
                 used_ = static_cast<std::size_t>(out - bytes_.data());
-                WriteEvent(delta, event);
+                if (!WriteEvent(delta, event))
+                    return Drained::Unwritable;
                 out = bytes_.data() + used_;
             }
         }
@@ -258,27 +267,27 @@ void SmfWriter::PatchLong(std::size_t offset, std::uint32_t value) {
         bytes_[offset + i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
 }
 
-int TSmfFile::SaveToBytes(std::vector<std::uint8_t>& out) const {
+SaveResult TSmfFile::SaveToBytes(std::vector<std::uint8_t>& out) const {
     SmfWriter writer;
     if (writer.WriteMergedTrack(*this) != 0) {
         out.clear();
-        return -2;
+        return kSaveNotWritable;
     }
     out = writer.Take();
-    return 0;
+    return kSaved;
 }
 
 // The bytes are collected in the buffer of the last save, so a song saved
 // file after file allocates only when a file is larger than any before.
-int TSmfFile::SaveToFile(const std::string& path) const {
+SaveResult TSmfFile::SaveToFile(const std::string& path) const {
     SmfWriter writer(std::move(saved_));
     const bool writable = writer.WriteMergedTrack(*this) == 0;
     const std::span<const std::uint8_t> bytes = writer.Written();
     saved_ = writer.Release(); // moving a vector keeps its bytes where they are
     if (!writable)
-        return -2;
+        return kSaveNotWritable;
     WriteFileReplacing(path, bytes);
-    return 0;
+    return kSaved;
 }
 
 } // namespace lyricast

@@ -34,6 +34,7 @@ public:
     void WriteHeaderChunk(std::uint16_t division);
     void WriteTrackChunkHeader();
 
+    // The bytes written; 0, and nothing written, for a value above kMaxVarLen.
     int WriteVarLen(std::uint32_t value);
     int WriteByte(std::uint8_t b);
     int WriteWord(std::uint16_t value);
@@ -41,12 +42,12 @@ public:
     int WriteTag(std::string_view text);
 
 private:
-    enum class Drained { UpToTime, TooLate };
+    enum class Drained { UpToTime, Unwritable };
     struct ListPosition;
 
     Drained DrainList(ListPosition& position, const SmfTrack& track, const TimeQueue& lists,
                       std::uint32_t& lastWritten);
-    void WriteEvent(std::uint32_t delta, const SmfEvent& event);
+    bool WriteEvent(std::uint32_t delta, const SmfEvent& event);
     void PatchLong(std::size_t offset, std::uint32_t value);
     // Room for `size` more bytes at the end of what is written; the caller
     // fills it and counts what it used. Growth is rare and geometric, so the

@@ -96,7 +96,7 @@ bool TSmfFile::Load(std::span<const std::uint8_t> image, bool wholeFile) {
 }
 
 // Keeps the header parse's result; a song whose header failed is reset.
-bool TSmfFile::Loaded(std::uint8_t result) {
+bool TSmfFile::Loaded(HeaderResult result) {
     headerResult = result;
     if (result == kHeaderOk)
         return true;

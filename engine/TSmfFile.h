@@ -14,12 +14,18 @@ namespace lyricast {
 class ByteCursor;
 
 // Result codes of the header parse.
-enum HeaderResult : std::uint8_t {
+enum [[nodiscard]] HeaderResult : std::uint8_t {
     kHeaderOk = 0,
     kHeaderDamagedChunk = 252, // a chunk header is cut off or not "MTrk"
     kHeaderNoTrackRecords = 253,
     kHeaderNoChunkTable = 254,
     kHeaderNotMidi = 255, // shorter than a header, or no "MThd"
+};
+
+// Result codes of a save.
+enum [[nodiscard]] SaveResult : int {
+    kSaved = 0,
+    kSaveNotWritable = -2, // a delta time or a length beyond four bytes: nothing was written
 };
 
 // The reader's state for one track chunk while a file is read.
@@ -51,7 +57,7 @@ public:
     bool splitFormat0 = true;
     bool channelsSplit = false;
     // The code of the last header parse, so callers can tell why a load failed.
-    std::uint8_t headerResult = kHeaderOk;
+    HeaderResult headerResult = kHeaderOk;
 
     TSmfFile() = default;
     TSmfFile(const TSmfFile&) = delete;
@@ -64,15 +70,15 @@ public:
 
     // Reading. The path forms raise FileError when the file cannot be read;
     // LoadHeader reads no more of the file than the headers.
-    bool LoadHeader(const std::string& path);
-    bool LoadFile(const std::string& path);
-    bool LoadHeaderImage(std::span<const std::uint8_t> image);
-    bool LoadFileImage(std::span<const std::uint8_t> image);
-    std::uint8_t ParseHeader(std::span<const std::uint8_t> image);
+    [[nodiscard]] bool LoadHeader(const std::string& path);
+    [[nodiscard]] bool LoadFile(const std::string& path);
+    [[nodiscard]] bool LoadHeaderImage(std::span<const std::uint8_t> image);
+    [[nodiscard]] bool LoadFileImage(std::span<const std::uint8_t> image);
+    HeaderResult ParseHeader(std::span<const std::uint8_t> image);
     // Fills `out` from the file's bytes at `offset` and returns how many it
     // put there: fewer only where the file ends.
     using ReadAt = std::function<std::size_t(std::uint64_t offset, std::span<std::uint8_t> out)>;
-    std::uint8_t ParseHeader(std::uint64_t fileSize, const ReadAt& readAt);
+    HeaderResult ParseHeader(std::uint64_t fileSize, const ReadAt& readAt);
     void ReadTracks(std::span<const std::uint8_t> image);
     void ReadEvent(std::size_t chunkIndex, ByteCursor& bytes);
 
@@ -91,12 +97,12 @@ public:
     // when the file cannot be created or written. SaveToFile collects the
     // bytes in a buffer the song keeps, so two threads must not save the same
     // song at once.
-    int SaveToFile(const std::string& path) const;
-    int SaveToBytes(std::vector<std::uint8_t>& out) const;
+    SaveResult SaveToFile(const std::string& path) const;
+    SaveResult SaveToBytes(std::vector<std::uint8_t>& out) const;
 
 private:
     bool Load(std::span<const std::uint8_t> image, bool wholeFile);
-    bool Loaded(std::uint8_t result);
+    bool Loaded(HeaderResult result);
     bool ReadDeltaTime(SmfChunk& chunk, ByteCursor& bytes);
     void ReadNextEvent(std::size_t chunkIndex, ByteCursor& bytes);
     void ReadOtherEvent(std::size_t chunkIndex, std::uint8_t status, bool running,

@@ -6,6 +6,7 @@
 #include "engine/TSmfFile.h"
 
 #include "support/Corpus.h"
+#include "support/OutputFrame.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -122,15 +123,8 @@ bool SameEvent(const SmfEvent& a, const SmfEvent& b) {
 }
 
 // The frame every save must have, whatever song it holds.
-::testing::AssertionResult WellFramed(const Bytes& out) {
-    const Bytes head{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1};
-    const Bytes tail{0x00, 0xFF, 0x2F, 0x00};
-    if (out.size() < 26 || !std::equal(head.begin(), head.end(), out.begin()))
-        return ::testing::AssertionFailure() << "no format-0 one-track header";
-    if (U32At(out, 18) != out.size() - 22)
-        return ::testing::AssertionFailure() << "track length " << U32At(out, 18) << " in a file of " << out.size();
-    if (!std::equal(tail.begin(), tail.end(), out.end() - 4))
-        return ::testing::AssertionFailure() << "the track does not end with 00 FF 2F 00";
+::testing::AssertionResult WellFramed(const Bytes& out, std::uint16_t division) {
+    if (const auto problem = test::FrameProblem(out, division)) return ::testing::AssertionFailure() << *problem;
     return ::testing::AssertionSuccess();
 }
 
@@ -151,7 +145,7 @@ bool ConvertImage(std::span<const std::uint8_t> image, TSmfFile& song) {
     const int saved = song.SaveToBytes(out);
     EXPECT_TRUE(saved == 0 || saved == -2) << saved;
     if (saved == 0) {
-        EXPECT_TRUE(WellFramed(out));
+        EXPECT_TRUE(WellFramed(out, song.division));
     }
     return true;
 }

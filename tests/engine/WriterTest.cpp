@@ -46,6 +46,13 @@ TEST(WriterLayout, VariableLengthQuantities) {
         EXPECT_EQ(writer.WriteVarLen(value), static_cast<int>(Hex(hex).size()));
         EXPECT_EQ(writer.Take(), Hex(hex)) << value;
     }
+    // Beyond 28 bits a quantity would need a fifth byte: refused, nothing written.
+    for (const std::uint32_t value : {0x10000000u, 0x10000005u, 0xFFFFFFFFu}) {
+        SmfWriter writer;
+        EXPECT_EQ(writer.WriteByte(1), 1);
+        EXPECT_EQ(writer.WriteVarLen(value), 0) << value;
+        EXPECT_EQ(writer.Take(), Hex("01")) << value;
+    }
 }
 
 TEST(WriterLayout, LongMetaAndSysexEventsKeepEveryByte) {
@@ -148,7 +155,7 @@ TEST_F(WriterFiles, ExistingFileIsReplacedWhole) {
 TEST_F(WriterFiles, MissingFolderRaisesCannotCreate) {
     const std::string path = dir / "no such folder/song.MID";
     try {
-        song.SaveToFile(path);
+        (void)song.SaveToFile(path);
         FAIL() << "no error raised";
     } catch (const FileError& error) {
         EXPECT_EQ(std::string(error.what()), "Cannot create file " + path);
@@ -171,7 +178,7 @@ TEST_F(WriterFiles, FailedWriteRaisesAndKeepsTheOldFile) {
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
     std::string message;
     try {
-        song.SaveToFile(path);
+        (void)song.SaveToFile(path);
     } catch (const FileError& error) {
         message = error.what();
     }
