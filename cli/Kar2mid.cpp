@@ -5,6 +5,7 @@
 #include "cli/PrintableText.h"
 #include "cli/ProgressLine.h"
 #include "convert/ConversionPool.h"
+#include "convert/ConversionReason.h"
 #include "convert/OutputNaming.h"
 #include "platform/FileError.h"
 #include "platform/FileIdentity.h"
@@ -16,19 +17,6 @@
 
 namespace lyricast {
 namespace {
-
-constexpr const char* kOutOfMemory = "not enough memory to read it";
-
-std::string LoadFailureReason(std::uint8_t headerResult) {
-    switch (headerResult) {
-    case kHeaderNotMidi:
-        return "not a MIDI file";
-    case kHeaderDamagedChunk:
-        return "damaged track chunk header";
-    default:
-        return kOutOfMemory;
-    }
-}
 
 std::string Printable(std::string_view text) {
     return PrintableText(text, PathRules::Native());
@@ -77,7 +65,7 @@ public:
         }
         ConversionPool(options_.jobs).Run(jobs_, [this](std::size_t index, const ConversionResult& result) {
             ReportItemsBefore(jobItems_[index]);
-            Report(jobs_[index], result);
+            Report(index, result);
             nextItem_ = jobItems_[index] + 1;
         });
         ReportItemsBefore(items_.size());
@@ -126,32 +114,14 @@ private:
         }
     }
 
-    void Report(const ConversionJob& job, const ConversionResult& result) {
-        using Status = ConversionResult::Status;
-        const std::string& source = job.source;
-        switch (result.status) {
-        case Status::Converted:
-            break;
-        case Status::NoOutputName:
-            return Fail(source, "its name has no \".\" to put .MID in place of");
-        case Status::ReplacesSource:
-            return Fail(source, "the output " + *job.output + " would replace the source");
-        case Status::OutputTaken:
-            return Fail(source, "the output " + *job.output + " is that of " + jobs_[result.earlier].source +
-                                    ", earlier in this run");
-        case Status::NotLoaded:
-            return Fail(source, LoadFailureReason(result.headerResult));
-        case Status::OutOfMemory:
-            return Fail(source, kOutOfMemory);
-        case Status::NotWritable:
-            return Fail(source, "a delta time is too large for a MIDI file");
-        case Status::FileError:
-            return Fail(source, result.error);
-        }
+    void Report(std::size_t index, const ConversionResult& result) {
+        const ConversionJob& job = jobs_[index];
+        if (const auto reason = FailureReason(jobs_, index, result))
+            return Fail(job.source, *reason);
         ++converted_;
         if (outputOnTerminal_)
             progress_.Clear();
-        out_ << "converted: " << Printable(source) << " -> " << Printable(*job.output) << '\n';
+        out_ << "converted: " << Printable(job.source) << " -> " << Printable(*job.output) << '\n';
         progress_.Update(converted_, failed_);
     }
 
