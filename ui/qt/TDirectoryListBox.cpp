@@ -1,5 +1,6 @@
 #include "ui/qt/TDirectoryListBox.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/CurrentDirectory.h"
 #include "platform/DirectoryError.h"
 #include "platform/FileIdentity.h"
@@ -20,10 +21,6 @@ namespace {
 
 const PathRules& Rules() {
     return PathRules::Native();
-}
-
-char FoldLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 // Draws an item: its glyph at the item's indent, centred vertically, then its
@@ -212,9 +209,7 @@ void TDirectoryListBox::Change() {
 }
 
 bool TDirectoryListBox::SameFolder(const std::string& a, const std::string& b) const {
-    if (caseSensitive_) return a == b;
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char l, char r) { return FoldLower(l) == FoldLower(r); });
+    return caseSensitive_ ? a == b : SameIgnoringAsciiCase(a, b);
 }
 
 // A last part with wildcards, or one that names a file, is not entered.

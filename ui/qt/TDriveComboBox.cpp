@@ -1,5 +1,6 @@
 #include "ui/qt/TDriveComboBox.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/CurrentDirectory.h"
 #include "ui/qt/Glyphs.h"
 #include "ui/qt/TDirectoryListBox.h"
@@ -20,11 +21,7 @@ const PathRules& Rules() {
 // On Windows the letter of a drive root, in the case asked for.
 std::string CasedRoot(std::string root, TextCase textCase) {
     if (!Rules().driveLetters || Rules().DrivePart(root).size() != 2) return root;
-    char& letter = root[0];
-    if (textCase == TextCase::tcUpperCase && letter >= 'a' && letter <= 'z')
-        letter = static_cast<char>(letter - 'a' + 'A');
-    if (textCase == TextCase::tcLowerCase && letter >= 'A' && letter <= 'Z')
-        letter = static_cast<char>(letter - 'A' + 'a');
+    root[0] = textCase == TextCase::tcUpperCase ? AsciiUpper(root[0]) : AsciiLower(root[0]);
     return root;
 }
 
