@@ -13,4 +13,8 @@ void ShowErrorBox(const QString& message, QWidget* parent) {
     box.exec();
 }
 
+std::function<void(const std::string&)> ErrorBoxOver(QWidget* widget) {
+    return [widget](const std::string& text) { ShowErrorBox(QString::fromLocal8Bit(text), widget->window()); };
+}
+
 } // namespace lyricast
