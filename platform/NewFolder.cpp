@@ -9,7 +9,8 @@
 namespace lyricast {
 
 bool CreateFolder(const std::string& path) {
-    if (path.empty()) return false;
+    if (path.empty())
+        return false;
 #ifdef _WIN32
     return CreateDirectoryA(path.c_str(), nullptr) != 0;
 #else

@@ -12,7 +12,9 @@
 namespace lyricast {
 namespace {
 
-const PathRules& Rules() { return PathRules::Native(); }
+const PathRules& Rules() {
+    return PathRules::Native();
+}
 
 // Sets a flag for as long as it lives.
 class FlagRaised {
@@ -36,11 +38,13 @@ DirectoryListBox::DirectoryListBox(DirectoryListBoxView& view, const VolumeTable
 
 DirectoryListBox::~DirectoryListBox() {
     SetFileList(nullptr);
-    if (driveCombo_ != nullptr) driveCombo_->SetDirList(nullptr);
+    if (driveCombo_ != nullptr)
+        driveCombo_->SetDirList(nullptr);
 }
 
 void DirectoryListBox::SetDirectory(const std::string& path) {
-    if (path.empty() || SameFolder(path, directory_)) return;
+    if (path.empty() || SameFolder(path, directory_))
+        return;
     const std::string before = directory_;
     try {
         EnterFolder(FolderToEnter(path));
@@ -60,13 +64,15 @@ void DirectoryListBox::SetDirectory(const std::string& path) {
 }
 
 void DirectoryListBox::OpenCurrent(int index) {
-    if (index < 0 || index >= ItemCount()) return;
+    if (index < 0 || index >= ItemCount())
+        return;
     SetDirectory(ItemPath(index));
 }
 
 // The handler runs while the old folder is still current.
 void DirectoryListBox::DblClick(int index) {
-    if (OnDblClick) OnDblClick();
+    if (OnDblClick)
+        OnDblClick();
     OpenCurrent(index);
 }
 
@@ -82,12 +88,14 @@ void DirectoryListBox::BuildList() {
 
     std::vector<FolderItem> shown;
     shown.reserve(items_.size());
-    for (int i = 0; i < ItemCount(); ++i) shown.push_back({DisplayText(i), ItemKind(i), ItemIndent(i)});
+    for (int i = 0; i < ItemCount(); ++i)
+        shown.push_back({DisplayText(i), ItemKind(i), ItemIndent(i)});
     view_.ShowItems(shown, selected);
 }
 
 std::string DirectoryListBox::ItemPath(int index) const {
-    if (index < 0 || index >= ItemCount()) return {};
+    if (index < 0 || index >= ItemCount())
+        return {};
     return LadderItemPath(static_cast<std::size_t>(index), items_[static_cast<std::size_t>(index)],
                           directory_, Rules(), IsNativeLeadByte);
 }
@@ -102,17 +110,22 @@ int DirectoryListBox::ItemIndent(int index) const {
 }
 
 void DirectoryListBox::SetFileList(FileListBox* fileList) {
-    if (fileList_ == fileList) return;
-    if (fileList_ != nullptr) fileList_->dirList_ = nullptr;
+    if (fileList_ == fileList)
+        return;
+    if (fileList_ != nullptr)
+        fileList_->dirList_ = nullptr;
     fileList_ = fileList;
-    if (fileList_ == nullptr) return;
-    if (fileList_->dirList_ != nullptr) fileList_->dirList_->fileList_ = nullptr;
+    if (fileList_ == nullptr)
+        return;
+    if (fileList_->dirList_ != nullptr)
+        fileList_->dirList_->fileList_ = nullptr;
     fileList_->dirList_ = this;
     fileList_->SetDirectory(directory_);
 }
 
 void DirectoryListBox::DriveChange(const std::string& root) {
-    if (root.empty() || Rules().SamePath(root, volumes_.RootOf(directory_))) return;
+    if (root.empty() || Rules().SamePath(root, volumes_.RootOf(directory_)))
+        return;
     const auto last = lastVisited_.find(root);
     EnterVolume(root, last != lastVisited_.end() ? last->second : std::string());
     directory_ = GetCurrentDir();
@@ -124,8 +137,10 @@ void DirectoryListBox::DriveChange(const std::string& root) {
 }
 
 void DirectoryListBox::Change() {
-    if (fileList_ != nullptr) fileList_->SetDirectory(directory_);
-    if (OnChange) OnChange();
+    if (fileList_ != nullptr)
+        fileList_->SetDirectory(directory_);
+    if (OnChange)
+        OnChange();
 }
 
 bool DirectoryListBox::SameFolder(const std::string& a, const std::string& b) const {
@@ -136,7 +151,8 @@ bool DirectoryListBox::SameFolder(const std::string& a, const std::string& b) co
 std::string DirectoryListBox::FolderToEnter(const std::string& path) const {
     const PathSplit split = SplitLastPart(path, Rules());
     const bool wildcards = split.last.find_first_of("*?") != std::string::npos;
-    if (split.last.empty() || !(wildcards || (IdentityOf(path) && !IsFolder(path)))) return path;
+    if (split.last.empty() || !(wildcards || (IdentityOf(path) && !IsFolder(path))))
+        return path;
     return split.folder.empty() ? directory_ : split.folder;
 }
 
@@ -164,7 +180,8 @@ std::string DirectoryListBox::RootOfPath(const std::string& path) const {
 
 void DirectoryListBox::RememberFolder() {
     const std::string root = volumes_.RootOf(directory_);
-    if (!root.empty()) lastVisited_[root] = directory_;
+    if (!root.empty())
+        lastVisited_[root] = directory_;
 }
 
 } // namespace lyricast

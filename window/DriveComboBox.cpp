@@ -9,11 +9,14 @@
 namespace lyricast {
 namespace {
 
-const PathRules& Rules() { return PathRules::Native(); }
+const PathRules& Rules() {
+    return PathRules::Native();
+}
 
 // On Windows the letter of a drive root, in the case asked for.
 std::string CasedRoot(std::string root, TextCase textCase) {
-    if (!Rules().driveLetters || Rules().DrivePart(root).size() != 2) return root;
+    if (!Rules().driveLetters || Rules().DrivePart(root).size() != 2)
+        return root;
     root[0] = textCase == TextCase::tcUpperCase ? AsciiUpper(root[0]) : AsciiLower(root[0]);
     return root;
 }
@@ -23,10 +26,13 @@ std::string CasedRoot(std::string root, TextCase textCase) {
 DriveComboBox::DriveComboBox(DriveComboBoxView& view, const VolumeTable& volumes)
     : view_(view), volumes_(volumes), drive_(volumes.RootOf(GetCurrentDir())) {}
 
-DriveComboBox::~DriveComboBox() { SetDirList(nullptr); }
+DriveComboBox::~DriveComboBox() {
+    SetDirList(nullptr);
+}
 
 void DriveComboBox::SetDrive(const std::string& root) {
-    if (selected_ >= 0 && Rules().SamePath(root, drive_)) return;
+    if (selected_ >= 0 && Rules().SamePath(root, drive_))
+        return;
     if (root.empty()) {
         drive_.clear();
         Select(-1);
@@ -37,27 +43,35 @@ void DriveComboBox::SetDrive(const std::string& root) {
         });
         Select(entry != entries_.end() ? static_cast<int>(entry - entries_.begin()) : -1);
     }
-    if (dirList_ != nullptr) dirList_->DriveChange(drive_);
-    if (OnChange) OnChange();
+    if (dirList_ != nullptr)
+        dirList_->DriveChange(drive_);
+    if (OnChange)
+        OnChange();
 }
 
 void DriveComboBox::EntryChosen(int index) {
-    if (index < 0 || index >= static_cast<int>(entries_.size())) return;
+    if (index < 0 || index >= static_cast<int>(entries_.size()))
+        return;
     SetDrive(entries_[static_cast<std::size_t>(index)].root);
 }
 
 void DriveComboBox::SetTextCase(TextCase textCase) {
-    if (textCase == textCase_) return;
+    if (textCase == textCase_)
+        return;
     textCase_ = textCase;
     BuildList();
 }
 
 void DriveComboBox::SetDirList(DirectoryListBox* dirList) {
-    if (dirList_ == dirList) return;
-    if (dirList_ != nullptr) dirList_->driveCombo_ = nullptr;
+    if (dirList_ == dirList)
+        return;
+    if (dirList_ != nullptr)
+        dirList_->driveCombo_ = nullptr;
     dirList_ = dirList;
-    if (dirList_ == nullptr) return;
-    if (dirList_->driveCombo_ != nullptr) dirList_->driveCombo_->dirList_ = nullptr;
+    if (dirList_ == nullptr)
+        return;
+    if (dirList_->driveCombo_ != nullptr)
+        dirList_->driveCombo_->dirList_ = nullptr;
     dirList_->driveCombo_ = this;
 }
 

@@ -17,10 +17,12 @@ public:
     BusyWhileAlive(const BusyWhileAlive&) = delete;
     BusyWhileAlive& operator=(const BusyWhileAlive&) = delete;
     ~BusyWhileAlive() {
-        if (busy_) view_.ShowBusy(false);
+        if (busy_)
+            view_.ShowBusy(false);
     }
     void Start() {
-        if (busy_) return;
+        if (busy_)
+            return;
         busy_ = true;
         view_.ShowBusy(true);
     }
@@ -35,18 +37,21 @@ private:
 FileListBox::FileListBox(FileListBoxView& view) : view_(view), directory_(GetCurrentDir()) {}
 
 FileListBox::~FileListBox() {
-    if (dirList_ != nullptr) dirList_->SetFileList(nullptr);
+    if (dirList_ != nullptr)
+        dirList_->SetFileList(nullptr);
 }
 
 void FileListBox::SetDirectory(const std::string& path) {
-    if (PathRules::Native().SamePath(path, directory_)) return;
+    if (PathRules::Native().SamePath(path, directory_))
+        return;
     SetCurrentDir(path);
     directory_ = GetCurrentDir();
     ReRead();
 }
 
 void FileListBox::SetMask(const std::string& mask) {
-    if (mask == mask_) return;
+    if (mask == mask_)
+        return;
     mask_ = mask;
     ReRead();
 }
@@ -59,10 +64,12 @@ void FileListBox::ReRead() {
         for (std::string& name : ListFiles(directory_, mask_)) {
             files_.push_back(std::move(name));
             view_.AddFile(files_.back());
-            if (files_.size() == kBusyFrom) busy.Start();
+            if (files_.size() == kBusyFrom)
+                busy.Start();
         }
     }
-    if (OnChange) OnChange();
+    if (OnChange)
+        OnChange();
 }
 
 } // namespace lyricast

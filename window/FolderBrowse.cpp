@@ -22,7 +22,8 @@ FolderBrowse::FolderBrowse(FolderBrowseView& view)
     : view_(view), startingCurrentFolder_(CurrentFolderOrNothing()) {}
 
 FolderBrowse::~FolderBrowse() {
-    if (startingCurrentFolder_.empty()) return;
+    if (startingCurrentFolder_.empty())
+        return;
     try {
         SetCurrentDir(startingCurrentFolder_);
     } catch (const DirectoryError&) {
@@ -39,24 +40,31 @@ void FolderBrowse::Start(DirectoryListBox& folderList, const std::string& startF
     }
 }
 
-const std::string& FolderBrowse::Folder() const { return folderList_->Directory(); }
+const std::string& FolderBrowse::Folder() const {
+    return folderList_->Directory();
+}
 
 void FolderBrowse::NewFolderClick() {
     const std::optional<std::string> name = view_.AskFolderName();
-    if (!name) return;
-    if (!CreateAndOpen(*name)) view_.ShowWarning("IO-Error!\nCould not create folder.");
+    if (!name)
+        return;
+    if (!CreateAndOpen(*name))
+        view_.ShowWarning("IO-Error!\nCould not create folder.");
 }
 
 bool FolderBrowse::CreateAndOpen(const std::string& name) {
-    if (name.empty()) return false;
+    if (name.empty())
+        return false;
     const std::string path = Inside(folderList_->Directory(), name, PathRules::Native());
-    if (!CreateFolder(path)) return false;
+    if (!CreateFolder(path))
+        return false;
     folderList_->SetDirectory(path);
     return true;
 }
 
 std::string Inside(const std::string& folder, const std::string& name, const PathRules& rules) {
-    if (!folder.empty() && rules.IsSeparator(folder.back())) return folder + name;
+    if (!folder.empty() && rules.IsSeparator(folder.back()))
+        return folder + name;
     return rules.Join(folder, name);
 }
 

@@ -1,5 +1,5 @@
-#include "platform/AsciiCase.h"
 #include "platform/PathRules.h"
+#include "platform/AsciiCase.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +14,8 @@ TEST(AsciiCase, OnlyTheAsciiLettersChange) {
     EXPECT_EQ(AsciiUpper('z'), 'Z');
     EXPECT_EQ(AsciiUpper('A'), 'A');
     EXPECT_EQ(AsciiLower('Z'), 'z');
-    EXPECT_EQ(AsciiLower('['), '[');  // right after 'Z'
-    EXPECT_EQ(AsciiUpper('`'), '`');  // right before 'a'
+    EXPECT_EQ(AsciiLower('['), '['); // right after 'Z'
+    EXPECT_EQ(AsciiUpper('`'), '`'); // right before 'a'
     EXPECT_EQ(AsciiUpper('\xe9'), '\xe9');
     EXPECT_EQ(AsciiLower('\xc9'), '\xc9');
     EXPECT_TRUE(SameIgnoringAsciiCase("C:\\Songs", "c:\\SONGS"));

@@ -36,13 +36,15 @@ void Touch(const fs::path& path) {
 
 QStringList Texts(const QListWidget& list) {
     QStringList texts;
-    for (int i = 0; i < list.count(); ++i) texts << list.item(i)->text();
+    for (int i = 0; i < list.count(); ++i)
+        texts << list.item(i)->text();
     return texts;
 }
 
 int RowOf(const TDirectoryListBox& list, const std::string& text) {
     for (int i = 0; i < list.core.ItemCount(); ++i)
-        if (list.core.ItemText(i) == text) return i;
+        if (list.core.ItemText(i) == text)
+            return i;
     return -1;
 }
 
@@ -156,7 +158,8 @@ void FolderPaneTest::glyphsAreSixteenColourResources() {
             QVERIFY2(palette.count(colour) == 1, qPrintable(QString("pixel %1,%2").arg(x).arg(y)));
             // The bottom-left pixel's colour is transparent, every other colour opaque.
             QCOMPARE(qAlpha(drawn.pixel(x, y)), colour == key ? 0 : 255);
-            if (colour != key) QCOMPARE(drawn.pixel(x, y), colour);
+            if (colour != key)
+                QCOMPARE(drawn.pixel(x, y), colour);
         }
     }
 }
@@ -207,7 +210,8 @@ void FolderPaneTest::itemsAreDrawnAtTheirIndents() {
         }
         const int textStart = left + glyph.width() + 4;
         for (int y = rect.top(); y <= rect.bottom(); ++y) {
-            for (int x = rect.left(); x < left; ++x) QCOMPARE(shot.pixel(x, y), background);
+            for (int x = rect.left(); x < left; ++x)
+                QCOMPARE(shot.pixel(x, y), background);
             for (int x = left + glyph.width(); x < textStart; ++x)
                 QCOMPARE(shot.pixel(x, y), background);
         }
@@ -302,7 +306,8 @@ void FolderPaneTest::anErrorOfTheUsersActionIsShownInTheErrorBox() {
     QTimer answer;
     connect(&answer, &QTimer::timeout, this, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || box->objectName() != "errorBox") return;
+        if (box == nullptr || box->objectName() != "errorBox")
+            return;
         shown << box->windowTitle() + "|" + box->text();
         box->close();
     });
@@ -348,14 +353,16 @@ void FolderPaneTest::driveEntriesAreDrawnWithTheirGlyphs() {
         painter.end();
 
         const QRgb background = box.palette().color(QPalette::Base).rgb();
-        const QImage& glyph = Glyph(GlyphOfVolume(box.core.Entries()[static_cast<std::size_t>(i)].kind));
+        const QImage& glyph =
+            Glyph(GlyphOfVolume(box.core.Entries()[static_cast<std::size_t>(i)].kind));
         const int top = (hint.height() - glyph.height()) / 2;
         for (int y = 0; y < glyph.height(); ++y)
             for (int x = 0; x < glyph.width(); ++x)
                 QCOMPARE(image.pixel(2 + x, top + y),
                          qAlpha(glyph.pixel(x, y)) == 0 ? background : glyph.pixel(x, y));
         for (int y = 0; y < hint.height(); ++y) {
-            for (int x = 0; x < 2; ++x) QCOMPARE(image.pixel(x, y), background);
+            for (int x = 0; x < 2; ++x)
+                QCOMPARE(image.pixel(x, y), background);
             for (int x = 2 + glyph.width(); x < glyph.width() + 6; ++x)
                 QCOMPARE(image.pixel(x, y), background);
         }
@@ -407,12 +414,14 @@ void FolderPaneTest::fileListShowsTheCoresFiles() {
 }
 
 void FolderPaneTest::fileListShowsTheBusyCursorFromTheHundredthEntry() {
-    for (int i = 0; i < 150; ++i) Touch(tree_->path() / "A/B/C2" / ("f" + std::to_string(i)));
+    for (int i = 0; i < 150; ++i)
+        Touch(tree_->path() / "A/B/C2" / ("f" + std::to_string(i)));
     TFileListBox files;
     int busyInserts = 0;
     connect(files.model(), &QAbstractItemModel::rowsInserted, this, [&] {
         const QCursor* cursor = QGuiApplication::overrideCursor();
-        if (cursor != nullptr && cursor->shape() == Qt::WaitCursor) ++busyInserts;
+        if (cursor != nullptr && cursor->shape() == Qt::WaitCursor)
+            ++busyInserts;
     });
     bool busyAtChange = true;
     files.core.OnChange = [&] { busyAtChange = QGuiApplication::overrideCursor() != nullptr; };

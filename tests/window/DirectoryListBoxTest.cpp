@@ -29,7 +29,8 @@ std::vector<ExpectedItem> ExpectedLadder(const std::string& folder,
         parts.push_back(folder.substr(at, end - at));
         at = end + 1;
     }
-    std::vector<ExpectedItem> items{{root, parts.empty() ? LadderKind::Current : LadderKind::Open, 2, root}};
+    std::vector<ExpectedItem> items{
+        {root, parts.empty() ? LadderKind::Current : LadderKind::Open, 2, root}};
     std::string path = root.substr(0, root.size() - 1);
     for (std::size_t i = 0; i < parts.size(); ++i) {
         path += sep + parts[i];
@@ -74,7 +75,8 @@ std::vector<std::string> VisibleSubFolders(const std::string& folder) {
     std::vector<std::string> names;
     if (const auto entries = ListFolder(folder))
         for (const FolderEntry& entry : *entries)
-            if (entry.isFolder && !entry.hidden && !entry.system) names.push_back(entry.name);
+            if (entry.isFolder && !entry.hidden && !entry.system)
+                names.push_back(entry.name);
     std::sort(names.begin(), names.end(),
               [](const std::string& a, const std::string& b) { return LessIgnoringCase(a, b); });
     return names;
@@ -82,7 +84,8 @@ std::vector<std::string> VisibleSubFolders(const std::string& folder) {
 
 int RowOf(const DirectoryListBox& list, const std::string& text) {
     for (int i = 0; i < list.ItemCount(); ++i)
-        if (list.ItemText(i) == text) return i;
+        if (list.ItemText(i) == text)
+            return i;
     return -1;
 }
 

@@ -29,7 +29,8 @@ TEST_F(FileListTest, FollowsTheFolderListThroughItsMask) {
 }
 
 TEST_F(FileListTest, ShowsTheBusyCursorFromTheHundredthEntry) {
-    for (int i = 0; i < 150; ++i) Touch(tree_.path() / "A/B/C2" / ("f" + std::to_string(i)));
+    for (int i = 0; i < 150; ++i)
+        Touch(tree_.path() / "A/B/C2" / ("f" + std::to_string(i)));
     FileList files;
     bool busyAtChange = true;
     files.files.OnChange = [&] { busyAtChange = files.view.busy; };

@@ -61,7 +61,8 @@ TEST_F(FolderBrowseTest, NewFolderIsMadeInsideAndOpened) {
 
     // No name, a name taken, a folder below one that is not there: the error.
     view.answers = {"", "..", Join("nowhere", "deeper")};
-    for (int i = 0; i < 3; ++i) browse.NewFolderClick();
+    for (int i = 0; i < 3; ++i)
+        browse.NewFolderClick();
     EXPECT_EQ(view.warnings, std::vector<std::string>(3, "IO-Error!\nCould not create folder."));
     EXPECT_EQ(browse.Folder(), Join(Folder("volB"), "Fresh"));
     EXPECT_FALSE(fs::exists(tree_.path() / "volB/Fresh/nowhere"));

@@ -47,7 +47,8 @@ struct FakeFileView final : FileListBoxView {
     void ClearFiles() override { files.clear(); }
     void AddFile(const std::string& name) override {
         files.push_back(name);
-        if (busy) ++addedWhileBusy;
+        if (busy)
+            ++addedWhileBusy;
     }
     void ShowBusy(bool on) override {
         EXPECT_NE(busy, on) << "the busy cursor is switched twice the same way";
@@ -88,7 +89,9 @@ struct FileList {
     int changes = 0;
 };
 
-inline void Touch(const std::filesystem::path& path) { std::ofstream(path) << "x"; }
+inline void Touch(const std::filesystem::path& path) {
+    std::ofstream(path) << "x";
+}
 
 // A tree of folders and files for the pane, its folder A/B current:
 //   A/B/{c1, C2, sub3, .hidden}, A/B/{x.kar, Y.txt, .h.kar}, A/B/C2/song.KAR,
@@ -99,7 +102,8 @@ class PaneTree : public ::testing::Test {
 protected:
     void SetUp() override {
         namespace fs = std::filesystem;
-        for (const char* folder : {"A/B/c1", "A/B/C2", "A/B/sub3", "A/B/.hidden", "volA/songs", "volB"})
+        for (const char* folder :
+             {"A/B/c1", "A/B/C2", "A/B/sub3", "A/B/.hidden", "volA/songs", "volB"})
             fs::create_directories(tree_.path() / folder);
         Hide(tree_ / "A/B/.hidden");
         for (const char* file : {"A/B/x.kar", "A/B/Y.txt", "A/B/.h.kar", "A/B/C2/song.KAR"})

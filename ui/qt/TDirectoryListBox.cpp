@@ -51,7 +51,8 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         const FolderItem& item = list_->Item(index.row());
         const QImage& glyph = Glyph(GlyphOfLadderItem(item.kind));
-        const int textWidth = option.fontMetrics.horizontalAdvance(QString::fromLocal8Bit(item.text));
+        const int textWidth =
+            option.fontMetrics.horizontalAdvance(QString::fromLocal8Bit(item.text));
         return {item.indent + glyph.width() + 4 + textWidth + 2, list_->ItemHeight()};
     }
 
@@ -81,13 +82,15 @@ int TDirectoryListBox::ItemHeight() const {
 void TDirectoryListBox::ShowItems(const std::vector<FolderItem>& items, int selected) {
     items_ = items;
     clear();
-    for (const FolderItem& item : items_) addItem(QString::fromLocal8Bit(item.text));
+    for (const FolderItem& item : items_)
+        addItem(QString::fromLocal8Bit(item.text));
     setCurrentRow(selected);
 }
 
 void TDirectoryListBox::mouseDoubleClickEvent(QMouseEvent* event) {
     QListWidget::mouseDoubleClickEvent(event);
-    if (event->button() != Qt::LeftButton) return;
+    if (event->button() != Qt::LeftButton)
+        return;
     CallHandler(*this, [this] { core.DblClick(currentRow()); });
 }
 

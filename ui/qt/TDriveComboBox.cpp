@@ -50,10 +50,13 @@ void TDriveComboBox::SetDirList(TDirectoryListBox* dirList) {
 
 void TDriveComboBox::ShowDrives(const std::vector<DriveEntry>& entries) {
     clear();
-    for (const DriveEntry& entry : entries) addItem(QString::fromLocal8Bit(entry.caption));
+    for (const DriveEntry& entry : entries)
+        addItem(QString::fromLocal8Bit(entry.caption));
 }
 
-void TDriveComboBox::SelectDrive(int index) { setCurrentIndex(index); }
+void TDriveComboBox::SelectDrive(int index) {
+    setCurrentIndex(index);
+}
 
 QSize TDriveComboBox::sizeHint() const {
     QSize size = QComboBox::sizeHint();
@@ -74,7 +77,8 @@ void TDriveComboBox::paintEvent(QPaintEvent* /*event*/) {
     option.currentText.clear();
     option.currentIcon = QIcon();
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
-    if (currentIndex() < 0) return;
+    if (currentIndex() < 0)
+        return;
     const QRect field =
         style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     DrawEntry(painter, field, currentIndex(), hasFocus());

@@ -11,9 +11,13 @@ TFileListBox::TFileListBox(QWidget* parent) : QListWidget(parent), core(*this) {
     core.ReRead();
 }
 
-void TFileListBox::ClearFiles() { clear(); }
+void TFileListBox::ClearFiles() {
+    clear();
+}
 
-void TFileListBox::AddFile(const std::string& name) { addItem(QString::fromLocal8Bit(name)); }
+void TFileListBox::AddFile(const std::string& name) {
+    addItem(QString::fromLocal8Bit(name));
+}
 
 void TFileListBox::ShowBusy(bool busy) {
     if (busy)

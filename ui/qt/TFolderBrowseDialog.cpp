@@ -37,7 +37,8 @@ TFolderBrowseDialog::TFolderBrowseDialog(QWidget* parent, const QString& title,
     buttons->addButton(newFolderButton, QDialogButtonBox::ActionRole);
     // Enter belongs to the folder list, which opens the chosen folder with it.
     for (QAbstractButton* button : buttons->buttons())
-        if (auto* push = qobject_cast<QPushButton*>(button)) push->setAutoDefault(false);
+        if (auto* push = qobject_cast<QPushButton*>(button))
+            push->setAutoDefault(false);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -55,9 +56,11 @@ TFolderBrowseDialog::TFolderBrowseDialog(QWidget* parent, const QString& title,
 
 std::optional<std::string> TFolderBrowseDialog::AskFolderName() {
     bool confirmed = false;
-    const QString name = QInputDialog::getText(this, tr("New Folder"), tr("Name of the new folder:"),
-                                               QLineEdit::Normal, QString(), &confirmed);
-    if (!confirmed) return std::nullopt;
+    const QString name =
+        QInputDialog::getText(this, tr("New Folder"), tr("Name of the new folder:"),
+                              QLineEdit::Normal, QString(), &confirmed);
+    if (!confirmed)
+        return std::nullopt;
     return name.toLocal8Bit().toStdString();
 }
 
