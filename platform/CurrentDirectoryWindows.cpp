@@ -1,5 +1,6 @@
 #include "platform/CurrentDirectory.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/DirectoryError.h"
 
 #include <vector>
@@ -24,9 +25,7 @@ void SetCurrentDir(const std::string& path) {
     // variable "=D:", which the C runtime's chdir keeps up to date; so do we.
     const std::string now = GetCurrentDir();
     if (now.size() >= 2 && now[1] == ':') {
-        char letter = now[0];
-        if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
-        const std::string name = std::string("=") + letter + ":";
+        const std::string name = std::string("=") + AsciiUpper(now[0]) + ":";
         SetEnvironmentVariableA(name.c_str(), now.c_str());
     }
 }

@@ -1,13 +1,11 @@
 #include "platform/FolderListing.h"
 
+#include "platform/AsciiCase.h"
+
 #include <algorithm>
 
 namespace lyricast {
 namespace {
-
-char FoldLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool Glob(std::string_view name, std::string_view pattern) {
     // Greedy matching with one back-track point: the last "*" seen.
@@ -17,7 +15,7 @@ bool Glob(std::string_view name, std::string_view pattern) {
     std::size_t starName = 0;
     while (n < name.size()) {
         if (p < pattern.size() &&
-            (pattern[p] == '?' || FoldLower(pattern[p]) == FoldLower(name[n]))) {
+            (pattern[p] == '?' || AsciiLower(pattern[p]) == AsciiLower(name[n]))) {
             ++n;
             ++p;
         } else if (p < pattern.size() && pattern[p] == '*') {
@@ -49,7 +47,7 @@ bool MatchesMask(std::string_view name, std::string_view pattern) {
 
 bool LessIgnoringCase(std::string_view a, std::string_view b) {
     const auto byte = [](char c) { return static_cast<unsigned char>(c); };
-    const auto foldedLess = [&](char l, char r) { return byte(FoldLower(l)) < byte(FoldLower(r)); };
+    const auto foldedLess = [&](char l, char r) { return byte(AsciiLower(l)) < byte(AsciiLower(r)); };
     if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), foldedLess))
         return true;
     if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), foldedLess))

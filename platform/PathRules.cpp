@@ -1,20 +1,12 @@
 #include "platform/PathRules.h"
 
-#include <algorithm>
+#include "platform/AsciiCase.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #endif
 
 namespace lyricast {
-namespace {
-
-char FoldLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-} // namespace
-
 const PathRules& PathRules::Windows() {
     // ":" ends the folder part too, so "C:Song.kar" names Song.kar on drive C.
     static const PathRules rules{'\\', "\\/:", true, true};
@@ -57,9 +49,7 @@ std::string_view PathRules::DrivePart(std::string_view path) const {
 }
 
 bool PathRules::SamePath(std::string_view a, std::string_view b) const {
-    if (!caseInsensitive) return a == b;
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char l, char r) { return FoldLower(l) == FoldLower(r); });
+    return caseInsensitive ? SameIgnoringAsciiCase(a, b) : a == b;
 }
 
 bool PathRules::Holds(std::string_view root, std::string_view path) const {

@@ -1,5 +1,7 @@
 #include "platform/TextCase.h"
 
+#include "platform/AsciiCase.h"
+
 #include <algorithm>
 
 #ifdef _WIN32
@@ -16,13 +18,7 @@ std::string InTextCase(std::string text, bool upperCase) {
     else
         CharLowerBuffA(text.data(), length);
 #else
-    std::transform(text.begin(), text.end(), text.begin(), [upperCase](char c) {
-        if (upperCase && c >= 'a' && c <= 'z')
-            return static_cast<char>(c - 'a' + 'A');
-        if (!upperCase && c >= 'A' && c <= 'Z')
-            return static_cast<char>(c - 'A' + 'a');
-        return c;
-    });
+    std::transform(text.begin(), text.end(), text.begin(), upperCase ? AsciiUpper : AsciiLower);
 #endif
     return text;
 }

@@ -1,5 +1,7 @@
 #include "platform/Volumes.h"
 
+#include "platform/AsciiCase.h"
+
 #include <windows.h>
 #include <winnetwk.h>
 
@@ -87,9 +89,7 @@ public:
 
     std::string RootOf(const std::string& folder) const override {
         if (folder.size() < 2 || folder[1] != ':') return {};
-        char letter = folder[0];
-        if (letter >= 'A' && letter <= 'Z') letter = static_cast<char>(letter - 'A' + 'a');
-        return std::string{letter, ':', '\\'};
+        return std::string{AsciiLower(folder[0]), ':', '\\'};
     }
 
     VolumeCase CaseOf(const std::string& folder) const override {

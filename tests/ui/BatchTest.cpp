@@ -69,7 +69,7 @@ private:
         ModalAnswers modals;
         modals.Then(QStringLiteral("LMDDirDlg1"), [folder](QWidget* dialog) {
             auto* browse = static_cast<TFolderBrowseDialog*>(dialog);
-            browse->folderList->SetDirectory(folder.toStdString());
+            browse->folderList->core.SetDirectory(folder.toStdString());
             browse->accept();
         });
         QTest::mouseClick(outPath->LMDButton1, Qt::LeftButton);
@@ -92,7 +92,7 @@ private slots:
         form->form.outPathForm = &outPath->form;
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        form->DirectoryListBox1->SetDirectory(songs.string());
+        form->DirectoryListBox1->core.SetDirectory(songs.string());
         form->form.DirectoryListBox1Change();
         QTRY_VERIFY(!ScanRunning(*form));
         QCOMPARE(form->fileListView->rowCount(), 4);

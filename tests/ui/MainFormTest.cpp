@@ -50,7 +50,7 @@ int TakenSlots(const MainWindow& form) {
 
 int ItemIndex(const TDirectoryListBox* list, const std::string& text) {
     for (int i = 0; i < list->count(); ++i)
-        if (list->ItemText(i) == text) return i;
+        if (list->core.ItemText(i) == text) return i;
     return -1;
 }
 
@@ -59,17 +59,17 @@ void DoubleClickFolder(MainWindow& form, const std::string& name) {
     TDirectoryListBox* list = form.DirectoryListBox1;
     const int index = ItemIndex(list, name);
     QVERIFY2(index >= 0, name.c_str());
-    const std::string target = list->ItemPath(index);
+    const std::string target = list->core.ItemPath(index);
     const QPoint centre = list->visualItemRect(list->item(index)).center();
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
     // The folder list opens the folder in a call of its own, right after the click.
-    QTRY_COMPARE(list->Directory(), target);
+    QTRY_COMPARE(list->core.Directory(), target);
 }
 
 // Shows the tree's top folder again, so the list holds folders made since.
 void ReopenTop(MainWindow& form, const TempDir& tree) {
-    form.DirectoryListBox1->SetDirectory((tree.path() / "other").string());
-    form.DirectoryListBox1->SetDirectory(tree.str());
+    form.DirectoryListBox1->core.SetDirectory((tree.path() / "other").string());
+    form.DirectoryListBox1->core.SetDirectory(tree.str());
 }
 
 } // namespace
@@ -102,7 +102,7 @@ private slots:
         form = std::make_unique<MainWindow>();
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        form->DirectoryListBox1->SetDirectory(tree->str());
+        form->DirectoryListBox1->core.SetDirectory(tree->str());
     }
 
     void cleanup() {
@@ -125,7 +125,7 @@ private slots:
 
     void doubleClickScansTheOpenedFolder() {
         DoubleClickFolder(*form, "songs");
-        QCOMPARE(form->DirectoryListBox1->Directory(), songs);
+        QCOMPARE(form->DirectoryListBox1->core.Directory(), songs);
         QTRY_VERIFY(!ScanRunning(*form));
         QCOMPARE(Rows(*form), (QStringList{
                                   Row(songs + "/ANG_PAGIBIG_KONG_ITO_218425.kar", "Good", 17),
@@ -185,7 +185,7 @@ private slots:
             if (secondStarted || form->fileListView->rowCount() == 0) return;
             secondStarted = true;
             QVERIFY(ScanRunning(*form));
-            form->DirectoryListBox1->SetDirectory((tree->path() / "other").string());
+            form->DirectoryListBox1->core.SetDirectory((tree->path() / "other").string());
             form->form.DirectoryListBox1DblClick();
         });
         poll.start(0);
@@ -228,7 +228,7 @@ private slots:
         list->setCurrentRow(ItemIndex(list, "sub"));
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Return);
-        QTRY_COMPARE(list->Directory(), songs + "/sub");
+        QTRY_COMPARE(list->core.Directory(), songs + "/sub");
         QTest::qWait(50);
         QCOMPARE(Rows(*form), rows);
         QCOMPARE(form->form.scanIndex, index);
@@ -236,9 +236,9 @@ private slots:
 
         TDriveComboBox* drives = form->DriveComboBox1;
         for (int i = 0; i < drives->count(); ++i) {
-            if (drives->VolumeAt(i).root == drives->Drive()) continue;
+            if (drives->core.Entries()[static_cast<std::size_t>(i)].root == drives->core.Drive()) continue;
             try {
-                drives->SetDrive(drives->VolumeAt(i).root);
+                drives->core.SetDrive(drives->core.Entries()[static_cast<std::size_t>(i)].root);
             } catch (const std::exception&) {
                 continue;  // a volume we may not enter: no scan either way
             }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FolderLadder.h"
+#include "window/FolderLadder.h"
 #include "platform/Volumes.h"
 
 #include <QImage>

@@ -128,10 +128,11 @@ void MainWindow::CreateLeftPane() {
 
     DriveComboBox1->SetDirList(DirectoryListBox1);
     DirectoryListBox1->SetFileList(FileListBox1);
-    connect(DirectoryListBox1, &TDirectoryListBox::OnDblClick, this,
-            [this] { CallHandler(*this, [this] { form.DirectoryListBox1DblClick(); }); });
-    connect(FileListBox1, &TFileListBox::OnChange, this,
-            [this] { CallHandler(*this, [this] { form.FileListBox1Change(); }); });
+    // The pane's handlers run where its widgets call them; their errors come here.
+    DriveComboBox1->showError = [this](const std::string& text) { ShowError(text); };
+    DirectoryListBox1->showError = [this](const std::string& text) { ShowError(text); };
+    DirectoryListBox1->core.OnDblClick = [this] { form.DirectoryListBox1DblClick(); };
+    FileListBox1->core.OnChange = [this] { form.FileListBox1Change(); };
 }
 
 void MainWindow::CreateListPane() {
@@ -236,7 +237,7 @@ void MainWindow::ShowError(const std::string& text) { ShowErrorBox(QString::from
 
 void MainWindow::ProcessEvents() { QCoreApplication::processEvents(); }
 
-std::string MainWindow::CurrentFolder() const { return DirectoryListBox1->Directory(); }
+std::string MainWindow::CurrentFolder() const { return DirectoryListBox1->core.Directory(); }
 
 void MainWindow::StartScanWorker(std::shared_ptr<FileScanning> scan) {
     std::erase_if(workers_, [](const QPointer<ScanWorker>& worker) { return worker.isNull(); });

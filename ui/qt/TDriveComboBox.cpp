@@ -1,8 +1,9 @@
 #include "ui/qt/TDriveComboBox.h"
 
-#include "platform/CurrentDirectory.h"
+#include "ui/qt/ErrorBox.h"
 #include "ui/qt/Glyphs.h"
 #include "ui/qt/TDirectoryListBox.h"
+#include "window/ErrorBox.h"
 
 #include <QPainter>
 #include <QStylePainter>
@@ -11,24 +12,6 @@
 #include <algorithm>
 
 namespace lyricast {
-namespace {
-
-const PathRules& Rules() {
-    return PathRules::Native();
-}
-
-// On Windows the letter of a drive root, in the case asked for.
-std::string CasedRoot(std::string root, TextCase textCase) {
-    if (!Rules().driveLetters || Rules().DrivePart(root).size() != 2) return root;
-    char& letter = root[0];
-    if (textCase == TextCase::tcUpperCase && letter >= 'a' && letter <= 'z')
-        letter = static_cast<char>(letter - 'a' + 'A');
-    if (textCase == TextCase::tcLowerCase && letter >= 'A' && letter <= 'Z')
-        letter = static_cast<char>(letter - 'A' + 'a');
-    return root;
-}
-
-} // namespace
 
 // Draws the entries of the drop-down list as the box draws its own field.
 class DriveEntryDelegate : public QStyledItemDelegate {
@@ -42,7 +25,7 @@ public:
     }
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        const QImage& glyph = Glyph(GlyphOfVolume(box_->VolumeAt(index.row()).kind));
+        const QImage& glyph = box_->EntryGlyph(index.row());
         return {2 + glyph.width() + 4 +
                     option.fontMetrics.horizontalAdvance(box_->itemText(index.row())) + 4,
                 box_->EntryHeight()};
@@ -53,58 +36,26 @@ private:
 };
 
 TDriveComboBox::TDriveComboBox(QWidget* parent, const VolumeTable& volumes)
-    : QComboBox(parent), volumes_(&volumes), drive_(volumes.RootOf(GetCurrentDir())) {
+    : QComboBox(parent), core(*this, volumes), showError(ErrorBoxOver(this)) {
     setEditable(false);
     setItemDelegate(new DriveEntryDelegate(this));
-    connect(
-        this, &QComboBox::activated, &deferred_, [this](int index) { EntryChosen(index); },
-        Qt::QueuedConnection);
-    BuildList();
-}
-
-void TDriveComboBox::SetDrive(const std::string& root) {
-    if (currentIndex() >= 0 && Rules().SamePath(root, drive_)) return;
-    if (root.empty()) {
-        drive_.clear();
-        setCurrentIndex(-1);
-    } else {
-        drive_ = CasedRoot(root, textCase_);
-        const auto entry =
-            std::find_if(entries_.begin(), entries_.end(), [&](const Volume& volume) {
-                return Rules().SamePath(volume.root, drive_);
-            });
-        setCurrentIndex(entry != entries_.end() ? static_cast<int>(entry - entries_.begin()) : -1);
-    }
-    if (dirList_) dirList_->DriveChange(drive_);
-    emit OnChange();
-}
-
-void TDriveComboBox::SetTextCase(TextCase textCase) {
-    if (textCase == textCase_) return;
-    textCase_ = textCase;
-    BuildList();
-}
-
-TDirectoryListBox* TDriveComboBox::DirList() const {
-    return dirList_;
+    connect(this, &QComboBox::activated, this,
+            [this](int index) { CallHandler(*this, [this, index] { core.EntryChosen(index); }); });
+    core.BuildList();
 }
 
 void TDriveComboBox::SetDirList(TDirectoryListBox* dirList) {
-    if (dirList_ == dirList) return;
-    if (dirList_) dirList_->driveCombo_ = nullptr;
-    dirList_ = dirList;
-    if (dirList_) dirList_->driveCombo_ = this;
+    core.SetDirList(dirList != nullptr ? &dirList->core : nullptr);
 }
 
-void TDriveComboBox::BuildList() {
-    entries_ = volumes_->List();
+void TDriveComboBox::ShowDrives(const std::vector<DriveEntry>& entries) {
     clear();
-    for (const Volume& volume : entries_)
-        addItem(QString::fromLocal8Bit(
-            VolumeCaption(volume, textCase_ == TextCase::tcUpperCase, Rules())));
-    // Nothing selected, so that setting the stored drive again selects its entry.
-    setCurrentIndex(-1);
-    SetDrive(drive_);
+    for (const DriveEntry& entry : entries)
+        addItem(QString::fromLocal8Bit(entry.caption));
+}
+
+void TDriveComboBox::SelectDrive(int index) {
+    setCurrentIndex(index);
 }
 
 QSize TDriveComboBox::sizeHint() const {
@@ -126,15 +77,15 @@ void TDriveComboBox::paintEvent(QPaintEvent* /*event*/) {
     option.currentText.clear();
     option.currentIcon = QIcon();
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
-    if (currentIndex() < 0) return;
+    if (currentIndex() < 0)
+        return;
     const QRect field =
         style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
     DrawEntry(painter, field, currentIndex(), hasFocus());
 }
 
-void TDriveComboBox::EntryChosen(int index) {
-    if (index < 0 || index >= static_cast<int>(entries_.size())) return;
-    SetDrive(entries_[static_cast<std::size_t>(index)].root);
+const QImage& TDriveComboBox::EntryGlyph(int index) const {
+    return Glyph(GlyphOfVolume(core.Entries().at(static_cast<std::size_t>(index)).kind));
 }
 
 int TDriveComboBox::EntryHeight() const {
@@ -147,7 +98,7 @@ void TDriveComboBox::DrawEntry(QPainter& painter, const QRect& rect, int index,
                                bool selected) const {
     painter.save();
     painter.fillRect(rect, palette().brush(selected ? QPalette::Highlight : QPalette::Base));
-    const QImage& glyph = Glyph(GlyphOfVolume(VolumeAt(index).kind));
+    const QImage& glyph = EntryGlyph(index);
     painter.drawImage(rect.left() + 2, rect.top() + (rect.height() - glyph.height()) / 2, glyph);
     painter.setPen(palette().color(selected ? QPalette::HighlightedText : QPalette::Text));
     const QRect textRect = rect.adjusted(glyph.width() + 6, 0, 0, 0);

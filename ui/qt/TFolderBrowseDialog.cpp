@@ -1,15 +1,12 @@
 #include "ui/qt/TFolderBrowseDialog.h"
 
-#include "platform/CurrentDirectory.h"
-#include "platform/DirectoryError.h"
-#include "platform/PathRules.h"
 #include "ui/qt/ErrorBox.h"
-#include "window/AppInfo.h"
 #include "ui/qt/TDirectoryListBox.h"
 #include "ui/qt/TDriveComboBox.h"
+#include "window/AppInfo.h"
+#include "window/ErrorBox.h"
 
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -17,27 +14,10 @@
 #include <QVBoxLayout>
 
 namespace lyricast {
-namespace {
 
-std::string CurrentFolderOrNothing() {
-    try {
-        return GetCurrentDir();
-    } catch (const DirectoryError&) {
-        return {};
-    }
-}
-
-// The folder and a name inside it, without doubling a root's separator.
-std::string Inside(const std::string& folder, const std::string& name) {
-    const PathRules& rules = PathRules::Native();
-    if (!folder.empty() && rules.IsSeparator(folder.back())) return folder + name;
-    return rules.Join(folder, name);
-}
-
-} // namespace
-
-TFolderBrowseDialog::TFolderBrowseDialog(QWidget* parent, const QString& title, const std::string& startFolder)
-    : QDialog(parent), startingCurrentFolder_(CurrentFolderOrNothing()) {
+TFolderBrowseDialog::TFolderBrowseDialog(QWidget* parent, const QString& title,
+                                         const std::string& startFolder)
+    : QDialog(parent), browse(*this) {
     setObjectName(QStringLiteral("LMDDirDlg1"));
     setWindowTitle(title);
     setModal(true);
@@ -50,14 +30,15 @@ TFolderBrowseDialog::TFolderBrowseDialog(QWidget* parent, const QString& title, 
 
     newFolderButton = new QPushButton(tr("New Folder..."), this);
     newFolderButton->setObjectName(QStringLiteral("newFolderButton"));
-    newFolderButton->setAutoDefault(false);
-    connect(newFolderButton, &QPushButton::clicked, this, &TFolderBrowseDialog::NewFolderClick, Qt::QueuedConnection);
+    connect(newFolderButton, &QPushButton::clicked, this,
+            [this] { CallHandler(*this, [this] { browse.NewFolderClick(); }); });
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->addButton(newFolderButton, QDialogButtonBox::ActionRole);
     // Enter belongs to the folder list, which opens the chosen folder with it.
     for (QAbstractButton* button : buttons->buttons())
-        if (auto* push = qobject_cast<QPushButton*>(button)) push->setAutoDefault(false);
+        if (auto* push = qobject_cast<QPushButton*>(button))
+            push->setAutoDefault(false);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -69,42 +50,27 @@ TFolderBrowseDialog::TFolderBrowseDialog(QWidget* parent, const QString& title, 
     layout->addWidget(buttons);
     resize(360, 400);
 
-    if (!startFolder.empty()) {
-        try {
-            folderList->SetDirectory(startFolder);
-        } catch (const DirectoryError&) {
-            // A folder that is gone: start from the current folder instead.
-        }
-    }
+    browse.Start(folderList->core, startFolder);
     folderList->setFocus();
 }
 
-TFolderBrowseDialog::~TFolderBrowseDialog() {
-    if (startingCurrentFolder_.empty()) return;
-    try {
-        SetCurrentDir(startingCurrentFolder_);
-    } catch (const DirectoryError&) {
-        // The folder went away meanwhile; the current folder stays where browsing left it.
-    }
-}
-
-const std::string& TFolderBrowseDialog::Folder() const { return folderList->Directory(); }
-
-void TFolderBrowseDialog::NewFolderClick() {
+std::optional<std::string> TFolderBrowseDialog::AskFolderName() {
     bool confirmed = false;
-    const QString name = QInputDialog::getText(this, tr("New Folder"), tr("Name of the new folder:"),
-                                               QLineEdit::Normal, QString(), &confirmed);
-    if (!confirmed) return;
-    if (!CreateAndOpen(name))
-        QMessageBox::warning(this, QString::fromStdString(kApplicationTitle), QStringLiteral("IO-Error!\nCould not create folder."));
+    const QString name =
+        QInputDialog::getText(this, tr("New Folder"), tr("Name of the new folder:"),
+                              QLineEdit::Normal, QString(), &confirmed);
+    if (!confirmed)
+        return std::nullopt;
+    return name.toLocal8Bit().toStdString();
 }
 
-bool TFolderBrowseDialog::CreateAndOpen(const QString& name) {
-    if (name.isEmpty()) return false;
-    const std::string path = Inside(folderList->Directory(), name.toLocal8Bit().toStdString());
-    if (!QDir().mkdir(QString::fromLocal8Bit(path))) return false;
-    folderList->SetDirectory(path);
-    return true;
+void TFolderBrowseDialog::ShowWarning(const std::string& text) {
+    QMessageBox::warning(this, QString::fromStdString(kApplicationTitle),
+                         QString::fromLocal8Bit(text));
+}
+
+void TFolderBrowseDialog::ShowError(const std::string& text) {
+    ShowErrorBox(QString::fromLocal8Bit(text), this);
 }
 
 } // namespace lyricast

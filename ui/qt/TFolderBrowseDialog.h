@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window/FolderBrowse.h"
+
 #include <QDialog>
 #include <string>
 
@@ -10,31 +12,28 @@ namespace lyricast {
 class TDirectoryListBox;
 class TDriveComboBox;
 
-// The folder-browse dialog: a drive box and a folder list to walk to a
-// folder, a button that makes a new folder there, OK and Cancel. It starts at
-// the folder it is given, or at the current folder for an empty text, and
-// gives back the folder shown when OK was pressed. The process's current
-// folder is put back as it was when the dialog closes.
-class TFolderBrowseDialog : public QDialog {
+// The folder-browse dialog in Qt: a drive box and a folder list to walk to a
+// folder, New Folder, OK and Cancel. It starts at the folder it is given, or
+// at the current folder for an empty text; its core decides the rest.
+class TFolderBrowseDialog : public QDialog, public FolderBrowseView {
     Q_OBJECT
 public:
     TFolderBrowseDialog(QWidget* parent, const QString& title, const std::string& startFolder);
-    ~TFolderBrowseDialog() override;
+
+    FolderBrowse browse;
 
     // The folder shown, as the system spells it: no closing separator, except at a root.
-    const std::string& Folder() const;
+    const std::string& Folder() const { return browse.Folder(); }
 
     TDriveComboBox* driveBox = nullptr;
     TDirectoryListBox* folderList = nullptr;
     QPushButton* newFolderButton = nullptr;
 
-    // Asks for a name, makes that folder inside the one shown and opens it.
-    void NewFolderClick();
-
-private:
-    bool CreateAndOpen(const QString& name);
-
-    std::string startingCurrentFolder_;
+    // FolderBrowseView
+    std::optional<std::string> AskFolderName() override;
+    void ShowWarning(const std::string& text) override;
+    // For CallHandler.
+    void ShowError(const std::string& text);
 };
 
 } // namespace lyricast

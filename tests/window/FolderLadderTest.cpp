@@ -1,4 +1,4 @@
-#include "platform/FolderLadder.h"
+#include "window/FolderLadder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,30 +18,6 @@ void ExpectLadder(const std::vector<LadderItem>& items, const std::vector<Ladder
         EXPECT_EQ(items[i].text, expected[i].text) << "item " << i;
         EXPECT_EQ(items[i].kind, expected[i].kind) << "item " << i;
     }
-}
-
-TEST(DrivePart, DriveLettersAndShares) {
-    EXPECT_EQ(Win.DrivePart("C:\\A\\B"), "C:");
-    EXPECT_EQ(Win.DrivePart("c:"), "c:");
-    EXPECT_EQ(Win.DrivePart("\\\\srv\\share\\A"), "\\\\srv\\share");
-    EXPECT_EQ(Win.DrivePart("\\\\srv\\share"), "\\\\srv\\share");
-    EXPECT_EQ(Win.DrivePart("\\A"), "");
-    EXPECT_EQ(Win.DrivePart("A"), "");
-    EXPECT_EQ(Posix.DrivePart("/tmp/a"), "");
-    EXPECT_EQ(Posix.DrivePart("C:/x"), "");
-}
-
-TEST(PathRulesHolds, RootsHoldThePathsBelowThem) {
-    EXPECT_TRUE(Posix.Holds("/", "/tmp"));
-    EXPECT_TRUE(Posix.Holds("/mnt/usb", "/mnt/usb"));
-    EXPECT_TRUE(Posix.Holds("/mnt/usb", "/mnt/usb/a"));
-    EXPECT_FALSE(Posix.Holds("/mnt/usb", "/mnt/usbx"));
-    EXPECT_FALSE(Posix.Holds("/mnt/usb", "/mnt/USB/a"));
-    EXPECT_FALSE(Posix.Holds("", "/"));
-    EXPECT_TRUE(Win.Holds("c:\\", "C:\\Songs"));
-    EXPECT_FALSE(Win.Holds("c:\\", "D:\\Songs"));
-    EXPECT_TRUE(Win.SamePath("c:\\", "C:\\"));
-    EXPECT_FALSE(Posix.SamePath("/a", "/A"));
 }
 
 TEST(LadderOf, TwoLevelsBelowADriveRoot) {

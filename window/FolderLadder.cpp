@@ -1,4 +1,4 @@
-#include "platform/FolderLadder.h"
+#include "window/FolderLadder.h"
 
 namespace lyricast {
 namespace {

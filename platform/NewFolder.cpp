@@ -1,0 +1,21 @@
+#include "platform/NewFolder.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
+
+namespace lyricast {
+
+bool CreateFolder(const std::string& path) {
+    if (path.empty())
+        return false;
+#ifdef _WIN32
+    return CreateDirectoryA(path.c_str(), nullptr) != 0;
+#else
+    return ::mkdir(path.c_str(), 0777) == 0;
+#endif
+}
+
+} // namespace lyricast

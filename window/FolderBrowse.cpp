@@ -1,0 +1,71 @@
+#include "window/FolderBrowse.h"
+
+#include "platform/CurrentDirectory.h"
+#include "platform/DirectoryError.h"
+#include "platform/NewFolder.h"
+#include "window/DirectoryListBox.h"
+
+namespace lyricast {
+namespace {
+
+std::string CurrentFolderOrNothing() {
+    try {
+        return GetCurrentDir();
+    } catch (const DirectoryError&) {
+        return {};
+    }
+}
+
+} // namespace
+
+FolderBrowse::FolderBrowse(FolderBrowseView& view)
+    : view_(view), startingCurrentFolder_(CurrentFolderOrNothing()) {}
+
+FolderBrowse::~FolderBrowse() {
+    if (startingCurrentFolder_.empty())
+        return;
+    try {
+        SetCurrentDir(startingCurrentFolder_);
+    } catch (const DirectoryError&) {
+        // The folder went away meanwhile; the current folder stays where browsing left it.
+    }
+}
+
+void FolderBrowse::Start(DirectoryListBox& folderList, const std::string& startFolder) {
+    folderList_ = &folderList;
+    try {
+        folderList.SetDirectory(startFolder);
+    } catch (const DirectoryError&) {
+        // A folder that is gone: start from the current folder instead.
+    }
+}
+
+const std::string& FolderBrowse::Folder() const {
+    return folderList_->Directory();
+}
+
+void FolderBrowse::NewFolderClick() {
+    const std::optional<std::string> name = view_.AskFolderName();
+    if (!name)
+        return;
+    if (!CreateAndOpen(*name))
+        view_.ShowWarning("IO-Error!\nCould not create folder.");
+}
+
+bool FolderBrowse::CreateAndOpen(const std::string& name) {
+    if (name.empty())
+        return false;
+    const std::string path = Inside(folderList_->Directory(), name, PathRules::Native());
+    if (!CreateFolder(path))
+        return false;
+    folderList_->SetDirectory(path);
+    return true;
+}
+
+std::string Inside(const std::string& folder, const std::string& name, const PathRules& rules) {
+    if (!folder.empty() && rules.IsSeparator(folder.back()))
+        return folder + name;
+    return rules.Join(folder, name);
+}
+
+} // namespace lyricast
