@@ -12,6 +12,7 @@
 #include "window/AppInfo.h"
 
 #include <windows.h>
+
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
@@ -25,8 +26,10 @@ namespace {
 using test::TempDir;
 
 bool CanMakeWindows() {
-    HWND probe = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    if (probe == nullptr) return false;
+    HWND probe =
+        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    if (probe == nullptr)
+        return false;
     DestroyWindow(probe);
     return true;
 }
@@ -37,7 +40,8 @@ std::string ColumnCaption(HWND list, int column) {
     info.mask = LVCF_TEXT;
     info.pszText = text.data();
     info.cchTextMax = static_cast<int>(text.size());
-    SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&info));
+    SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(column),
+                 reinterpret_cast<LPARAM>(&info));
     return text.data();
 }
 
@@ -61,24 +65,28 @@ COLORREF DrawnColour(MainWindow& window, int goodMark) {
     draw.nmcd.hdr.idFrom = MainWindow::kFileListView;
     draw.nmcd.hdr.code = NM_CUSTOMDRAW;
     draw.nmcd.dwDrawStage = CDDS_PREPAINT;
-    EXPECT_EQ(SendMessageA(window.Handle(), WM_NOTIFY, MainWindow::kFileListView, reinterpret_cast<LPARAM>(&draw)),
+    EXPECT_EQ(SendMessageA(window.Handle(), WM_NOTIFY, MainWindow::kFileListView,
+                           reinterpret_cast<LPARAM>(&draw)),
               CDRF_NOTIFYITEMDRAW);
     draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
     draw.nmcd.lItemlParam = goodMark;
-    SendMessageA(window.Handle(), WM_NOTIFY, MainWindow::kFileListView, reinterpret_cast<LPARAM>(&draw));
+    SendMessageA(window.Handle(), WM_NOTIFY, MainWindow::kFileListView,
+                 reinterpret_cast<LPARAM>(&draw));
     return draw.clrText;
 }
 
 class Win32WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!CanMakeWindows()) GTEST_SKIP() << "no window can be made here (no display)";
+        if (!CanMakeWindows())
+            GTEST_SKIP() << "no window can be made here (no display)";
         startFolder_ = GetCurrentDir();
         window_ = std::make_unique<MainWindow>();
     }
     void TearDown() override {
         window_.reset();
-        if (!startFolder_.empty()) SetCurrentDir(startFolder_);
+        if (!startFolder_.empty())
+            SetCurrentDir(startFolder_);
     }
 
     std::unique_ptr<MainWindow> window_;
@@ -101,7 +109,9 @@ TEST_F(Win32WindowTest, MainWindowHasItsCaptionSizeAndParts) {
     EXPECT_EQ(PlaceOf(window.fileListView->Handle()), window.Layout().fileList);
     EXPECT_FALSE(GetWindowLongA(window.ProgressBar1, GWL_STYLE) & WS_VISIBLE);
     std::array<int, 4> panels{};
-    EXPECT_EQ(SendMessageA(window.StatusBar1, SB_GETPARTS, panels.size(), reinterpret_cast<LPARAM>(panels.data())), 1);
+    EXPECT_EQ(SendMessageA(window.StatusBar1, SB_GETPARTS, panels.size(),
+                           reinterpret_cast<LPARAM>(panels.data())),
+              1);
     EXPECT_EQ(panels[0], kStatusPanelWidth);
     EXPECT_NE(GetClassLongPtrA(window.Handle(), GCLP_HICON), 0);
 }
@@ -129,7 +139,8 @@ TEST_F(Win32WindowTest, FileListHasItsColumnsAndShowsTheRowsAdded) {
         EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0),
                   widths[static_cast<std::size_t>(column)]);
     }
-    const auto extended = static_cast<DWORD>(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+    const auto extended =
+        static_cast<DWORD>(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
     EXPECT_TRUE(extended & LVS_EX_GRIDLINES);
     EXPECT_TRUE(extended & LVS_EX_FULLROWSELECT);
     const auto style = static_cast<DWORD>(GetWindowLongA(list, GWL_STYLE));
@@ -210,16 +221,19 @@ TEST_F(Win32WindowTest, ADoubleClickedFolderIsScannedByAWorkerThroughTheUiThread
     ASSERT_EQ(window.DirectoryListBox1->DisplayText(songs), "Songs");
     SendMessageA(window.DirectoryListBox1->Handle(), LB_SETCURSEL, static_cast<WPARAM>(songs), 0);
 
-    SendMessageA(window.Handle(), WM_COMMAND, MAKEWPARAM(MainWindow::kDirectoryListBox1, LBN_DBLCLK),
+    SendMessageA(window.Handle(), WM_COMMAND,
+                 MAKEWPARAM(MainWindow::kDirectoryListBox1, LBN_DBLCLK),
                  reinterpret_cast<LPARAM>(window.DirectoryListBox1->Handle()));
     EXPECT_EQ(window.CurrentFolder(), (folder.path() / "Songs").string());
-    EXPECT_TRUE(GetWindowLongA(window.ProgressBar1, GWL_STYLE) & WS_VISIBLE) << "shown at 0 while scanning";
+    EXPECT_TRUE(GetWindowLongA(window.ProgressBar1, GWL_STYLE) & WS_VISIBLE)
+        << "shown at 0 while scanning";
     window.WaitForScanWorkers();
 
     ASSERT_EQ(window.fileListView->RowCount(), 2);
     std::vector<std::string> verdicts;
     for (int row = 0; row < 2; ++row)
-        verdicts.push_back(window.fileListView->Text(row, 0) + " " + window.fileListView->Text(row, 2));
+        verdicts.push_back(window.fileListView->Text(row, 0) + " " +
+                           window.fileListView->Text(row, 2));
     std::sort(verdicts.begin(), verdicts.end());
     EXPECT_EQ(verdicts[0], (folder.path() / "Songs" / "bad.kar").string() + " Bad");
     EXPECT_EQ(verdicts[1], (folder.path() / "Songs" / "good.kar").string() + " Good");
@@ -244,7 +258,8 @@ TEST_F(Win32WindowTest, OutputDialogShowsItsControlsInTabOrderAndReportsTheChoic
     EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kLabel1)), "Output Path");
     EXPECT_EQ(WindowText(savePath), "Always save to");
     EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kLMDButton1)), "...");
-    EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kSaveOri)), "Save to original file's paht");
+    EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kSaveOri)),
+              "Save to original file's paht");
     EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kLMDButton2)), "Close");
     EXPECT_EQ(PlaceOf(GetDlgItem(shown, OutPathDialog::kEdit1)), (Box{144, 36, 225, 21}));
     EXPECT_EQ(PlaceOf(GetDlgItem(shown, OutPathDialog::kLMDButton2)), (Box{176, 104, 75, 25}));
@@ -252,8 +267,9 @@ TEST_F(Win32WindowTest, OutputDialogShowsItsControlsInTabOrderAndReportsTheChoic
     EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kSaveOri), BST_CHECKED);
     EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kSavePath), BST_UNCHECKED);
 
-    const std::array<int, 5> tabOrder = {OutPathDialog::kSavePath, OutPathDialog::kEdit1, OutPathDialog::kLMDButton1,
-                                         OutPathDialog::kSaveOri, OutPathDialog::kLMDButton2};
+    const std::array<int, 5> tabOrder = {OutPathDialog::kSavePath, OutPathDialog::kEdit1,
+                                         OutPathDialog::kLMDButton1, OutPathDialog::kSaveOri,
+                                         OutPathDialog::kLMDButton2};
     HWND control = savePath;
     for (const int id : tabOrder) {
         EXPECT_EQ(GetDlgCtrlID(control), id);

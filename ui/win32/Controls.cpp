@@ -4,7 +4,9 @@
 
 namespace lyricast {
 
-HFONT UiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+HFONT UiFont() {
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
 
 int UiTextHeight() {
     HDC dc = GetDC(nullptr);
@@ -18,10 +20,10 @@ int UiTextHeight() {
 
 HWND CreateChild(HWND parent, const char* className, const std::string& text, DWORD style,
                  const Box& box, int id, DWORD exStyle) {
-    HWND child = CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | style, box.x, box.y,
-                                 box.width, box.height, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 GetModuleHandleA(nullptr), nullptr);
+    HWND child =
+        CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | style, box.x, box.y, box.width,
+                        box.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                        GetModuleHandleA(nullptr), nullptr);
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
     return child;
 }

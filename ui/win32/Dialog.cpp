@@ -13,7 +13,8 @@ std::vector<WORD> EmptyTemplate() {
     dialog->style = DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
     words.insert(words.end(), {0, 0, 0}); // no menu, the standard class, no title
     words.push_back(8);
-    for (const char c : std::string("MS Shell Dlg")) words.push_back(static_cast<WORD>(c));
+    for (const char c : std::string("MS Shell Dlg"))
+        words.push_back(static_cast<WORD>(c));
     words.push_back(0);
     return words;
 }
@@ -39,7 +40,9 @@ HWND Dialog::Open(HWND owner) {
                                       Procedure, reinterpret_cast<LPARAM>(this));
 }
 
-std::optional<INT_PTR> Dialog::Message(UINT, WPARAM, LPARAM) { return std::nullopt; }
+std::optional<INT_PTR> Dialog::Message(UINT, WPARAM, LPARAM) {
+    return std::nullopt;
+}
 
 void Dialog::End(INT_PTR result) {
     if (modal_) {
@@ -56,7 +59,8 @@ INT_PTR CALLBACK Dialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPA
         return TRUE;
     }
     auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    if (self == nullptr) return FALSE;
+    if (self == nullptr)
+        return FALSE;
     if (message == WM_NCDESTROY) {
         self->handle_ = nullptr;
         return FALSE;
@@ -97,7 +101,8 @@ void Dialog::CentreOnOwner() {
     GetWindowRect(handle_, &own);
     const int width = own.right - own.left, height = own.bottom - own.top;
     SetWindowPos(handle_, nullptr, (area.left + area.right - width) / 2,
-                 (area.top + area.bottom - height) / 2, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
+                 (area.top + area.bottom - height) / 2, 0, 0,
+                 SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 } // namespace lyricast

@@ -36,7 +36,9 @@ FileListView::FileListView(HWND parent, int id, const Box& box)
     AddColumns(handle_);
 }
 
-void FileListView::Clear() { SendMessageA(handle_, LVM_DELETEALLITEMS, 0, 0); }
+void FileListView::Clear() {
+    SendMessageA(handle_, LVM_DELETEALLITEMS, 0, 0);
+}
 
 void FileListView::AddRow(const std::vector<std::string>& texts, int goodMark) {
     LVITEMA item{};
@@ -44,7 +46,8 @@ void FileListView::AddRow(const std::vector<std::string>& texts, int goodMark) {
     item.iItem = RowCount();
     item.pszText = const_cast<char*>(texts.at(0).c_str());
     item.lParam = goodMark;
-    const int row = static_cast<int>(SendMessageA(handle_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    const int row = static_cast<int>(
+        SendMessageA(handle_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     for (std::size_t column = 1; column < texts.size(); ++column) {
         LVITEMA cell{};
         cell.iSubItem = static_cast<int>(column);
@@ -78,8 +81,10 @@ int FileListView::GoodMark(int row) const {
 std::vector<std::size_t> FileListView::SelectedRows() const {
     std::vector<std::size_t> selected;
     for (int row = -1;;) {
-        row = static_cast<int>(SendMessageA(handle_, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
-        if (row < 0) return selected;
+        row = static_cast<int>(
+            SendMessageA(handle_, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
+        if (row < 0)
+            return selected;
         selected.push_back(static_cast<std::size_t>(row));
     }
 }
@@ -89,12 +94,15 @@ void FileListView::SelectAll() {
     LVITEMA state{};
     state.stateMask = LVIS_SELECTED;
     state.state = LVIS_SELECTED;
-    SendMessageA(handle_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    SendMessageA(handle_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(&state));
 }
 
 LRESULT FileListView::CustomDraw(NMLVCUSTOMDRAW& draw, RowColour (*colourOf)(int goodMark)) {
-    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
-    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT)
+        return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
+        return CDRF_DODEFAULT;
     const RowColour colour = colourOf(static_cast<int>(draw.nmcd.lItemlParam));
     draw.clrText = RGB(colour.red, colour.green, colour.blue);
     return CDRF_NEWFONT;

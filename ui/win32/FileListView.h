@@ -4,6 +4,7 @@
 #include "window/TMainForm.h"
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <cstddef>

@@ -24,7 +24,8 @@ std::string CurrentFolderOrNothing() {
 // The folder and a name inside it, without doubling a root's separator.
 std::string Inside(const std::string& folder, const std::string& name) {
     const PathRules& rules = PathRules::Native();
-    if (!folder.empty() && rules.IsSeparator(folder.back())) return folder + name;
+    if (!folder.empty() && rules.IsSeparator(folder.back()))
+        return folder + name;
     return rules.Join(folder, name);
 }
 
@@ -35,7 +36,8 @@ FolderBrowseDialog::FolderBrowseDialog(const std::string& title, std::string sta
       startingCurrentFolder_(CurrentFolderOrNothing()) {}
 
 FolderBrowseDialog::~FolderBrowseDialog() {
-    if (startingCurrentFolder_.empty()) return;
+    if (startingCurrentFolder_.empty())
+        return;
     try {
         SetCurrentDir(startingCurrentFolder_);
     } catch (const DirectoryError&) {
@@ -71,17 +73,25 @@ void FolderBrowseDialog::Command(int id, int code) {
         DialogErrors errors{Handle()};
         return CallHandler(errors, [this] { driveBox_->EntryChosen(); });
     }
-    if (id == kFolderList && code == LBN_DBLCLK) return OpenCurrent();
-    if (id == IDOK && GetFocus() == folderList_->Handle()) return OpenCurrent();
-    if (code != BN_CLICKED) return;
-    if (id == kOk || id == IDOK) return Accept();
-    if (id == kNewFolder) return NewFolderClick();
-    if (id == IDCANCEL) End(IDCANCEL);
+    if (id == kFolderList && code == LBN_DBLCLK)
+        return OpenCurrent();
+    if (id == IDOK && GetFocus() == folderList_->Handle())
+        return OpenCurrent();
+    if (code != BN_CLICKED)
+        return;
+    if (id == kOk || id == IDOK)
+        return Accept();
+    if (id == kNewFolder)
+        return NewFolderClick();
+    if (id == IDCANCEL)
+        End(IDCANCEL);
 }
 
 std::optional<INT_PTR> FolderBrowseDialog::Message(UINT message, WPARAM, LPARAM lParam) {
-    const std::optional<LRESULT> drawn = PaneDrawing(message, lParam, driveBox_.get(), folderList_.get());
-    if (drawn) return static_cast<INT_PTR>(*drawn);
+    const std::optional<LRESULT> drawn =
+        PaneDrawing(message, lParam, driveBox_.get(), folderList_.get());
+    if (drawn)
+        return static_cast<INT_PTR>(*drawn);
     return std::nullopt;
 }
 
@@ -92,16 +102,19 @@ void FolderBrowseDialog::Accept() {
 
 void FolderBrowseDialog::NewFolderClick() {
     NameDialog prompt("New Folder", "Name of the new folder:");
-    if (prompt.Run(Handle()) != IDOK) return;
+    if (prompt.Run(Handle()) != IDOK)
+        return;
     if (!CreateAndOpen(prompt.Text()))
         MessageBoxA(Handle(), "IO-Error!\nCould not create folder.", kApplicationTitle.c_str(),
                     MB_ICONWARNING | MB_OK);
 }
 
 bool FolderBrowseDialog::CreateAndOpen(const std::string& name) {
-    if (name.empty()) return false;
+    if (name.empty())
+        return false;
     const std::string path = Inside(folderList_->Directory(), name);
-    if (!CreateDirectoryA(path.c_str(), nullptr)) return false;
+    if (!CreateDirectoryA(path.c_str(), nullptr))
+        return false;
     folderList_->SetDirectory(path);
     return true;
 }

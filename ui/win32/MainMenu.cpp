@@ -21,7 +21,8 @@ const std::array<Menu, 3> kMenus = {{
     {"Options",
      {{{kShowOnlyKAR1, "Show Only  KAR", &TMainForm::ShowOnlyKAR1Click},
        {0, "", nullptr},
-       {kSelectDestinationFolder1, "Select Output Folder", &TMainForm::SelectDestinationFolder1Click},
+       {kSelectDestinationFolder1, "Select Output Folder",
+        &TMainForm::SelectDestinationFolder1Click},
        {0, "", nullptr},
        {kSubDir, "Include Sub Dir", &TMainForm::subDirClick}}}},
     {"Help",
@@ -33,7 +34,8 @@ const std::array<Menu, 3> kMenus = {{
 HMENU CreatePopup(const Menu& menu) {
     HMENU popup = CreatePopupMenu();
     for (const MenuEntry& entry : menu.entries) {
-        if (entry.caption == nullptr) break;
+        if (entry.caption == nullptr)
+            break;
         if (entry.id == 0) {
             AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
         } else {
@@ -55,12 +57,14 @@ HMENU CreateMainMenu() {
 MenuHandler HandlerOfMenuEntry(int id) {
     for (const Menu& menu : kMenus)
         for (const MenuEntry& entry : menu.entries)
-            if (entry.caption != nullptr && entry.id == id && id != 0) return entry.handler;
+            if (entry.caption != nullptr && entry.id == id && id != 0)
+                return entry.handler;
     return nullptr;
 }
 
 void ShowMenuOptions(HMENU menu, const TMainForm& form) {
-    CheckMenuItem(menu, kShowOnlyKAR1, MF_BYCOMMAND | (form.showOnlyKar ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(menu, kShowOnlyKAR1,
+                  MF_BYCOMMAND | (form.showOnlyKar ? MF_CHECKED : MF_UNCHECKED));
     CheckMenuItem(menu, kSubDir, MF_BYCOMMAND | (form.subDir ? MF_CHECKED : MF_UNCHECKED));
 }
 

@@ -53,7 +53,9 @@ bool Inside(const Box& box, int x, int y) {
     return x >= box.x && x < box.x + box.width && y >= box.y && y < box.y + box.height;
 }
 
-RECT RectOf(const Box& box) { return {box.x, box.y, box.x + box.width, box.y + box.height}; }
+RECT RectOf(const Box& box) {
+    return {box.x, box.y, box.x + box.width, box.y + box.height};
+}
 
 // The folder of the program's own file, with its closing separator.
 std::string ProgramFolder() {
@@ -69,8 +71,8 @@ std::string ProgramFolder() {
 MainWindow::MainWindow() : form(*this), shellOpen(ShellOpen) {
     RegisterWindowClass();
     const SIZE outer = OuterSize();
-    CreateWindowExA(0, kClassName, MainWindowCaption().c_str(), kStyle, 187, 112, outer.cx, outer.cy,
-                    nullptr, CreateMainMenu(), GetModuleHandleA(nullptr), this);
+    CreateWindowExA(0, kClassName, MainWindowCaption().c_str(), kStyle, 187, 112, outer.cx,
+                    outer.cy, nullptr, CreateMainMenu(), GetModuleHandleA(nullptr), this);
     workers_.emplace(handle_);
     CreateControls();
     ShowMenuOptions(GetMenu(handle_), form);
@@ -79,7 +81,8 @@ MainWindow::MainWindow() : form(*this), shellOpen(ShellOpen) {
 
 MainWindow::~MainWindow() {
     form.FinishScans();
-    if (IsWindow(handle_)) DestroyWindow(handle_);
+    if (IsWindow(handle_))
+        DestroyWindow(handle_);
 }
 
 void MainWindow::Show(int how) {
@@ -89,18 +92,23 @@ void MainWindow::Show(int how) {
 
 void MainWindow::CreateControls() {
     const MainLayout layout = LayOutMainWindow(kClientWidth, kClientHeight, 0, leftWidth);
-    StatusBar1 = CreateChild(handle_, STATUSCLASSNAMEA, "", WS_VISIBLE | SBARS_SIZEGRIP, {}, kStatusBar1);
+    StatusBar1 =
+        CreateChild(handle_, STATUSCLASSNAMEA, "", WS_VISIBLE | SBARS_SIZEGRIP, {}, kStatusBar1);
     int panels[] = {kStatusPanelWidth};
     SendMessageA(StatusBar1, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(panels));
     DriveComboBox1 = std::make_unique<DriveBox>(handle_, kDriveComboBox1, layout.driveBox);
-    DirectoryListBox1 = std::make_unique<FolderList>(handle_, kDirectoryListBox1, layout.folderList);
+    DirectoryListBox1 =
+        std::make_unique<FolderList>(handle_, kDirectoryListBox1, layout.folderList);
     DriveComboBox1->SetDirList(DirectoryListBox1.get());
-    DirectoryListBox1->onChange = [this] { CallHandler(*this, [this] { form.FileListBox1Change(); }); };
+    DirectoryListBox1->onChange = [this] {
+        CallHandler(*this, [this] { form.FileListBox1Change(); });
+    };
     fileListView = std::make_unique<FileListView>(handle_, kFileListView, layout.fileList);
     ProgressBar1 = CreateChild(handle_, PROGRESS_CLASSA, "", 0, layout.progressBar, kProgressBar1);
     SendMessageA(ProgressBar1, PBM_SETRANGE32, 0, 100);
-    LMDButton3 = CreateChild(handle_, "BUTTON", "Convert File/s", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                             layout.convertButton, kLMDButton3);
+    LMDButton3 =
+        CreateChild(handle_, "BUTTON", "Convert File/s", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                    layout.convertButton, kLMDButton3);
 }
 
 MainLayout MainWindow::Layout() const {
@@ -122,32 +130,38 @@ void MainWindow::LayOut() {
 
 LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* created = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* created =
+            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         created->handle_ = window;
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
     }
     auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     // Until its controls exist the window has nothing of its own to do.
-    if (self == nullptr || (!self->fileListView && message != WM_MEASUREITEM)) return DefWindowProcA(window, message, wParam, lParam);
+    if (self == nullptr || (!self->fileListView && message != WM_MEASUREITEM))
+        return DefWindowProcA(window, message, wParam, lParam);
     return self->Receive(message, wParam, lParam);
 }
 
 LRESULT MainWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (const auto drawn = PaneDrawing(message, lParam, DriveComboBox1.get(), DirectoryListBox1.get()))
+    if (const auto drawn =
+            PaneDrawing(message, lParam, DriveComboBox1.get(), DirectoryListBox1.get()))
         return *drawn;
     switch (message) {
     case ScanWorkers::kRunScanMessage:
-        CallHandler(*this, [this, lParam] { form.ScanFolder(*reinterpret_cast<FileScanning*>(lParam)); });
+        CallHandler(*this,
+                    [this, lParam] { form.ScanFolder(*reinterpret_cast<FileScanning*>(lParam)); });
         return 0;
     case WM_COMMAND:
         Command(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_NOTIFY:
-        if (const auto answer = Notify(*reinterpret_cast<const NMHDR*>(lParam))) return *answer;
+        if (const auto answer = Notify(*reinterpret_cast<const NMHDR*>(lParam)))
+            return *answer;
         break;
     case WM_VKEYTOITEM:
         // Enter opens the folder list's folder, without a scan.
-        if (LOWORD(wParam) != VK_RETURN) return -1;
+        if (LOWORD(wParam) != VK_RETURN)
+            return -1;
         CallHandler(*this, [this] { DirectoryListBox1->OpenCurrent(); });
         return -2;
     case WM_SIZE:
@@ -170,10 +184,12 @@ LRESULT MainWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
-        if (SplitterMouse(message, lParam)) return 0;
+        if (SplitterMouse(message, lParam))
+            return 0;
         break;
     case WM_SHOWWINDOW:
-        if (wParam != 0) FirstShow();
+        if (wParam != 0)
+            FirstShow();
         break;
     case WM_CLOSE:
         // A walk may be running below this handler; it unwinds at its next check point.
@@ -181,7 +197,8 @@ LRESULT MainWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
         DestroyWindow(handle_);
         return 0;
     case WM_DESTROY:
-        if (quitOnDestroy) PostQuitMessage(0);
+        if (quitOnDestroy)
+            PostQuitMessage(0);
         return 0;
     default:
         break;
@@ -190,10 +207,12 @@ LRESULT MainWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::Command(int id, int code) {
-    if (const MenuHandler handler = HandlerOfMenuEntry(id)) return MenuEntryChosen(handler);
+    if (const MenuHandler handler = HandlerOfMenuEntry(id))
+        return MenuEntryChosen(handler);
     if (id == kLMDButton3 && code == BN_CLICKED)
         return CallHandler(*this, [this] { form.LMDButton3Click(); });
-    if (id == kDirectoryListBox1 && code == LBN_DBLCLK) return FolderListDblClick();
+    if (id == kDirectoryListBox1 && code == LBN_DBLCLK)
+        return FolderListDblClick();
     if (id == kDriveComboBox1 && (code == CBN_SELENDOK || code == CBN_SELCHANGE))
         CallHandler(*this, [this] { DriveComboBox1->EntryChosen(); });
 }
@@ -207,17 +226,21 @@ void MainWindow::FolderListDblClick() {
 
 void MainWindow::MenuEntryChosen(MenuHandler handler) {
     CallHandler(*this, [this, handler] { (form.*handler)(); });
-    if (IsWindow(handle_)) ShowMenuOptions(GetMenu(handle_), form);
+    if (IsWindow(handle_))
+        ShowMenuOptions(GetMenu(handle_), form);
 }
 
 std::optional<LRESULT> MainWindow::Notify(const NMHDR& header) {
-    if (header.idFrom != kFileListView) return std::nullopt;
+    if (header.idFrom != kFileListView)
+        return std::nullopt;
     if (header.code == NM_CUSTOMDRAW)
-        return FileListView::CustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)),
-                                        &TMainForm::fileListViewCustomDrawItem);
+        return FileListView::CustomDraw(
+            *reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)),
+            &TMainForm::fileListViewCustomDrawItem);
     if (header.code == LVN_KEYDOWN) {
         const auto& key = reinterpret_cast<const NMLVKEYDOWN&>(header);
-        if (key.wVKey == 'A' && GetKeyState(VK_CONTROL) < 0) fileListView->SelectAll();
+        if (key.wVKey == 'A' && GetKeyState(VK_CONTROL) < 0)
+            fileListView->SelectAll();
     }
     return std::nullopt;
 }
@@ -244,7 +267,8 @@ bool MainWindow::SplitterMouse(UINT message, LPARAM lParam) {
         SetCapture(handle_);
         return true;
     }
-    if (!dragging_) return false;
+    if (!dragging_)
+        return false;
     if (message == WM_LBUTTONUP) {
         dragging_ = false;
         ReleaseCapture();
@@ -257,19 +281,25 @@ bool MainWindow::SplitterMouse(UINT message, LPARAM lParam) {
 }
 
 void MainWindow::FirstShow() {
-    if (shown_) return;
+    if (shown_)
+        return;
     shown_ = true;
     form.FormShow(ProgramFolder());
 }
 
-void MainWindow::ClearRows() { fileListView->Clear(); }
-
-void MainWindow::AddRow(const FileRow& row) {
-    fileListView->AddRow({row.path, row.extension, row.good ? "Good" : "Bad", std::to_string(row.trackCount)},
-                         row.good ? 1 : 0);
+void MainWindow::ClearRows() {
+    fileListView->Clear();
 }
 
-std::vector<std::size_t> MainWindow::SelectedRows() const { return fileListView->SelectedRows(); }
+void MainWindow::AddRow(const FileRow& row) {
+    fileListView->AddRow(
+        {row.path, row.extension, row.good ? "Good" : "Bad", std::to_string(row.trackCount)},
+        row.good ? 1 : 0);
+}
+
+std::vector<std::size_t> MainWindow::SelectedRows() const {
+    return fileListView->SelectedRows();
+}
 
 void MainWindow::ShowProgress(int position, int maximum) {
     SendMessageA(ProgressBar1, PBM_SETRANGE32, 0, maximum);
@@ -277,7 +307,9 @@ void MainWindow::ShowProgress(int position, int maximum) {
     ShowWindow(ProgressBar1, SW_SHOWNA);
 }
 
-void MainWindow::HideProgress() { ShowWindow(ProgressBar1, SW_HIDE); }
+void MainWindow::HideProgress() {
+    ShowWindow(ProgressBar1, SW_HIDE);
+}
 
 void MainWindow::ShowStatus(const std::string& text) {
     SendMessageA(StatusBar1, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -288,24 +320,41 @@ void MainWindow::ShowMessage(const std::string& text) {
     MessageBoxA(handle_, text.c_str(), kApplicationTitle.c_str(), MB_ICONINFORMATION | MB_OK);
 }
 
-void MainWindow::ShowError(const std::string& text) { ShowErrorBox(handle_, text); }
-
-void MainWindow::ProcessEvents() { PumpMessages(); }
-
-std::string MainWindow::CurrentFolder() const { return DirectoryListBox1->Directory(); }
-
-void MainWindow::StartScanWorker(std::shared_ptr<FileScanning> scan) { workers_->Start(std::move(scan)); }
-
-void MainWindow::WaitForScanWorkers() { workers_->WaitAll(); }
-
-void MainWindow::ShowOutputDialog() {
-    if (outPathForm != nullptr) outPathForm->Run(handle_);
+void MainWindow::ShowError(const std::string& text) {
+    ShowErrorBox(handle_, text);
 }
 
-void MainWindow::ShowAbout() { ShowAboutBox(handle_); }
+void MainWindow::ProcessEvents() {
+    PumpMessages();
+}
 
-void MainWindow::CloseWindow() { SendMessageA(handle_, WM_CLOSE, 0, 0); }
+std::string MainWindow::CurrentFolder() const {
+    return DirectoryListBox1->Directory();
+}
 
-void MainWindow::OpenDocument(const std::string& path) { shellOpen(path); }
+void MainWindow::StartScanWorker(std::shared_ptr<FileScanning> scan) {
+    workers_->Start(std::move(scan));
+}
+
+void MainWindow::WaitForScanWorkers() {
+    workers_->WaitAll();
+}
+
+void MainWindow::ShowOutputDialog() {
+    if (outPathForm != nullptr)
+        outPathForm->Run(handle_);
+}
+
+void MainWindow::ShowAbout() {
+    ShowAboutBox(handle_);
+}
+
+void MainWindow::CloseWindow() {
+    SendMessageA(handle_, WM_CLOSE, 0, 0);
+}
+
+void MainWindow::OpenDocument(const std::string& path) {
+    shellOpen(path);
+}
 
 } // namespace lyricast

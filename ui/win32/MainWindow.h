@@ -25,8 +25,14 @@ class OutPathDialog;
 // decides and reports what the user does. Created hidden; Show shows it.
 class MainWindow : public MainFormView {
 public:
-    enum ControlId { kDriveComboBox1 = 200, kDirectoryListBox1, kFileListView, kProgressBar1,
-                     kLMDButton3, kStatusBar1 };
+    enum ControlId {
+        kDriveComboBox1 = 200,
+        kDirectoryListBox1,
+        kFileListView,
+        kProgressBar1,
+        kLMDButton3,
+        kStatusBar1
+    };
 
     MainWindow();
     MainWindow(const MainWindow&) = delete;

@@ -20,9 +20,12 @@ void NameDialog::Create() {
 }
 
 void NameDialog::Command(int id, int code) {
-    if (code != BN_CLICKED) return;
-    if (id == IDOK) text_ = WindowText(GetDlgItem(Handle(), kName));
-    if (id == IDOK || id == IDCANCEL) End(id);
+    if (code != BN_CLICKED)
+        return;
+    if (id == IDOK)
+        text_ = WindowText(GetDlgItem(Handle(), kName));
+    if (id == IDOK || id == IDCANCEL)
+        End(id);
 }
 
 } // namespace lyricast

@@ -15,9 +15,11 @@ void OutPathDialog::Create() {
     HWND dialog = Handle();
     CreateChild(dialog, "STATIC", "Output Path", WS_VISIBLE, {8, 8, 120, 17}, kLabel1);
     CreateChild(dialog, "BUTTON", "Always save to",
-                WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, {40, 36, 101, 21}, kSavePath);
-    CreateChild(dialog, "EDIT", shownFolder_, WS_VISIBLE | WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL,
-                {144, 36, 225, 21}, kEdit1, WS_EX_CLIENTEDGE);
+                WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, {40, 36, 101, 21},
+                kSavePath);
+    CreateChild(dialog, "EDIT", shownFolder_,
+                WS_VISIBLE | WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, {144, 36, 225, 21}, kEdit1,
+                WS_EX_CLIENTEDGE);
     CreateChild(dialog, "BUTTON", "...", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, {378, 33, 75, 25},
                 kLMDButton1);
     CreateChild(dialog, "BUTTON", "Save to original file's paht",
@@ -28,14 +30,14 @@ void OutPathDialog::Create() {
 }
 
 void OutPathDialog::Command(int id, int code) {
-    if (code != BN_CLICKED) return;
+    if (code != BN_CLICKED)
+        return;
     switch (id) {
     case kSavePath:
         return form.savePathClick();
     case kSaveOri:
         return form.saveOriClick();
-    case kLMDButton1:
-    {
+    case kLMDButton1: {
         DialogErrors errors{Handle()};
         return CallHandler(errors, [this] { form.LMDButton1Click(); });
     }
@@ -60,6 +62,8 @@ void OutPathDialog::ShowChoice(bool savePath, const std::string& folder) {
     SetDlgItemTextA(Handle(), kEdit1, folder.c_str());
 }
 
-void OutPathDialog::CloseDialog() { End(IDCANCEL); }
+void OutPathDialog::CloseDialog() {
+    End(IDCANCEL);
+}
 
 } // namespace lyricast

@@ -22,15 +22,17 @@ void ScanWorkers::Start(std::shared_ptr<FileScanning> scan) {
 
 void ScanWorkers::WaitAll() {
     PumpUntil([this] {
-        return std::all_of(workers_.begin(), workers_.end(),
-                           [](const std::unique_ptr<Worker>& worker) { return worker->done.load(); });
+        return std::all_of(
+            workers_.begin(), workers_.end(),
+            [](const std::unique_ptr<Worker>& worker) { return worker->done.load(); });
     });
     JoinEnded();
 }
 
 void ScanWorkers::JoinEnded() {
     std::erase_if(workers_, [](const std::unique_ptr<Worker>& worker) {
-        if (!worker->done.load()) return false;
+        if (!worker->done.load())
+            return false;
         worker->thread.join();
         return true;
     });

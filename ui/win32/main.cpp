@@ -4,6 +4,7 @@
 #include "window/ErrorBox.h"
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <exception>
@@ -23,8 +24,8 @@ int RunMessageLoop() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                        ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_PROGRESS_CLASS |
-                                            ICC_STANDARD_CLASSES};
+                                        ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES |
+                                            ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     try {
         lyricast::MainWindow mainWindow;

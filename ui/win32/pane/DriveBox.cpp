@@ -10,7 +10,9 @@
 namespace lyricast {
 namespace {
 
-const PathRules& Rules() { return PathRules::Native(); }
+const PathRules& Rules() {
+    return PathRules::Native();
+}
 
 // The drive box shows drive letters in lower case.
 std::string LowerCaseRoot(std::string root) {
@@ -33,25 +35,30 @@ DriveBox::DriveBox(HWND parent, int id, const Box& box, const VolumeTable& volum
 }
 
 void DriveBox::SetDrive(const std::string& root) {
-    if (SelectedEntry() >= 0 && Rules().SamePath(root, drive_)) return;
+    if (SelectedEntry() >= 0 && Rules().SamePath(root, drive_))
+        return;
     drive_ = LowerCaseRoot(root);
     const auto entry = std::find_if(entries_.begin(), entries_.end(), [&](const Volume& volume) {
         return !drive_.empty() && Rules().SamePath(volume.root, drive_);
     });
     const int index = entry != entries_.end() ? static_cast<int>(entry - entries_.begin()) : -1;
     SendMessageA(handle_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    if (dirList_ != nullptr) dirList_->DriveChange(drive_);
+    if (dirList_ != nullptr)
+        dirList_->DriveChange(drive_);
 }
 
 void DriveBox::EntryChosen() {
     const int index = SelectedEntry();
-    if (index >= 0) SetDrive(VolumeAt(index).root);
+    if (index >= 0)
+        SetDrive(VolumeAt(index).root);
 }
 
 void DriveBox::SetDirList(FolderList* dirList) {
-    if (dirList_ != nullptr) dirList_->driveBox = nullptr;
+    if (dirList_ != nullptr)
+        dirList_->driveBox = nullptr;
     dirList_ = dirList;
-    if (dirList_ != nullptr) dirList_->driveBox = this;
+    if (dirList_ != nullptr)
+        dirList_->driveBox = this;
 }
 
 std::string DriveBox::EntryText(int index) const {
@@ -68,7 +75,8 @@ int DriveBox::EntryHeight() {
 
 void DriveBox::Draw(const DRAWITEMSTRUCT& item) const {
     const int index = static_cast<int>(item.itemID);
-    if (index < 0 || index >= EntryCount()) return;
+    if (index < 0 || index >= EntryCount())
+        return;
     const GlyphName glyph = GlyphOfVolume(VolumeAt(index).kind);
     DrawListItem(item, {glyph, 2, 2 + static_cast<int>(GlyphSize(glyph).cx) + 6, true},
                  EntryText(index));

@@ -19,8 +19,7 @@ class FolderList;
 // are raised as DirectoryError from SetDrive.
 class DriveBox {
 public:
-    DriveBox(HWND parent, int id, const Box& box,
-             const VolumeTable& volumes = SystemVolumeTable());
+    DriveBox(HWND parent, int id, const Box& box, const VolumeTable& volumes = SystemVolumeTable());
     DriveBox(const DriveBox&) = delete;
     DriveBox& operator=(const DriveBox&) = delete;
 

@@ -14,9 +14,13 @@
 namespace lyricast {
 namespace {
 
-const PathRules& Rules() { return PathRules::Native(); }
+const PathRules& Rules() {
+    return PathRules::Native();
+}
 
-char FoldLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char FoldLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Sets a flag for as long as it lives.
 class FlagRaised {
@@ -44,7 +48,8 @@ FolderList::FolderList(HWND parent, int id, const Box& box, const VolumeTable& v
 }
 
 void FolderList::SetDirectory(const std::string& path) {
-    if (path.empty() || SameFolder(path, directory_)) return;
+    if (path.empty() || SameFolder(path, directory_))
+        return;
     const std::string before = directory_;
     try {
         EnterFolder(FolderToEnter(path));
@@ -60,28 +65,33 @@ void FolderList::SetDirectory(const std::string& path) {
     directory_ = GetCurrentDir();
     RememberFolder();
     BuildList();
-    if (onChange) onChange();
+    if (onChange)
+        onChange();
 }
 
 void FolderList::OpenCurrent() {
     const int selected = static_cast<int>(SendMessageA(handle_, LB_GETCURSEL, 0, 0));
-    if (selected >= 0) SetDirectory(ItemPath(selected));
+    if (selected >= 0)
+        SetDirectory(ItemPath(selected));
 }
 
 void FolderList::DriveChange(const std::string& root) {
-    if (root.empty() || Rules().SamePath(root, volumes_->RootOf(directory_))) return;
+    if (root.empty() || Rules().SamePath(root, volumes_->RootOf(directory_)))
+        return;
     const auto last = lastVisited_.find(root);
     EnterVolume(root, last != lastVisited_.end() ? last->second : std::string());
     directory_ = GetCurrentDir();
     RememberFolder();
     if (!inSetDirectory_) {
         BuildList();
-        if (onChange) onChange();
+        if (onChange)
+            onChange();
     }
 }
 
 std::string FolderList::ItemPath(int index) const {
-    if (index < 0 || index >= ItemCount()) return {};
+    if (index < 0 || index >= ItemCount())
+        return {};
     return LadderItemPath(static_cast<std::size_t>(index), items_[static_cast<std::size_t>(index)],
                           directory_, Rules(), IsNativeLeadByte);
 }
@@ -102,7 +112,8 @@ int FolderList::ItemHeight() {
 
 void FolderList::Draw(const DRAWITEMSTRUCT& item) const {
     const int index = static_cast<int>(item.itemID);
-    if (index < 0 || index >= ItemCount()) return;
+    if (index < 0 || index >= ItemCount())
+        return;
     const GlyphName glyph = GlyphOfLadderItem(ItemKind(index));
     const int indent = ItemIndent(index);
     DrawListItem(item, {glyph, indent, indent + static_cast<int>(GlyphSize(glyph).cx) + 4, false},
@@ -121,14 +132,16 @@ void FolderList::BuildList() {
 
     SendMessageA(handle_, WM_SETREDRAW, FALSE, 0);
     SendMessageA(handle_, LB_RESETCONTENT, 0, 0);
-    for (std::size_t i = 0; i < items_.size(); ++i) SendMessageA(handle_, LB_ADDSTRING, 0, 0);
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        SendMessageA(handle_, LB_ADDSTRING, 0, 0);
     SendMessageA(handle_, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
     SendMessageA(handle_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(handle_, nullptr, TRUE);
 }
 
 bool FolderList::SameFolder(const std::string& a, const std::string& b) const {
-    if (caseSensitive_) return a == b;
+    if (caseSensitive_)
+        return a == b;
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                       [](char l, char r) { return FoldLower(l) == FoldLower(r); });
 }
@@ -137,7 +150,8 @@ bool FolderList::SameFolder(const std::string& a, const std::string& b) const {
 std::string FolderList::FolderToEnter(const std::string& path) const {
     const PathSplit split = SplitLastPart(path, Rules());
     const bool wildcards = split.last.find_first_of("*?") != std::string::npos;
-    if (split.last.empty() || !(wildcards || (IdentityOf(path) && !IsFolder(path)))) return path;
+    if (split.last.empty() || !(wildcards || (IdentityOf(path) && !IsFolder(path))))
+        return path;
     return split.folder.empty() ? directory_ : split.folder;
 }
 
@@ -165,7 +179,8 @@ std::string FolderList::RootOfPath(const std::string& path) const {
 
 void FolderList::RememberFolder() {
     const std::string root = volumes_->RootOf(directory_);
-    if (!root.empty()) lastVisited_[root] = directory_;
+    if (!root.empty())
+        lastVisited_[root] = directory_;
 }
 
 } // namespace lyricast

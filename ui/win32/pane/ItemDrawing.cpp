@@ -14,7 +14,8 @@ void DrawListItem(const DRAWITEMSTRUCT& item, const DrawnItem& look, const std::
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     RECT textRect = rect;
     textRect.left += look.textLeft;
-    const UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | (look.textCentred ? DT_VCENTER : DT_TOP);
+    const UINT format =
+        DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | (look.textCentred ? DT_VCENTER : DT_TOP);
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect, format);
     if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_COMBOBOXEDIT) == 0)
         DrawFocusRect(dc, &rect);
