@@ -1,0 +1,317 @@
+// The Win32 view: what the main window and its dialogs show and report, on
+// a hidden window under Wine (or Windows). Skips when no window can be made.
+#include "platform/CurrentDirectory.h"
+#include "support/SmfBuilder.h"
+#include "support/TempDir.h"
+#include "ui/win32/Controls.h"
+#include "ui/win32/FolderBrowseDialog.h"
+#include "ui/win32/MainLayout.h"
+#include "ui/win32/MainMenu.h"
+#include "ui/win32/MainWindow.h"
+#include "ui/win32/OutPathDialog.h"
+#include "window/AppInfo.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+
+namespace lyricast {
+namespace {
+
+using test::TempDir;
+
+bool CanMakeWindows() {
+    HWND probe =
+        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    if (probe == nullptr)
+        return false;
+    DestroyWindow(probe);
+    return true;
+}
+
+std::string ColumnCaption(HWND list, int column) {
+    std::array<char, 64> text{};
+    LVCOLUMNA info{};
+    info.mask = LVCF_TEXT;
+    info.pszText = text.data();
+    info.cchTextMax = static_cast<int>(text.size());
+    SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(column),
+                 reinterpret_cast<LPARAM>(&info));
+    return text.data();
+}
+
+std::string MenuText(HMENU menu, UINT position) {
+    std::array<char, 64> text{};
+    GetMenuStringA(menu, position, text.data(), static_cast<int>(text.size()), MF_BYPOSITION);
+    return text.data();
+}
+
+Box PlaceOf(HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// The colour the window gives a row of the given good mark, asked as the list asks it.
+COLORREF DrawnColour(MainWindow& window, int goodMark) {
+    NMLVCUSTOMDRAW draw{};
+    draw.nmcd.hdr.hwndFrom = window.fileListView->Handle();
+    draw.nmcd.hdr.idFrom = MainWindow::kFileListView;
+    draw.nmcd.hdr.code = NM_CUSTOMDRAW;
+    draw.nmcd.dwDrawStage = CDDS_PREPAINT;
+    EXPECT_EQ(SendMessageA(window.Handle(), WM_NOTIFY, MainWindow::kFileListView,
+                           reinterpret_cast<LPARAM>(&draw)),
+              CDRF_NOTIFYITEMDRAW);
+    draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+    draw.nmcd.lItemlParam = goodMark;
+    SendMessageA(window.Handle(), WM_NOTIFY, MainWindow::kFileListView,
+                 reinterpret_cast<LPARAM>(&draw));
+    return draw.clrText;
+}
+
+class Win32WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!CanMakeWindows())
+            GTEST_SKIP() << "no window can be made here (no display)";
+        startFolder_ = GetCurrentDir();
+        window_ = std::make_unique<MainWindow>();
+    }
+    void TearDown() override {
+        window_.reset();
+        if (!startFolder_.empty())
+            SetCurrentDir(startFolder_);
+    }
+
+    std::unique_ptr<MainWindow> window_;
+
+private:
+    std::string startFolder_;
+};
+
+TEST_F(Win32WindowTest, MainWindowHasItsCaptionSizeAndParts) {
+    MainWindow& window = *window_;
+    std::array<char, 128> caption{};
+    GetWindowTextA(window.Handle(), caption.data(), static_cast<int>(caption.size()));
+    EXPECT_EQ(std::string(caption.data()), MainWindowCaption());
+    RECT client{};
+    GetClientRect(window.Handle(), &client);
+    EXPECT_EQ(client.right, 781);
+    EXPECT_EQ(client.bottom, 464);
+    EXPECT_EQ(WindowText(window.LMDButton3), "Convert File/s");
+    EXPECT_EQ(PlaceOf(window.LMDButton3), window.Layout().convertButton);
+    EXPECT_EQ(PlaceOf(window.fileListView->Handle()), window.Layout().fileList);
+    EXPECT_FALSE(GetWindowLongA(window.ProgressBar1, GWL_STYLE) & WS_VISIBLE);
+    std::array<int, 4> panels{};
+    EXPECT_EQ(SendMessageA(window.StatusBar1, SB_GETPARTS, panels.size(),
+                           reinterpret_cast<LPARAM>(panels.data())),
+              1);
+    EXPECT_EQ(panels[0], kStatusPanelWidth);
+    EXPECT_NE(GetClassLongPtrA(window.Handle(), GCLP_HICON), 0);
+}
+
+TEST_F(Win32WindowTest, LayoutDocksEachPartAndTheSplitterKeepsRoomOnBothSides) {
+    const MainLayout layout = LayOutMainWindow(781, 464, 19, kLeftPaneWidth);
+    EXPECT_EQ(layout.leftPane, (Box{0, 0, 233, 417}));
+    EXPECT_EQ(layout.splitter, (Box{233, 0, 4, 417}));
+    EXPECT_EQ(layout.listPane, (Box{237, 0, 544, 417}));
+    EXPECT_EQ(layout.progressBar, (Box{0, 417, 572, 28}));
+    EXPECT_EQ(layout.convertButton, (Box{602, 419, 163, 25}));
+    EXPECT_EQ(layout.driveBox, (Box{7, 6, 225, 19}));
+    EXPECT_EQ(ClampLeftWidth(-50, 781), 40);
+    EXPECT_EQ(ClampLeftWidth(5000, 781), 781 - 4 - 40);
+    EXPECT_EQ(ClampLeftWidth(300, 781), 300);
+}
+
+TEST_F(Win32WindowTest, FileListHasItsColumnsAndShowsTheRowsAdded) {
+    MainWindow& window = *window_;
+    HWND list = window.fileListView->Handle();
+    const std::array<const char*, 4> captions = {"File Name", "Ext", "Status", "Num.Tracks"};
+    const std::array<int, 4> widths = {300, 50, 50, 70};
+    for (int column = 0; column < 4; ++column) {
+        EXPECT_EQ(ColumnCaption(list, column), captions[static_cast<std::size_t>(column)]);
+        EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0),
+                  widths[static_cast<std::size_t>(column)]);
+    }
+    const auto extended =
+        static_cast<DWORD>(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+    EXPECT_TRUE(extended & LVS_EX_GRIDLINES);
+    EXPECT_TRUE(extended & LVS_EX_FULLROWSELECT);
+    const auto style = static_cast<DWORD>(GetWindowLongA(list, GWL_STYLE));
+    EXPECT_FALSE(style & LVS_SINGLESEL);
+    EXPECT_FALSE(style & LVS_EDITLABELS);
+
+    window.AddRow({"C:\\Songs\\a.kar", ".KAR", true, 3});
+    window.AddRow({"C:\\Songs\\b.kar", ".KAR", false, 0});
+    window.AddRow({"C:\\Songs\\c.kar", ".KAR", true, 17});
+    ASSERT_EQ(window.fileListView->RowCount(), 3);
+    EXPECT_EQ(window.fileListView->Text(0, 0), "C:\\Songs\\a.kar");
+    EXPECT_EQ(window.fileListView->Text(1, 2), "Bad");
+    EXPECT_EQ(window.fileListView->Text(2, 2), "Good");
+    EXPECT_EQ(window.fileListView->Text(2, 3), "17");
+    EXPECT_EQ(window.fileListView->GoodMark(0), 1);
+    EXPECT_EQ(window.fileListView->GoodMark(1), 0);
+
+    EXPECT_TRUE(window.SelectedRows().empty());
+    LVITEMA selected{};
+    selected.stateMask = LVIS_SELECTED;
+    selected.state = LVIS_SELECTED;
+    SendMessageA(list, LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&selected));
+    SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&selected));
+    EXPECT_EQ(window.SelectedRows(), (std::vector<std::size_t>{0, 2}));
+    window.fileListView->SelectAll();
+    EXPECT_EQ(window.SelectedRows().size(), 3u);
+    window.ClearRows();
+    EXPECT_EQ(window.fileListView->RowCount(), 0);
+}
+
+TEST_F(Win32WindowTest, GoodRowsAreDrawnBlueAndTheOthersGreen) {
+    EXPECT_EQ(DrawnColour(*window_, 1), RGB(0, 0, 255));
+    EXPECT_EQ(DrawnColour(*window_, 0), RGB(0, 128, 0));
+}
+
+TEST_F(Win32WindowTest, MenusCarryTheirCaptionsAndFollowTheOptions) {
+    MainWindow& window = *window_;
+    HMENU bar = GetMenu(window.Handle());
+    ASSERT_EQ(GetMenuItemCount(bar), 3);
+    EXPECT_EQ(MenuText(bar, 0), "File");
+    EXPECT_EQ(MenuText(bar, 1), "Options");
+    EXPECT_EQ(MenuText(bar, 2), "Help");
+    HMENU options = GetSubMenu(bar, 1);
+    EXPECT_EQ(MenuText(options, 0), "Show Only  KAR");
+    EXPECT_EQ(MenuText(options, 2), "Select Output Folder");
+    EXPECT_EQ(MenuText(options, 4), "Include Sub Dir");
+    EXPECT_EQ(MenuText(GetSubMenu(bar, 0), 0), "Exit");
+    EXPECT_EQ(MenuText(GetSubMenu(bar, 2), 0), "Help");
+    EXPECT_EQ(MenuText(GetSubMenu(bar, 2), 2), "About");
+    EXPECT_EQ(GetMenuState(options, kShowOnlyKAR1, MF_BYCOMMAND) & MF_CHECKED, MF_CHECKED);
+    EXPECT_EQ(GetMenuState(options, kSubDir, MF_BYCOMMAND) & MF_CHECKED, 0u);
+
+    window.AddRow({"C:\\a.kar", ".KAR", true, 1});
+    SendMessageA(window.Handle(), WM_COMMAND, kSubDir, 0);
+    EXPECT_TRUE(window.form.subDir);
+    EXPECT_EQ(GetMenuState(options, kSubDir, MF_BYCOMMAND) & MF_CHECKED, MF_CHECKED);
+    SendMessageA(window.Handle(), WM_COMMAND, kShowOnlyKAR1, 0);
+    EXPECT_FALSE(window.form.showOnlyKar);
+    EXPECT_EQ(GetMenuState(options, kShowOnlyKAR1, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    EXPECT_EQ(window.fileListView->RowCount(), 0);
+
+    std::vector<std::string> opened;
+    window.shellOpen = [&](const std::string& path) { opened.push_back(path); };
+    window.form.programFolder = "Z:\\nowhere\\";
+    SendMessageA(window.Handle(), WM_COMMAND, kHelp2, 0);
+    EXPECT_TRUE(opened.empty()) << "a help page that is not there is not opened";
+}
+
+TEST_F(Win32WindowTest, ADoubleClickedFolderIsScannedByAWorkerThroughTheUiThread) {
+    TempDir folder;
+    std::filesystem::create_directory(folder.path() / "Songs");
+    test::WriteBytes(folder / "Songs/good.kar", test::Smf(1, {test::Track("00 ff 2f 00")}));
+    test::WriteBytes(folder / "Songs/bad.kar", test::Bytes{'n', 'o', 'p', 'e'});
+    test::WriteBytes(folder / "Songs/other.mid", test::Smf(0, {test::Track("00 ff 2f 00")}));
+    MainWindow& window = *window_;
+    window.DirectoryListBox1->SetDirectory(folder.str());
+    const int songs = window.DirectoryListBox1->ItemCount() - 1;
+    ASSERT_EQ(window.DirectoryListBox1->DisplayText(songs), "Songs");
+    SendMessageA(window.DirectoryListBox1->Handle(), LB_SETCURSEL, static_cast<WPARAM>(songs), 0);
+
+    SendMessageA(window.Handle(), WM_COMMAND,
+                 MAKEWPARAM(MainWindow::kDirectoryListBox1, LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(window.DirectoryListBox1->Handle()));
+    EXPECT_EQ(window.CurrentFolder(), (folder.path() / "Songs").string());
+    EXPECT_TRUE(GetWindowLongA(window.ProgressBar1, GWL_STYLE) & WS_VISIBLE)
+        << "shown at 0 while scanning";
+    window.WaitForScanWorkers();
+
+    ASSERT_EQ(window.fileListView->RowCount(), 2);
+    std::vector<std::string> verdicts;
+    for (int row = 0; row < 2; ++row)
+        verdicts.push_back(window.fileListView->Text(row, 0) + " " +
+                           window.fileListView->Text(row, 2));
+    std::sort(verdicts.begin(), verdicts.end());
+    EXPECT_EQ(verdicts[0], (folder.path() / "Songs" / "bad.kar").string() + " Bad");
+    EXPECT_EQ(verdicts[1], (folder.path() / "Songs" / "good.kar").string() + " Good");
+    EXPECT_FALSE(window.form.ScanRunning());
+}
+
+TEST_F(Win32WindowTest, OutputDialogShowsItsControlsInTabOrderAndReportsTheChoice) {
+    MainWindow& window = *window_;
+    OutPathDialog dialog(window.form);
+    window.form.outPathForm = &dialog.form;
+    HWND shown = dialog.Open(window.Handle());
+    ASSERT_NE(shown, nullptr);
+    std::array<char, 64> title{};
+    GetWindowTextA(shown, title.data(), static_cast<int>(title.size()));
+    EXPECT_EQ(std::string(title.data()), "Output Path");
+    RECT client{};
+    GetClientRect(shown, &client);
+    EXPECT_EQ(client.right, 484);
+    EXPECT_EQ(client.bottom, 145);
+
+    HWND savePath = GetDlgItem(shown, OutPathDialog::kSavePath);
+    EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kLabel1)), "Output Path");
+    EXPECT_EQ(WindowText(savePath), "Always save to");
+    EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kLMDButton1)), "...");
+    EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kSaveOri)),
+              "Save to original file's paht");
+    EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kLMDButton2)), "Close");
+    EXPECT_EQ(PlaceOf(GetDlgItem(shown, OutPathDialog::kEdit1)), (Box{144, 36, 225, 21}));
+    EXPECT_EQ(PlaceOf(GetDlgItem(shown, OutPathDialog::kLMDButton2)), (Box{176, 104, 75, 25}));
+    EXPECT_TRUE(GetWindowLongA(GetDlgItem(shown, OutPathDialog::kEdit1), GWL_STYLE) & ES_READONLY);
+    EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kSaveOri), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kSavePath), BST_UNCHECKED);
+
+    const std::array<int, 5> tabOrder = {OutPathDialog::kSavePath, OutPathDialog::kEdit1,
+                                         OutPathDialog::kLMDButton1, OutPathDialog::kSaveOri,
+                                         OutPathDialog::kLMDButton2};
+    HWND control = savePath;
+    for (const int id : tabOrder) {
+        EXPECT_EQ(GetDlgCtrlID(control), id);
+        control = GetNextDlgTabItem(shown, control, FALSE);
+    }
+
+    SendMessageA(savePath, BM_CLICK, 0, 0);
+    EXPECT_TRUE(dialog.form.savePath);
+    EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kSaveOri), BST_UNCHECKED);
+    SendMessageA(GetDlgItem(shown, OutPathDialog::kSaveOri), BM_CLICK, 0, 0);
+    EXPECT_FALSE(dialog.form.savePath);
+    dialog.ShowChoice(true, "C:\\Out");
+    EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kEdit1)), "C:\\Out");
+    EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kSavePath), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kSaveOri), BST_UNCHECKED);
+
+    SendMessageA(shown, WM_COMMAND, MAKEWPARAM(OutPathDialog::kLMDButton2, BN_CLICKED), 0);
+    EXPECT_FALSE(IsWindow(shown));
+    window.form.outPathForm = nullptr;
+}
+
+TEST_F(Win32WindowTest, BrowseDialogStartsAtItsFolderAndOpensANewFolder) {
+    TempDir folder;
+    FolderBrowseDialog browse("Output Folder", folder.str());
+    HWND shown = browse.Open(window_->Handle());
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(browse.folderList()->Directory(), folder.str());
+    EXPECT_EQ(WindowText(GetDlgItem(shown, FolderBrowseDialog::kOk)), "OK");
+    EXPECT_EQ(WindowText(GetDlgItem(shown, IDCANCEL)), "Cancel");
+    EXPECT_EQ(WindowText(GetDlgItem(shown, FolderBrowseDialog::kNewFolder)), "New Folder...");
+    EXPECT_GT(browse.driveBox()->EntryCount(), 0);
+    EXPECT_GE(browse.driveBox()->SelectedEntry(), 0);
+
+    EXPECT_TRUE(browse.CreateAndOpen("Converted"));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "Converted"));
+    EXPECT_EQ(browse.folderList()->Directory(), (folder.path() / "Converted").string());
+    EXPECT_FALSE(browse.CreateAndOpen("")) << "a folder needs a name";
+
+    SendMessageA(shown, WM_COMMAND, MAKEWPARAM(FolderBrowseDialog::kOk, BN_CLICKED), 0);
+    EXPECT_FALSE(IsWindow(shown));
+    EXPECT_EQ(browse.Folder(), (folder.path() / "Converted").string());
+}
+
+} // namespace
+} // namespace lyricast

@@ -1,0 +1,11 @@
+#include "ui/win32/ErrorBox.h"
+
+#include "window/AppInfo.h"
+
+namespace lyricast {
+
+void ShowErrorBox(HWND owner, const std::string& text) {
+    MessageBoxA(owner, text.c_str(), kApplicationTitle.c_str(), MB_ICONERROR | MB_OK);
+}
+
+} // namespace lyricast

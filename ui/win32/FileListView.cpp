@@ -1,0 +1,111 @@
+#include "ui/win32/FileListView.h"
+
+#include "ui/win32/Controls.h"
+
+#include <array>
+
+namespace lyricast {
+namespace {
+
+struct Column {
+    const char* caption;
+    int width;
+};
+constexpr std::array kColumns = {Column{"File Name", 300}, Column{"Ext", 50}, Column{"Status", 50},
+                                 Column{"Num.Tracks", 70}};
+
+void AddColumns(HWND list) {
+    for (std::size_t i = 0; i < kColumns.size(); ++i) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        column.fmt = LVCFMT_LEFT;
+        column.cx = kColumns[i].width;
+        column.pszText = const_cast<char*>(kColumns[i].caption);
+        SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+} // namespace
+
+FileListView::FileListView(HWND parent, int id, const Box& box)
+    : handle_(CreateChild(parent, WC_LISTVIEWA, "",
+                          WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS, box, id,
+                          WS_EX_CLIENTEDGE)) {
+    const DWORD extended = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
+    SendMessageA(handle_, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+    AddColumns(handle_);
+}
+
+void FileListView::Clear() {
+    SendMessageA(handle_, LVM_DELETEALLITEMS, 0, 0);
+}
+
+void FileListView::AddRow(const std::vector<std::string>& texts, int goodMark) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = RowCount();
+    item.pszText = const_cast<char*>(texts.at(0).c_str());
+    item.lParam = goodMark;
+    const int row = static_cast<int>(
+        SendMessageA(handle_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    for (std::size_t column = 1; column < texts.size(); ++column) {
+        LVITEMA cell{};
+        cell.iSubItem = static_cast<int>(column);
+        cell.pszText = const_cast<char*>(texts[column].c_str());
+        SendMessageA(handle_, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&cell));
+    }
+}
+
+int FileListView::RowCount() const {
+    return static_cast<int>(SendMessageA(handle_, LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string FileListView::Text(int row, int column) const {
+    std::array<char, MAX_PATH * 2> text{};
+    LVITEMA cell{};
+    cell.iSubItem = column;
+    cell.pszText = text.data();
+    cell.cchTextMax = static_cast<int>(text.size());
+    SendMessageA(handle_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&cell));
+    return text.data();
+}
+
+int FileListView::GoodMark(int row) const {
+    LVITEMA item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    SendMessageA(handle_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return static_cast<int>(item.lParam);
+}
+
+std::vector<std::size_t> FileListView::SelectedRows() const {
+    std::vector<std::size_t> selected;
+    for (int row = -1;;) {
+        row = static_cast<int>(
+            SendMessageA(handle_, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
+        if (row < 0)
+            return selected;
+        selected.push_back(static_cast<std::size_t>(row));
+    }
+}
+
+// The list control leaves Ctrl+A to its owner; every other list selects all with it.
+void FileListView::SelectAll() {
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED;
+    state.state = LVIS_SELECTED;
+    SendMessageA(handle_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(&state));
+}
+
+LRESULT FileListView::CustomDraw(NMLVCUSTOMDRAW& draw, RowColour (*colourOf)(int goodMark)) {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT)
+        return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
+        return CDRF_DODEFAULT;
+    const RowColour colour = colourOf(static_cast<int>(draw.nmcd.lItemlParam));
+    draw.clrText = RGB(colour.red, colour.green, colour.blue);
+    return CDRF_NEWFONT;
+}
+
+} // namespace lyricast

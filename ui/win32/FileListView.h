@@ -1,0 +1,40 @@
+#pragma once
+
+#include "ui/win32/Box.h"
+#include "window/TMainForm.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace lyricast {
+
+// The report-style list of scanned files: one row per file, its good mark
+// kept as the row's data; several rows may be selected, a selection covers
+// the whole row, rows stay in the order added.
+class FileListView {
+public:
+    FileListView(HWND parent, int id, const Box& box);
+
+    HWND Handle() const { return handle_; }
+    void Clear();
+    void AddRow(const std::vector<std::string>& texts, int goodMark);
+    int RowCount() const;
+    std::string Text(int row, int column) const;
+    int GoodMark(int row) const;
+    std::vector<std::size_t> SelectedRows() const;
+    void SelectAll();
+
+    // The answer to the list's NM_CUSTOMDRAW: each row is drawn in the colour
+    // `colourOf` gives for its good mark.
+    static LRESULT CustomDraw(NMLVCUSTOMDRAW& draw, RowColour (*colourOf)(int goodMark));
+
+private:
+    HWND handle_;
+};
+
+} // namespace lyricast

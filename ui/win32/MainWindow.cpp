@@ -1,0 +1,360 @@
+#include "ui/win32/MainWindow.h"
+
+#include "platform/ShellOpen.h"
+#include "ui/win32/AboutBox.h"
+#include "ui/win32/Controls.h"
+#include "ui/win32/ErrorBox.h"
+#include "ui/win32/MainMenu.h"
+#include "ui/win32/MessagePump.h"
+#include "ui/win32/OutPathDialog.h"
+#include "ui/win32/pane/PaneDrawing.h"
+#include "ui/win32/resources/ResourceIds.h"
+#include "window/AppInfo.h"
+#include "window/ErrorBox.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <array>
+
+namespace lyricast {
+namespace {
+
+constexpr char kClassName[] = "LyricastConvertMainWindow";
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+
+} // namespace
+
+void MainWindow::RegisterWindowClass() {
+    static const bool registered = [] {
+        WNDCLASSEXA type{};
+        type.cbSize = sizeof type;
+        type.lpfnWndProc = MainWindow::Procedure;
+        type.hInstance = GetModuleHandleA(nullptr);
+        type.hIcon = LoadIconA(type.hInstance, MAKEINTRESOURCEA(IDI_APPLICATION_ICON));
+        type.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        type.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        type.lpszClassName = kClassName;
+        return RegisterClassExA(&type) != 0;
+    }();
+    (void)registered;
+}
+
+namespace {
+
+// The outer size that gives the window its client area under a menu bar.
+SIZE OuterSize() {
+    RECT rect{0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRectEx(&rect, kStyle, TRUE, 0);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+bool Inside(const Box& box, int x, int y) {
+    return x >= box.x && x < box.x + box.width && y >= box.y && y < box.y + box.height;
+}
+
+RECT RectOf(const Box& box) {
+    return {box.x, box.y, box.x + box.width, box.y + box.height};
+}
+
+// The folder of the program's own file, with its closing separator.
+std::string ProgramFolder() {
+    std::array<char, MAX_PATH> path{};
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const std::string file(path.data(), length);
+    const std::size_t separator = file.find_last_of("\\/");
+    return separator == std::string::npos ? std::string() : file.substr(0, separator + 1);
+}
+
+} // namespace
+
+MainWindow::MainWindow() : form(*this), shellOpen(ShellOpen) {
+    RegisterWindowClass();
+    const SIZE outer = OuterSize();
+    CreateWindowExA(0, kClassName, MainWindowCaption().c_str(), kStyle, 187, 112, outer.cx,
+                    outer.cy, nullptr, CreateMainMenu(), GetModuleHandleA(nullptr), this);
+    workers_.emplace(handle_);
+    CreateControls();
+    ShowMenuOptions(GetMenu(handle_), form);
+    LayOut();
+}
+
+MainWindow::~MainWindow() {
+    form.FinishScans();
+    if (IsWindow(handle_))
+        DestroyWindow(handle_);
+}
+
+void MainWindow::Show(int how) {
+    ShowWindow(handle_, how);
+    UpdateWindow(handle_);
+}
+
+void MainWindow::CreateControls() {
+    const MainLayout layout = LayOutMainWindow(kClientWidth, kClientHeight, 0, leftWidth);
+    StatusBar1 =
+        CreateChild(handle_, STATUSCLASSNAMEA, "", WS_VISIBLE | SBARS_SIZEGRIP, {}, kStatusBar1);
+    int panels[] = {kStatusPanelWidth};
+    SendMessageA(StatusBar1, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(panels));
+    DriveComboBox1 = std::make_unique<DriveBox>(handle_, kDriveComboBox1, layout.driveBox);
+    DirectoryListBox1 =
+        std::make_unique<FolderList>(handle_, kDirectoryListBox1, layout.folderList);
+    DriveComboBox1->SetDirList(DirectoryListBox1.get());
+    DirectoryListBox1->onChange = [this] {
+        CallHandler(*this, [this] { form.FileListBox1Change(); });
+    };
+    fileListView = std::make_unique<FileListView>(handle_, kFileListView, layout.fileList);
+    ProgressBar1 = CreateChild(handle_, PROGRESS_CLASSA, "", 0, layout.progressBar, kProgressBar1);
+    SendMessageA(ProgressBar1, PBM_SETRANGE32, 0, 100);
+    LMDButton3 =
+        CreateChild(handle_, "BUTTON", "Convert File/s", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                    layout.convertButton, kLMDButton3);
+}
+
+MainLayout MainWindow::Layout() const {
+    RECT client{}, status{};
+    GetClientRect(handle_, &client);
+    GetWindowRect(StatusBar1, &status);
+    return LayOutMainWindow(client.right, client.bottom, status.bottom - status.top, leftWidth);
+}
+
+void MainWindow::LayOut() {
+    SendMessageA(StatusBar1, WM_SIZE, 0, 0);
+    const MainLayout layout = Layout();
+    Place(DirectoryListBox1->Handle(), layout.folderList);
+    Place(fileListView->Handle(), layout.fileList);
+    Place(ProgressBar1, layout.progressBar);
+    Place(LMDButton3, layout.convertButton);
+    InvalidateRect(handle_, nullptr, TRUE);
+}
+
+LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* created =
+            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        created->handle_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    // Until its controls exist the window has nothing of its own to do.
+    if (self == nullptr || (!self->fileListView && message != WM_MEASUREITEM))
+        return DefWindowProcA(window, message, wParam, lParam);
+    return self->Receive(message, wParam, lParam);
+}
+
+LRESULT MainWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const auto drawn =
+            PaneDrawing(message, lParam, DriveComboBox1.get(), DirectoryListBox1.get()))
+        return *drawn;
+    switch (message) {
+    case ScanWorkers::kRunScanMessage:
+        CallHandler(*this,
+                    [this, lParam] { form.ScanFolder(*reinterpret_cast<FileScanning*>(lParam)); });
+        return 0;
+    case WM_COMMAND:
+        Command(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_NOTIFY:
+        if (const auto answer = Notify(*reinterpret_cast<const NMHDR*>(lParam)))
+            return *answer;
+        break;
+    case WM_VKEYTOITEM:
+        // Enter opens the folder list's folder, without a scan.
+        if (LOWORD(wParam) != VK_RETURN)
+            return -1;
+        CallHandler(*this, [this] { DirectoryListBox1->OpenCurrent(); });
+        return -2;
+    case WM_SIZE:
+        LayOut();
+        return 0;
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(wParam) == handle_ && LOWORD(lParam) == HTCLIENT) {
+            POINT at{};
+            GetCursorPos(&at);
+            ScreenToClient(handle_, &at);
+            if (Inside(Layout().splitter, at.x, at.y)) {
+                SetCursor(LoadCursorA(nullptr, IDC_SIZEWE));
+                return TRUE;
+            }
+        }
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+        if (SplitterMouse(message, lParam))
+            return 0;
+        break;
+    case WM_SHOWWINDOW:
+        if (wParam != 0)
+            FirstShow();
+        break;
+    case WM_CLOSE:
+        // A walk may be running below this handler; it unwinds at its next check point.
+        form.StopScans();
+        DestroyWindow(handle_);
+        return 0;
+    case WM_DESTROY:
+        if (quitOnDestroy)
+            PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(handle_, message, wParam, lParam);
+}
+
+void MainWindow::Command(int id, int code) {
+    if (const MenuHandler handler = HandlerOfMenuEntry(id))
+        return MenuEntryChosen(handler);
+    if (id == kLMDButton3 && code == BN_CLICKED)
+        return CallHandler(*this, [this] { form.LMDButton3Click(); });
+    if (id == kDirectoryListBox1 && code == LBN_DBLCLK)
+        return FolderListDblClick();
+    if (id == kDriveComboBox1 && (code == CBN_SELENDOK || code == CBN_SELCHANGE))
+        CallHandler(*this, [this] { DriveComboBox1->EntryChosen(); });
+}
+
+// The window's handler first, then the folder list opens the chosen folder:
+// the scan the handler starts walks that folder once this returns.
+void MainWindow::FolderListDblClick() {
+    CallHandler(*this, [this] { form.DirectoryListBox1DblClick(); });
+    CallHandler(*this, [this] { DirectoryListBox1->OpenCurrent(); });
+}
+
+void MainWindow::MenuEntryChosen(MenuHandler handler) {
+    CallHandler(*this, [this, handler] { (form.*handler)(); });
+    if (IsWindow(handle_))
+        ShowMenuOptions(GetMenu(handle_), form);
+}
+
+std::optional<LRESULT> MainWindow::Notify(const NMHDR& header) {
+    if (header.idFrom != kFileListView)
+        return std::nullopt;
+    if (header.code == NM_CUSTOMDRAW)
+        return FileListView::CustomDraw(
+            *reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)),
+            &TMainForm::fileListViewCustomDrawItem);
+    if (header.code == LVN_KEYDOWN) {
+        const auto& key = reinterpret_cast<const NMLVKEYDOWN&>(header);
+        if (key.wVKey == 'A' && GetKeyState(VK_CONTROL) < 0)
+            fileListView->SelectAll();
+    }
+    return std::nullopt;
+}
+
+// The panels' raised edges; the splitter is the gap between two of them.
+void MainWindow::Paint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(handle_, &paint);
+    const MainLayout layout = Layout();
+    for (const Box& panel : {layout.leftPane, layout.listPane, layout.bottomBar}) {
+        RECT rect = RectOf(panel);
+        DrawEdge(dc, &rect, BDR_RAISEDINNER, BF_RECT);
+    }
+    RECT splitter = RectOf(layout.splitter);
+    DrawEdge(dc, &splitter, EDGE_RAISED, BF_LEFT | BF_RIGHT);
+    EndPaint(handle_, &paint);
+}
+
+// Dragging the splitter moves the edge between the folder pane and the file list.
+bool MainWindow::SplitterMouse(UINT message, LPARAM lParam) {
+    const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+    if (message == WM_LBUTTONDOWN && Inside(Layout().splitter, x, y)) {
+        dragging_ = true;
+        SetCapture(handle_);
+        return true;
+    }
+    if (!dragging_)
+        return false;
+    if (message == WM_LBUTTONUP) {
+        dragging_ = false;
+        ReleaseCapture();
+    }
+    RECT client{};
+    GetClientRect(handle_, &client);
+    leftWidth = ClampLeftWidth(x, client.right);
+    LayOut();
+    return true;
+}
+
+void MainWindow::FirstShow() {
+    if (shown_)
+        return;
+    shown_ = true;
+    form.FormShow(ProgramFolder());
+}
+
+void MainWindow::ClearRows() {
+    fileListView->Clear();
+}
+
+void MainWindow::AddRow(const FileRow& row) {
+    fileListView->AddRow(
+        {row.path, row.extension, row.good ? "Good" : "Bad", std::to_string(row.trackCount)},
+        row.good ? 1 : 0);
+}
+
+std::vector<std::size_t> MainWindow::SelectedRows() const {
+    return fileListView->SelectedRows();
+}
+
+void MainWindow::ShowProgress(int position, int maximum) {
+    SendMessageA(ProgressBar1, PBM_SETRANGE32, 0, maximum);
+    SendMessageA(ProgressBar1, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    ShowWindow(ProgressBar1, SW_SHOWNA);
+}
+
+void MainWindow::HideProgress() {
+    ShowWindow(ProgressBar1, SW_HIDE);
+}
+
+void MainWindow::ShowStatus(const std::string& text) {
+    SendMessageA(StatusBar1, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    UpdateWindow(StatusBar1);
+}
+
+void MainWindow::ShowMessage(const std::string& text) {
+    MessageBoxA(handle_, text.c_str(), kApplicationTitle.c_str(), MB_ICONINFORMATION | MB_OK);
+}
+
+void MainWindow::ShowError(const std::string& text) {
+    ShowErrorBox(handle_, text);
+}
+
+void MainWindow::ProcessEvents() {
+    PumpMessages();
+}
+
+std::string MainWindow::CurrentFolder() const {
+    return DirectoryListBox1->Directory();
+}
+
+void MainWindow::StartScanWorker(std::shared_ptr<FileScanning> scan) {
+    workers_->Start(std::move(scan));
+}
+
+void MainWindow::WaitForScanWorkers() {
+    workers_->WaitAll();
+}
+
+void MainWindow::ShowOutputDialog() {
+    if (outPathForm != nullptr)
+        outPathForm->Run(handle_);
+}
+
+void MainWindow::ShowAbout() {
+    ShowAboutBox(handle_);
+}
+
+void MainWindow::CloseWindow() {
+    SendMessageA(handle_, WM_CLOSE, 0, 0);
+}
+
+void MainWindow::OpenDocument(const std::string& path) {
+    shellOpen(path);
+}
+
+} // namespace lyricast

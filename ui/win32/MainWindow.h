@@ -1,0 +1,101 @@
+#pragma once
+
+#include "ui/win32/FileListView.h"
+#include "ui/win32/MainLayout.h"
+#include "ui/win32/MainMenu.h"
+#include "ui/win32/ScanWorkers.h"
+#include "ui/win32/pane/DriveBox.h"
+#include "ui/win32/pane/FolderList.h"
+#include "window/MainFormView.h"
+#include "window/TMainForm.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace lyricast {
+
+class OutPathDialog;
+
+// The program's main window on the Win32 API: the folder pane on the left,
+// the splitter, the scanned files on the right, the progress bar and the
+// convert button below, the status bar at the bottom. It draws what `form`
+// decides and reports what the user does. Created hidden; Show shows it.
+class MainWindow : public MainFormView {
+public:
+    enum ControlId {
+        kDriveComboBox1 = 200,
+        kDirectoryListBox1,
+        kFileListView,
+        kProgressBar1,
+        kLMDButton3,
+        kStatusBar1
+    };
+
+    MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+    virtual ~MainWindow();
+
+    HWND Handle() const { return handle_; }
+    void Show(int how);
+
+    TMainForm form;
+    OutPathDialog* outPathForm = nullptr; // set by the start-up once the dialog exists
+    // Ends the program's message loop when the window goes.
+    bool quitOnDestroy = false;
+    // Opens a document with the desktop; tests put a recorder here.
+    std::function<void(const std::string&)> shellOpen;
+
+    std::unique_ptr<DriveBox> DriveComboBox1;
+    std::unique_ptr<FolderList> DirectoryListBox1;
+    std::unique_ptr<FileListView> fileListView;
+    HWND ProgressBar1 = nullptr;
+    HWND LMDButton3 = nullptr;
+    HWND StatusBar1 = nullptr;
+
+    // MainFormView
+    void ClearRows() override;
+    void AddRow(const FileRow& row) override;
+    std::vector<std::size_t> SelectedRows() const override;
+    void ShowProgress(int position, int maximum) override;
+    void HideProgress() override;
+    void ShowStatus(const std::string& text) override;
+    void ShowMessage(const std::string& text) override;
+    void ShowError(const std::string& text) override;
+    void ProcessEvents() override;
+    std::string CurrentFolder() const override;
+    void StartScanWorker(std::shared_ptr<FileScanning> scan) override;
+    void WaitForScanWorkers() override;
+    void ShowOutputDialog() override;
+    void ShowAbout() override;
+    void CloseWindow() override;
+    void OpenDocument(const std::string& path) override;
+
+    // Where the parts are now, and the left pane's width the splitter gives.
+    MainLayout Layout() const;
+    int leftWidth = kLeftPaneWidth;
+
+private:
+    static void RegisterWindowClass();
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Receive(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateControls();
+    void LayOut();
+    void Command(int id, int code);
+    std::optional<LRESULT> Notify(const NMHDR& header);
+    void FolderListDblClick();
+    void MenuEntryChosen(MenuHandler handler);
+    void Paint();
+    bool SplitterMouse(UINT message, LPARAM lParam);
+    void FirstShow();
+
+    HWND handle_ = nullptr;
+    std::optional<ScanWorkers> workers_;
+    bool shown_ = false;
+    bool dragging_ = false;
+};
+
+} // namespace lyricast

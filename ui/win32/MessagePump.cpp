@@ -1,0 +1,28 @@
+#include "ui/win32/MessagePump.h"
+
+#include <windows.h>
+
+namespace lyricast {
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void PumpUntil(const std::function<bool()>& done) {
+    while (!done()) {
+        // Wakes for posted and sent messages alike; the timeout covers an end
+        // that comes without a message.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        PumpMessages();
+    }
+}
+
+} // namespace lyricast
