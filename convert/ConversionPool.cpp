@@ -66,7 +66,6 @@ void ConversionPool::Work(std::span<const ConversionJob> jobs,
 void ConversionPool::Run(std::span<const ConversionJob> jobs, const Deliver& deliver) {
     {
         const std::lock_guard lock(mutex_);
-        stopped_ = false;
         claimed_ = 0;
     }
     done_ = 0;

@@ -48,11 +48,12 @@ public:
     explicit ConversionPool(unsigned workers);
 
     // Returns once every started job is delivered: all of them, unless Stop
-    // was called.
+    // was called. A pool runs one list.
     void Run(std::span<const ConversionJob> jobs, const Deliver& deliver);
 
-    // Any thread, also from inside `deliver`: files in progress are finished
-    // and delivered, no other is started.
+    // Any thread, also from inside `deliver` or before Run has begun: files in
+    // progress are finished and delivered, no other is started. A stopped
+    // pool stays stopped.
     void Stop();
 
     // Files finished so far by the workers, for a progress display.

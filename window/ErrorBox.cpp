@@ -7,4 +7,9 @@ std::string ErrorBoxText(const std::string& message) {
     return message;
 }
 
+std::string FileErrorBoxText(const FileError& error) {
+    const std::string text = ErrorBoxText(error.message());
+    return error.reason().empty() ? text : text + "\n" + error.reason();
+}
+
 } // namespace lyricast

@@ -2,13 +2,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
+#include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace lyricast {
-
-class FileScanning;
 
 // One row of the file list: the file's full path as the system gave it, its
 // upper-cased extension, the verdict and the track count.
@@ -21,34 +20,47 @@ struct FileRow {
 
 // What the main window's decisions need a toolkit to show or ask. Text is
 // handed over as the bytes the system gave; a view decodes it for display.
+// Every call is made on the UI thread.
 class MainFormView {
 public:
     virtual void ClearRows() = 0;
-    virtual void AddRow(const FileRow& row) = 0;
-    // The selected rows, by index into the rows added, in list order.
+    // Appends rows below those shown, in this order.
+    virtual void AddRows(std::span<const FileRow> rows) = 0;
+    // The selected rows, by index into the rows shown, in list order.
     virtual std::vector<std::size_t> SelectedRows() const = 0;
 
     virtual void ShowProgress(int position, int maximum) = 0;
     virtual void HideProgress() = 0;
-    // Shown at once, even while a handler keeps the event loop waiting.
+    // The status bar's panel, shown at once; and the panel beside it with
+    // what the last scan found.
     virtual void ShowStatus(const std::string& text) = 0;
+    virtual void ShowCounts(const std::string& text) = 0;
+    // While a batch runs the convert button stops it, and says so.
+    virtual void ShowConverting(bool converting) = 0;
     // An information box and an error box, titled with the application's name.
     virtual void ShowMessage(const std::string& text) = 0;
     virtual void ShowError(const std::string& text) = 0;
+    // The word at the end of a batch, with a button that opens `folder`;
+    // true when the user pressed it.
+    virtual bool ShowSummary(const std::string& text, const std::string& folder) = 0;
 
-    // Lets the toolkit handle the events waiting for the UI thread.
-    virtual void ProcessEvents() = 0;
-    // The folder list's current folder.
+    // The folder list's current folder, and a move of the folder pane to
+    // another one (raises DirectoryError, the pane left as it was, when it
+    // cannot be entered).
     virtual std::string CurrentFolder() const = 0;
-    // Starts the thread that hands this scan's walk to the UI thread.
-    virtual void StartScanWorker(std::shared_ptr<FileScanning> scan) = 0;
-    // Returns once no scan worker is left, letting the UI answer meanwhile.
-    virtual void WaitForScanWorkers() = 0;
+    virtual void ShowFolder(const std::string& folder) = 0;
+
+    // Runs `work` on a thread of its own. `step`, from any thread, is run on
+    // the UI thread once it is free; never after the window is gone.
+    virtual void StartWorker(std::function<void()> work) = 0;
+    virtual void PostToUi(std::function<void()> step) = 0;
+    // Returns once every worker has ended.
+    virtual void WaitForWorkers() = 0;
 
     virtual void ShowOutputDialog() = 0;
     virtual void ShowAbout() = 0;
     virtual void CloseWindow() = 0;
-    // Opens a document in the desktop's viewer for it.
+    // Opens a document, or a folder, in the desktop's program for it.
     virtual void OpenDocument(const std::string& path) = 0;
 
 protected:

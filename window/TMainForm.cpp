@@ -1,64 +1,135 @@
 #include "window/TMainForm.h"
 
-#include "convert/ConvertSong.h"
+#include "convert/ConversionReason.h"
 #include "convert/OutputNaming.h"
+#include "platform/FolderListing.h"
 #include "scan/FileJudgement.h"
 #include "scan/FolderWalk.h"
-#include "window/AppInfo.h"
+#include "window/BatchRun.h"
+#include "window/BatchSummary.h"
+#include "window/ErrorBox.h"
 #include "window/FileScanning.h"
 #include "window/HelpPage.h"
+#include "window/Settings.h"
 #include "window/ToutPathForm.h"
 
 #include <algorithm>
+#include <chrono>
+#include <exception>
 #include <filesystem>
-#include <optional>
+#include <thread>
 
 namespace lyricast {
+namespace {
+
+// Rows found by a scan reach the list a few times a second, not one by one:
+// drawing each would cost more than finding it.
+constexpr auto kRowsEvery = std::chrono::milliseconds(100);
+
+bool IsRegularFile(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+bool RowBefore(const FileRow& a, const FileRow& b, int column) {
+    switch (column) {
+    case 1: return LessIgnoringCase(a.extension, b.extension);
+    case 2: return a.good < b.good;  // "Bad" before "Good", as their texts sort
+    case 3: return a.trackCount < b.trackCount;
+    default: return LessIgnoringCase(a.path, b.path);
+    }
+}
+
+constexpr const char* kFolderKey = "Folder";
+constexpr const char* kSubDirKey = "IncludeSubDir";
+constexpr const char* kShowOnlyKarKey = "ShowOnlyKAR";
+constexpr const char* kSavePathKey = "AlwaysSaveTo";
+constexpr const char* kOutputFolderKey = "OutputFolder";
+
+std::optional<bool> ReadFlag(const SettingsStore& store, const char* key) {
+    const auto value = store.Read(key);
+    if (!value || (*value != "0" && *value != "1")) return std::nullopt;
+    return *value == "1";
+}
+
+} // namespace
 
 TMainForm::TMainForm(MainFormView& view) : view_(view) { FormCreate(); }
 
-// The view waits for the scans (FinishScans) before it goes; here they can
+// The view waits for the workers (FinishWork) before it goes; here they can
 // only be told to stop.
-TMainForm::~TMainForm() {
-    StopScans();
-    FormDestroy();
-}
+TMainForm::~TMainForm() { StopWork(); }
 
 void TMainForm::FormCreate() {
-    smfFile = std::make_unique<TSmfFile>();
     scanIndex = 0;
     scanThreads = {};
 }
 
 void TMainForm::FormShow(const std::string& programFolderPath) { programFolder = programFolderPath; }
 
-void TMainForm::FormDestroy() { smfFile.reset(); }
-
 void TMainForm::DirectoryListBox1DblClick() { DirectoryListBox1Change(); }
 
-// Empties the list and starts a scan of the folder list's folder in the next
-// slot of the ring, asking the scan in the current slot to stop first.
-void TMainForm::DirectoryListBox1Change() {
+void TMainForm::DirectoryListBox1Change() { StartScan(FileScanning::OfFolder()); }
+
+void TMainForm::OpenFolder(const std::string& folder) {
+    view_.ShowFolder(folder);
+    DirectoryListBox1Change();
+}
+
+void TMainForm::ListFiles(std::vector<std::string> files) {
+    if (!files.empty()) StartScan(FileScanning::OfFiles(std::move(files)));
+}
+
+// Empties the list and starts the scan in the next slot of the ring, asking
+// the scan in the current slot to stop first.
+void TMainForm::StartScan(std::shared_ptr<FileScanning> scan) {
     view_.ShowProgress(0, progressMaximum);
     rows.clear();
     view_.ClearRows();
+    view_.ShowCounts({});
     ScanSlot& current = scanThreads[static_cast<std::size_t>(scanIndex)];
     if (current.taken) {
-        if (const auto scan = current.scan.lock()) scan->Stop();
+        if (const auto running = current.scan.lock()) running->Stop();
         current = {};
         scanIndex = (scanIndex + 1) % kScanSlots;
     }
-    auto scan = std::make_shared<FileScanning>();
     scanThreads[static_cast<std::size_t>(scanIndex)] = {true, scan};
     std::erase_if(liveScans_, [](const std::weak_ptr<FileScanning>& alive) { return alive.expired(); });
     liveScans_.push_back(scan);
-    view_.StartScanWorker(std::move(scan));
+    // A double-click opens the folder only after its handler has run: the
+    // walk takes the folder list's folder once the UI thread is free again.
+    view_.PostToUi([this, scan] {
+        if (scan->Terminated()) return;
+        if (scan->WalksFolder()) scan->SetFolder(view_.CurrentFolder());
+        StartWorker(scan);
+    });
+}
+
+void TMainForm::StartWorker(const std::shared_ptr<FileScanning>& scan) {
+    view_.StartWorker([this, scan] {
+        try {
+            ScanFolder(*scan);
+        } catch (const std::exception& error) {
+            view_.PostToUi([this, message = std::string(error.what())] { view_.ShowError(ErrorBoxText(message)); });
+        }
+    });
 }
 
 void TMainForm::FileListBox1Change() {}
 
 RowColour TMainForm::fileListViewCustomDrawItem(int goodMark) {
     return goodMark != 0 ? RowColour{0, 0, 255} : RowColour{0, 128, 0};
+}
+
+// A click on a column's header sorts by it; a second click reverses.
+void TMainForm::fileListViewColumnClick(int column) {
+    sortAscending_ = column == sortColumn_ ? !sortAscending_ : true;
+    sortColumn_ = column;
+    std::stable_sort(rows.begin(), rows.end(), [this](const FileRow& a, const FileRow& b) {
+        return sortAscending_ ? RowBefore(a, b, sortColumn_) : RowBefore(b, a, sortColumn_);
+    });
+    view_.ClearRows();
+    view_.AddRows(rows);
 }
 
 void TMainForm::ShowOnlyKAR1Click() {
@@ -72,85 +143,207 @@ void TMainForm::subDirClick() { subDir = !subDir; }
 
 void TMainForm::SelectDestinationFolder1Click() { view_.ShowOutputDialog(); }
 
-// A page that is not there is simply not opened: the desktop would only
-// complain on our behalf.
 void TMainForm::Help2Click() {
-    for (const std::string& page : HelpPageCandidates(programFolder, PathRules::Native())) {
-        std::error_code error;
-        if (std::filesystem::is_regular_file(page, error)) return view_.OpenDocument(page);
-    }
+    const std::vector<std::string> pages = HelpPageCandidates(programFolder, PathRules::Native());
+    const auto page = std::find_if(pages.begin(), pages.end(), IsRegularFile);
+    if (page == pages.end()) return view_.ShowMessage("Cannot open the help page " + pages.front());
+    view_.OpenDocument(*page);
 }
 
 void TMainForm::About1Click() { view_.ShowAbout(); }
 
 void TMainForm::Exit1Click() { view_.CloseWindow(); }
 
-// An error of the file layer (a source that cannot be read, an output that
-// cannot be written) leaves the handler at once, for the error box; the
-// batch stops there, with the status naming the file it stopped at.
+// The button converts the selected rows, or stops the batch it started.
 void TMainForm::LMDButton3Click() {
+    if (batch_) return StopClick();
     const std::vector<std::size_t> selected = view_.SelectedRows();
-    const int count = static_cast<int>(selected.size());
-    if (count == 0) return view_.ShowMessage("Please select file/s");
+    if (selected.empty()) return view_.ShowMessage("Please select file/s");
     const bool intoFolder = outPathForm != nullptr && outPathForm->savePath;
     // Without a chosen folder the files would land in the root of the drive.
     if (intoFolder && outputFolder.empty()) return view_.ShowMessage("Please select an output folder");
-
-    int done = 0;
-    progressMaximum = count;
-    view_.ShowProgress(done, count);
-    const std::optional<std::string> folder = intoFolder ? std::optional(outputFolder) : std::nullopt;
-    for (const std::size_t index : selected) {
-        if (index >= rows.size() || !rows[index].good) continue;
-        const std::string& source = rows[index].path;
-        view_.ShowStatus("Converting : " + source);
-        if (const auto output = OutputPathOf(source, folder, PathRules::Native()))
-            (void)ConvertSong(*smfFile, source, *output);
-        view_.ShowProgress(++done, count);
-    }
-    view_.HideProgress();
-    view_.ShowStatus({});
+    StartBatch(selected);
 }
 
-void TMainForm::ScanFolder(FileScanning& scan) {
-    // A scan stopped before it began (a newer scan, the window closing) walks nothing.
-    if (!scan.Terminated()) {
-        WalkHooks hooks{[this] { view_.ProcessEvents(); },
-                        [this] { return subDir; },
-                        [&scan] { return scan.Terminated(); },
-                        [this, &scan](const std::string& path, const std::string& extension) {
-                            CheckFile(scan, path, extension);
-                        }};
-        FolderWalk(std::move(hooks), PathRules::Native()).WalkFolder(view_.CurrentFolder());
+// The good rows go to the pool in list order on a worker thread; a "Bad"
+// row is passed over and does not move the bar, so it ends short of its
+// maximum, as it always has.
+void TMainForm::StartBatch(const std::vector<std::size_t>& selected) {
+    const bool intoFolder = outPathForm != nullptr && outPathForm->savePath;
+    const std::optional<std::string> folder = intoFolder ? std::optional(outputFolder) : std::nullopt;
+    std::vector<ConversionJob> batchJobs;
+    int bad = 0;
+    for (const std::size_t index : selected) {
+        if (index >= rows.size()) continue;
+        if (!rows[index].good) {
+            ++bad;
+            continue;
+        }
+        batchJobs.push_back({rows[index].path, OutputPathOf(rows[index].path, folder, PathRules::Native())});
     }
-    // A scan stopped from outside leaves the window to whoever stopped it.
+    if (batchJobs.empty())
+        return view_.ShowMessage("Nothing to convert: the selected files are all \"Bad\".");
+
+    auto batch = std::make_shared<BatchRun>(std::move(batchJobs), jobs != 0 ? jobs : std::thread::hardware_concurrency());
+    batch->outputFolder = folder;
+    batch->selected = static_cast<int>(selected.size());
+    batch->badSkipped = bad;
+    batch_ = batch;
+    progressMaximum = batch->selected;
+    view_.ShowProgress(0, progressMaximum);
+    view_.ShowConverting(true);
+    view_.ShowStatus("Converting : " + batch->jobs.front().source);
+    view_.StartWorker([this, batch] {
+        batch->pool.Run(batch->jobs, [this, batch](std::size_t index, const ConversionResult& result) {
+            view_.PostToUi([this, batch, index, result] {
+                batch->results[index] = result;
+                BatchStep(*batch, index);
+            });
+        });
+        view_.PostToUi([this, batch] { BatchDone(*batch); });
+    });
+}
+
+void TMainForm::BatchStep(BatchRun& batch, std::size_t index) {
+    batch.delivered = index + 1;
+    view_.ShowProgress(static_cast<int>(batch.delivered), progressMaximum);
+    if (batch.delivered < batch.jobs.size() && !batch.stopped)
+        view_.ShowStatus("Converting : " + batch.jobs[batch.delivered].source);
+}
+
+void TMainForm::BatchDone(BatchRun& batch) {
+    if (batch_.get() == &batch) batch_.reset();
+    view_.HideProgress();
+    view_.ShowStatus({});
+    view_.ShowConverting(false);
+    BatchTally tally;
+    tally.badSkipped = batch.badSkipped;
+    tally.stopped = batch.delivered < batch.jobs.size();
+    tally.notStarted = static_cast<int>(batch.jobs.size() - batch.delivered);
+    for (std::size_t index = 0; index < batch.delivered; ++index) {
+        if (const auto reason = FailureReason(batch.jobs, index, batch.results[index]))
+            tally.failed.emplace_back(batch.jobs[index].source, *reason);
+        else
+            ++tally.converted;
+    }
+    const std::string folder = SummaryFolder(batch);
+    if (view_.ShowSummary(BatchSummaryText(tally), folder)) view_.OpenDocument(folder);
+}
+
+// Where the converted files are: the one output folder, or the folder of the
+// first file when they went beside their sources.
+std::string TMainForm::SummaryFolder(const BatchRun& batch) const {
+    if (batch.outputFolder) return *batch.outputFolder;
+    return SourceFolderOf(batch.jobs.front().source, PathRules::Native());
+}
+
+void TMainForm::StopClick() {
+    if (batch_) {
+        batch_->stopped = true;
+        batch_->pool.Stop();
+        view_.ShowStatus("Stopping after the files being converted...");
+        return;
+    }
+    for (const std::weak_ptr<FileScanning>& alive : liveScans_) {
+        const auto scan = alive.lock();
+        if (!scan || scan->Terminated()) continue;
+        scan->Stop();
+        view_.ShowStatus({});
+        view_.ShowCounts(ScanCountsText(rows.size(), static_cast<std::size_t>(std::count_if(
+                                                         rows.begin(), rows.end(), [](const FileRow& row) { return row.good; }))) +
+                         " (stopped)");
+    }
+}
+
+// On the scan's worker thread: the walk, a verdict per file from its
+// headers, and the rows handed to the UI thread in batches.
+void TMainForm::ScanFolder(FileScanning& scan) {
+    const std::shared_ptr<FileScanning> self = scan.shared_from_this();
+    TSmfFile song;
+    std::vector<FileRow> found;
+    auto handedAt = std::chrono::steady_clock::now();
+    const auto hand = [&] {
+        if (!found.empty())
+            view_.PostToUi([this, self, rowsFound = std::move(found)]() mutable { ShowScanRows(*self, rowsFound); });
+        found.clear();
+        handedAt = std::chrono::steady_clock::now();
+    };
+    const auto check = [&](const std::string& path, const std::string& extension) {
+        if (scan.Terminated()) return;
+        const Judgement judgement = JudgeFile(song, path);
+        found.push_back({path, extension, judgement.good, judgement.trackCount});
+        if (std::chrono::steady_clock::now() - handedAt >= kRowsEvery) hand();
+    };
+    if (scan.WalksFolder()) {
+        WalkHooks hooks{[] {}, [this] { return subDir.load(); }, [&scan] { return scan.Terminated(); }, check};
+        FolderWalk(std::move(hooks), PathRules::Native()).WalkFolder(scan.Folder());
+    } else {
+        for (const std::string& file : scan.Files())
+            check(file, UpperExtensionOf(FileNameOf(file, PathRules::Native())));
+    }
+    hand();
+    view_.PostToUi([this, self] { ScanFinished(*self); });
+}
+
+// A scan stopped from outside leaves the window to whoever stopped it.
+void TMainForm::ShowScanRows(FileScanning& scan, std::vector<FileRow>& found) {
+    if (scan.Terminated() || found.empty()) return;
+    const std::size_t first = rows.size();
+    rows.insert(rows.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
+    view_.AddRows(std::span(rows).subspan(first));
+    view_.ShowStatus("Scanning : " + rows.back().path);
+}
+
+void TMainForm::ScanFinished(FileScanning& scan) {
     if (scan.Terminated()) return;
     scan.Stop();
     view_.ShowStatus({});
+    const auto good = std::count_if(rows.begin(), rows.end(), [](const FileRow& row) { return row.good; });
+    view_.ShowCounts(ScanCountsText(rows.size(), static_cast<std::size_t>(good)));
 }
 
-void TMainForm::CheckFile(FileScanning& scan, const std::string& path, const std::string& extension) {
-    if (scan.Terminated()) return;
-    view_.ShowStatus("Scanning : " + path);
-    const Judgement judgement = JudgeFile(*smfFile, path);
-    rows.push_back({path, extension, judgement.good, judgement.trackCount});
-    view_.AddRow(rows.back());
-}
-
-void TMainForm::StopScans() {
+void TMainForm::StopWork() {
     for (const std::weak_ptr<FileScanning>& alive : liveScans_)
         if (const auto scan = alive.lock()) scan->Stop();
+    if (batch_) {
+        batch_->stopped = true;
+        batch_->pool.Stop();
+    }
 }
 
-void TMainForm::FinishScans() {
-    StopScans();
-    view_.WaitForScanWorkers();
+void TMainForm::FinishWork() {
+    StopWork();
+    view_.WaitForWorkers();
     liveScans_.clear();
+    batch_.reset();
 }
 
 bool TMainForm::ScanRunning() const {
     return std::any_of(liveScans_.begin(), liveScans_.end(),
                        [](const std::weak_ptr<FileScanning>& alive) { return !alive.expired(); });
+}
+
+// A remembered folder that is gone leaves the folder pane where it starts.
+void TMainForm::RestoreSettings(const SettingsStore& store) {
+    if (const auto flag = ReadFlag(store, kSubDirKey)) subDir = *flag;
+    if (const auto flag = ReadFlag(store, kShowOnlyKarKey)) showOnlyKar = *flag;
+    if (const auto folder = store.Read(kOutputFolderKey)) outputFolder = *folder;
+    if (const auto flag = ReadFlag(store, kSavePathKey); flag && outPathForm != nullptr)
+        outPathForm->Choose(*flag);
+    if (const auto folder = store.Read(kFolderKey); folder && !folder->empty()) {
+        try {
+            view_.ShowFolder(*folder);
+        } catch (const std::exception&) {
+        }
+    }
+}
+
+void TMainForm::SaveSettings(SettingsStore& store) const {
+    store.Write(kFolderKey, view_.CurrentFolder());
+    store.Write(kSubDirKey, subDir ? "1" : "0");
+    store.Write(kShowOnlyKarKey, showOnlyKar ? "1" : "0");
+    store.Write(kSavePathKey, outPathForm != nullptr && outPathForm->savePath ? "1" : "0");
+    store.Write(kOutputFolderKey, outputFolder);
 }
 
 } // namespace lyricast

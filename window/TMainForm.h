@@ -1,17 +1,20 @@
 #pragma once
 
-#include "engine/TSmfFile.h"
 #include "window/MainFormView.h"
 
 #include <array>
+#include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace lyricast {
 
 class FileScanning;
+class SettingsStore;
 class ToutPathForm;
+struct BatchRun;
 
 // The colour a row of the file list is drawn in.
 struct RowColour {
@@ -22,7 +25,9 @@ struct RowColour {
 // What the main window decides: the folder scans and their ring, the rows
 // they fill, the batch conversion, the options and the menu's actions. A
 // toolkit's window shows it through MainFormView and calls the handlers
-// below (through CallHandler) when the user acts.
+// below (through CallHandler) when the user acts. Scans and batches run on
+// worker threads and hand each step to the UI thread, so the window answers
+// while they work.
 class TMainForm {
 public:
     static constexpr int kScanSlots = 16;
@@ -42,22 +47,22 @@ public:
     std::string programFolder;  // with its closing separator
     int scanIndex = 0;
     std::array<ScanSlot, kScanSlots> scanThreads;
-    std::unique_ptr<TSmfFile> smfFile;
     std::string outputFolder;
-    bool showOnlyKar = true;  // "Show Only  KAR"
-    bool subDir = false;      // "Include Sub Dir"
-    ToutPathForm* outPathForm = nullptr;  // set by the start-up once the dialog exists
-    std::vector<FileRow> rows;            // the file list's rows, in list order
-    int progressMaximum = 100;            // kept between batches, as a progress bar keeps it
+    bool showOnlyKar = true;             // "Show Only  KAR"
+    std::atomic<bool> subDir{false};     // "Include Sub Dir", read by the walk on its own thread
+    ToutPathForm* outPathForm = nullptr; // set by the start-up once the dialog exists
+    std::vector<FileRow> rows;           // the file list's rows, in list order
+    int progressMaximum = 100;           // kept between batches, as a progress bar keeps it
+    unsigned jobs = 0;                   // files converted at once; 0: one per core
 
     void FormCreate();
     void FormShow(const std::string& programFolderPath);
-    void FormDestroy();
 
     void DirectoryListBox1DblClick();
     void DirectoryListBox1Change();
     void FileListBox1Change();
     static RowColour fileListViewCustomDrawItem(int goodMark);
+    void fileListViewColumnClick(int column);
     void ShowOnlyKAR1Click();
     void subDirClick();
     void SelectDestinationFolder1Click();
@@ -66,21 +71,43 @@ public:
     void Exit1Click();
     void LMDButton3Click();
 
-    // One scan's walk, run on the UI thread by the scan's worker.
+    // Opens a folder the user named another way (File > Open Folder, a
+    // folder dropped on the window, the command line) and scans it.
+    void OpenFolder(const std::string& folder);
+    // Lists just these files (dropped on the window, or on the command line).
+    void ListFiles(std::vector<std::string> files);
+    // The stop key: stops the batch or the scan that is running.
+    void StopClick();
+    bool Converting() const { return batch_ != nullptr; }
+
+    // What is remembered between runs: the folder, the options and the output choice.
+    void RestoreSettings(const SettingsStore& store);
+    void SaveSettings(SettingsStore& store) const;
+
+    // One scan, run by its worker thread.
     void ScanFolder(FileScanning& scan);
-    // Asks every scan still alive to stop; nothing waits for them (a walk may
-    // be running below the caller).
-    void StopScans();
-    // Stops every scan still alive and waits for their workers to end; only
-    // once no walk can be below the caller (the event loop is over).
-    void FinishScans();
+    // Stops every scan and the batch; nothing waits for them.
+    void StopWork();
+    // Stops them and waits for their workers to end; only once the event
+    // loop is over, so that no step is left waiting for the UI thread.
+    void FinishWork();
     bool ScanRunning() const;
 
 private:
-    void CheckFile(FileScanning& scan, const std::string& path, const std::string& extension);
+    void StartScan(std::shared_ptr<FileScanning> scan);
+    void StartWorker(const std::shared_ptr<FileScanning>& scan);
+    void ShowScanRows(FileScanning& scan, std::vector<FileRow>& found);
+    void ScanFinished(FileScanning& scan);
+    void StartBatch(const std::vector<std::size_t>& selected);
+    void BatchStep(BatchRun& batch, std::size_t index);
+    void BatchDone(BatchRun& batch);
+    std::string SummaryFolder(const BatchRun& batch) const;
 
     MainFormView& view_;
     std::vector<std::weak_ptr<FileScanning>> liveScans_;
+    std::shared_ptr<BatchRun> batch_;
+    int sortColumn_ = -1;
+    bool sortAscending_ = true;
 };
 
 } // namespace lyricast

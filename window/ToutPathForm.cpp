@@ -8,6 +8,11 @@ void ToutPathForm::savePathClick() { savePath = true; }
 
 void ToutPathForm::saveOriClick() { savePath = false; }
 
+void ToutPathForm::Choose(bool alwaysSaveTo) {
+    savePath = alwaysSaveTo;
+    view_.ShowChoice(savePath, mainForm_.outputFolder);
+}
+
 // Cancelled or not, the choice is now the one folder.
 void ToutPathForm::LMDButton1Click() {
     if (auto folder = view_.BrowseForFolder("Output Folder", mainForm_.outputFolder))

@@ -18,6 +18,8 @@ public:
 
     void savePathClick();
     void saveOriClick();
+    // Puts back a choice remembered from an earlier run, and shows it.
+    void Choose(bool alwaysSaveTo);
     void LMDButton1Click();
     void LMDButton2Click();
 

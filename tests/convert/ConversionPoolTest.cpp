@@ -71,7 +71,10 @@ TEST_F(ConversionPoolTest, StopFinishesWhatRunsAndStartsNothingElse) {
     for (std::size_t i = delivered.size(); i < jobs.size(); ++i)
         EXPECT_FALSE(std::filesystem::exists(*jobs[i].output)) << i;
 
-    EXPECT_EQ(RunAll(pool, jobs).size(), jobs.size()) << "a stopped pool runs again";
+    EXPECT_TRUE(RunAll(pool, jobs).empty()) << "a stopped pool stays stopped";
+    ConversionPool stoppedFirst(4);
+    stoppedFirst.Stop();  // the window's stop key, before the batch's worker has begun
+    EXPECT_TRUE(RunAll(stoppedFirst, jobs).empty());
 }
 
 TEST_F(ConversionPoolTest, ClashingOutputsAreDecidedInListOrder) {

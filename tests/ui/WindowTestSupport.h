@@ -1,23 +1,13 @@
 #pragma once
 
-#include "support/Corpus.h"
 #include "ui/qt/MainWindow.h"
-#include "ui/qt/ScanWorker.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
-#include <filesystem>
 #include <functional>
 
 namespace lyricast::test {
-
-inline void CopyCorpus(const std::string& name, const std::filesystem::path& to) {
-    std::filesystem::create_directories(to.parent_path());
-    std::filesystem::copy_file(CorpusDir() / name, to, std::filesystem::copy_options::overwrite_existing);
-}
-
-inline bool ScanRunning(const MainWindow& window) { return window.form.ScanRunning(); }
 
 // Answers the modal windows that open, one step each, in order. A modal
 // window runs its own event loop until closed, so the steps run from a timer

@@ -8,6 +8,7 @@
 #include "ui/win32/MainLayout.h"
 #include "ui/win32/MainMenu.h"
 #include "ui/win32/MainWindow.h"
+#include "ui/win32/MessagePump.h"
 #include "ui/win32/OutPathDialog.h"
 #include "window/AppInfo.h"
 
@@ -147,9 +148,10 @@ TEST_F(Win32WindowTest, FileListHasItsColumnsAndShowsTheRowsAdded) {
     EXPECT_FALSE(style & LVS_SINGLESEL);
     EXPECT_FALSE(style & LVS_EDITLABELS);
 
-    window.AddRow({"C:\\Songs\\a.kar", ".KAR", true, 3});
-    window.AddRow({"C:\\Songs\\b.kar", ".KAR", false, 0});
-    window.AddRow({"C:\\Songs\\c.kar", ".KAR", true, 17});
+    const FileRow rows[] = {{"C:\\Songs\\a.kar", ".KAR", true, 3},
+                            {"C:\\Songs\\b.kar", ".KAR", false, 0},
+                            {"C:\\Songs\\c.kar", ".KAR", true, 17}};
+    window.AddRows(rows);
     ASSERT_EQ(window.fileListView->RowCount(), 3);
     EXPECT_EQ(window.fileListView->Text(0, 0), "C:\\Songs\\a.kar");
     EXPECT_EQ(window.fileListView->Text(1, 2), "Bad");
@@ -193,7 +195,8 @@ TEST_F(Win32WindowTest, MenusCarryTheirCaptionsAndFollowTheOptions) {
     EXPECT_EQ(GetMenuState(options, kShowOnlyKAR1, MF_BYCOMMAND) & MF_CHECKED, MF_CHECKED);
     EXPECT_EQ(GetMenuState(options, kSubDir, MF_BYCOMMAND) & MF_CHECKED, 0u);
 
-    window.AddRow({"C:\\a.kar", ".KAR", true, 1});
+    const FileRow row{"C:\\a.kar", ".KAR", true, 1};
+    window.AddRows(std::span(&row, 1));
     SendMessageA(window.Handle(), WM_COMMAND, kSubDir, 0);
     EXPECT_TRUE(window.form.subDir);
     EXPECT_EQ(GetMenuState(options, kSubDir, MF_BYCOMMAND) & MF_CHECKED, MF_CHECKED);
@@ -227,7 +230,8 @@ TEST_F(Win32WindowTest, ADoubleClickedFolderIsScannedByAWorkerThroughTheUiThread
     EXPECT_EQ(window.CurrentFolder(), (folder.path() / "Songs").string());
     EXPECT_TRUE(GetWindowLongA(window.ProgressBar1, GWL_STYLE) & WS_VISIBLE)
         << "shown at 0 while scanning";
-    window.WaitForScanWorkers();
+    PumpUntil([&window] { return !window.form.ScanRunning(); });
+    PumpMessages();  // the rows' and the end's steps
 
     ASSERT_EQ(window.fileListView->RowCount(), 2);
     std::vector<std::string> verdicts;

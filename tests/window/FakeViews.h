@@ -4,8 +4,12 @@
 #include "window/FileScanning.h"
 #include "window/MainFormView.h"
 #include "window/OutPathView.h"
+#include "window/Settings.h"
 
 #include <functional>
+#include <map>
+#include <mutex>
+#include <span>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,21 +19,26 @@ namespace lyricast::test {
 
 // A main window that draws nothing: it keeps what it was told to show, in
 // order, as "what: text" lines, and answers with what the test set up.
+// Workers and the steps they hand to the UI thread wait until the test runs
+// them (RunWorkers, RunSteps, or both with Settle), so every interleaving is
+// the test's to choose.
 class FakeMainView final : public MainFormView {
 public:
     std::vector<std::string> shown;  // every call but the rows, in order
     std::vector<FileRow> rows;
     std::vector<std::size_t> selected;
-    std::vector<std::shared_ptr<FileScanning>> workers;  // started, not yet run
+    std::vector<std::function<void()>> workers;  // started, not yet run
+    std::vector<std::function<void()>> steps;    // handed to the UI thread, not yet run
     std::vector<std::string> opened;
     std::string folder;
     bool progressVisible = false;
     int progressPosition = 0;
     int progressMaximum = 100;
-    std::function<void()> onProcessEvents = [] {};
+    bool openFolderInSummary = false;
+    std::function<void(const std::string&)> onShowFolder = [this](const std::string& to) { folder = to; };
 
     void ClearRows() override { rows.clear(); }
-    void AddRow(const FileRow& row) override { rows.push_back(row); }
+    void AddRows(std::span<const FileRow> added) override { rows.insert(rows.end(), added.begin(), added.end()); }
     std::vector<std::size_t> SelectedRows() const override { return selected; }
     void ShowProgress(int position, int maximum) override {
         progressVisible = true;
@@ -42,16 +51,46 @@ public:
         shown.push_back("progress: hidden");
     }
     void ShowStatus(const std::string& text) override { shown.push_back("status: " + text); }
+    void ShowCounts(const std::string& text) override { shown.push_back("counts: " + text); }
+    void ShowConverting(bool converting) override { shown.push_back(converting ? "button: Stop" : "button: Convert"); }
     void ShowMessage(const std::string& text) override { shown.push_back("message: " + text); }
     void ShowError(const std::string& text) override { shown.push_back("error: " + text); }
-    void ProcessEvents() override { onProcessEvents(); }
+    bool ShowSummary(const std::string& text, const std::string& where) override {
+        shown.push_back("summary: " + text + " | " + where);
+        return openFolderInSummary;
+    }
     std::string CurrentFolder() const override { return folder; }
-    void StartScanWorker(std::shared_ptr<FileScanning> scan) override { workers.push_back(std::move(scan)); }
-    void WaitForScanWorkers() override { workers.clear(); }
+    void ShowFolder(const std::string& to) override { onShowFolder(to); }
+    void StartWorker(std::function<void()> work) override { workers.push_back(std::move(work)); }
+    void PostToUi(std::function<void()> step) override {
+        const std::lock_guard lock(stepsMutex_);
+        steps.push_back(std::move(step));
+    }
+    void WaitForWorkers() override { RunWorkers(); }
     void ShowOutputDialog() override { shown.push_back("output dialog"); }
     void ShowAbout() override { shown.push_back("about"); }
     void CloseWindow() override { shown.push_back("close"); }
     void OpenDocument(const std::string& path) override { opened.push_back(path); }
+
+    void RunWorkers() {
+        std::vector<std::function<void()>> now;
+        now.swap(workers);
+        for (const auto& work : now) work();
+    }
+    void RunSteps() {
+        std::vector<std::function<void()>> now;
+        {
+            const std::lock_guard lock(stepsMutex_);
+            now.swap(steps);
+        }
+        for (const auto& step : now) step();
+    }
+    void Settle() {
+        while (!workers.empty() || !steps.empty()) {
+            RunWorkers();
+            RunSteps();
+        }
+    }
 
     // The lines shown that start with `what`.
     std::vector<std::string> Shown(const std::string& what) const {
@@ -60,6 +99,20 @@ public:
             if (line.starts_with(what)) lines.push_back(line);
         return lines;
     }
+
+private:
+    std::mutex stepsMutex_;  // the batch's pool hands steps over from its own thread
+};
+
+// Settings kept in memory.
+class FakeSettings final : public SettingsStore {
+public:
+    std::map<std::string, std::string> values;
+    std::optional<std::string> Read(const std::string& key) const override {
+        const auto found = values.find(key);
+        return found == values.end() ? std::nullopt : std::optional(found->second);
+    }
+    void Write(const std::string& key, const std::string& value) override { values[key] = value; }
 };
 
 // An output dialog whose folder-browse dialog answers with `browseAnswer`.

@@ -5,7 +5,6 @@
 #include "ui/qt/ErrorBox.h"
 #include "ui/qt/FileListView.h"
 #include "ui/qt/OutPathDialog.h"
-#include "ui/qt/ScanWorker.h"
 #include "ui/qt/TAboutBox.h"
 #include "ui/qt/TDirectoryListBox.h"
 #include "ui/qt/TDriveComboBox.h"
@@ -24,6 +23,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QThread>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -66,7 +66,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form(*this), shel
     setWindowTitle(QString::fromStdString(MainWindowCaption()));
 }
 
-MainWindow::~MainWindow() { form.FinishScans(); }
+MainWindow::~MainWindow() { form.FinishWork(); }
 
 void MainWindow::CreateMenus() {
     File1 = menuBar()->addMenu(QStringLiteral("File"));
@@ -175,6 +175,9 @@ void MainWindow::CreateStatusBar() {
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setFixedWidth(300);
     statusBar()->addWidget(StatusBar1);
+    StatusBar2 = new QLabel(this);
+    StatusBar2->setObjectName(QStringLiteral("StatusBar2"));
+    statusBar()->addWidget(StatusBar2, 1);
     statusBar()->setSizeGripEnabled(true);
 }
 
@@ -188,8 +191,8 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // A walk may be running below this handler; it unwinds at its next check point.
-    form.StopScans();
+    // A batch ends after the files being converted; the program then exits.
+    form.StopWork();
     QMainWindow::closeEvent(event);
 }
 
@@ -201,10 +204,13 @@ void MainWindow::ShowOptions() {
 
 void MainWindow::ClearRows() { fileListView->setRowCount(0); }
 
-void MainWindow::AddRow(const FileRow& row) {
-    fileListView->AddRow(QString::fromLocal8Bit(row.path), QString::fromLocal8Bit(row.extension),
-                         row.good ? QStringLiteral("Good") : QStringLiteral("Bad"), QString::number(row.trackCount),
-                         row.good ? 1 : 0);
+void MainWindow::AddRows(std::span<const FileRow> rows) {
+    fileListView->setUpdatesEnabled(false);
+    for (const FileRow& row : rows)
+        fileListView->AddRow(QString::fromLocal8Bit(row.path), QString::fromLocal8Bit(row.extension),
+                             row.good ? QStringLiteral("Good") : QStringLiteral("Bad"),
+                             QString::number(row.trackCount), row.good ? 1 : 0);
+    fileListView->setUpdatesEnabled(true);
 }
 
 std::vector<std::size_t> MainWindow::SelectedRows() const {
@@ -227,6 +233,12 @@ void MainWindow::ShowStatus(const std::string& text) {
     StatusBar1->repaint();
 }
 
+void MainWindow::ShowCounts(const std::string& text) { StatusBar2->setText(QString::fromLocal8Bit(text)); }
+
+void MainWindow::ShowConverting(bool converting) {
+    LMDButton3->setText(converting ? QStringLiteral("Stop") : QStringLiteral("Convert File/s"));
+}
+
 void MainWindow::ShowMessage(const std::string& text) {
     QMessageBox box(QMessageBox::Information, QString::fromStdString(kApplicationTitle), QString::fromLocal8Bit(text),
                     QMessageBox::Ok, this);
@@ -235,22 +247,38 @@ void MainWindow::ShowMessage(const std::string& text) {
 
 void MainWindow::ShowError(const std::string& text) { ShowErrorBox(QString::fromLocal8Bit(text), this); }
 
-void MainWindow::ProcessEvents() { QCoreApplication::processEvents(); }
+bool MainWindow::ShowSummary(const std::string& text, const std::string& folder) {
+    QMessageBox box(QMessageBox::Information, QString::fromStdString(kApplicationTitle), QString::fromLocal8Bit(text),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("summaryBox"));
+    QPushButton* open = box.addButton(QStringLiteral("&Open Folder"), QMessageBox::ActionRole);
+    open->setToolTip(QString::fromLocal8Bit(folder));
+    box.setEscapeButton(QMessageBox::Ok);
+    box.exec();
+    return box.clickedButton() == open;
+}
 
 std::string MainWindow::CurrentFolder() const { return DirectoryListBox1->core.Directory(); }
 
-void MainWindow::StartScanWorker(std::shared_ptr<FileScanning> scan) {
-    std::erase_if(workers_, [](const QPointer<ScanWorker>& worker) { return worker.isNull(); });
-    auto* worker = new ScanWorker(*this, std::move(scan));
+void MainWindow::ShowFolder(const std::string& folder) { DirectoryListBox1->core.SetDirectory(folder); }
+
+void MainWindow::StartWorker(std::function<void()> work) {
+    std::erase_if(workers_, [](const QPointer<QThread>& worker) { return worker.isNull(); });
+    QThread* worker = QThread::create(std::move(work));
+    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
     workers_.emplace_back(worker);
     worker->start();
 }
 
-void MainWindow::WaitForScanWorkers() {
-    for (const QPointer<ScanWorker>& worker : workers_) {
-        // A worker still waiting for the UI thread needs it to answer: its walk returns at once.
-        while (worker && !worker->wait(QDeadlineTimer(10))) QCoreApplication::processEvents();
-    }
+// Queued on the window: a step still waiting when the window goes is dropped with it.
+void MainWindow::PostToUi(std::function<void()> step) {
+    QMetaObject::invokeMethod(this, std::move(step), Qt::QueuedConnection);
+}
+
+// Workers never wait for the UI thread, so they end without its help.
+void MainWindow::WaitForWorkers() {
+    for (const QPointer<QThread>& worker : workers_)
+        if (worker) worker->wait();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     workers_.clear();
 }

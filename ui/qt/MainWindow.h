@@ -15,12 +15,12 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QSplitter;
+class QThread;
 
 namespace lyricast {
 
 class FileListView;
 class OutPathDialog;
-class ScanWorker;
 class TAboutBox;
 class TDirectoryListBox;
 class TDriveComboBox;
@@ -61,7 +61,8 @@ public:
     QProgressBar* ProgressBar1 = nullptr;
     QFrame* LMDPanelFill4 = nullptr;
     QPushButton* LMDButton3 = nullptr;
-    QLabel* StatusBar1 = nullptr;  // the status bar's one panel
+    QLabel* StatusBar1 = nullptr;  // the status bar's first panel
+    QLabel* StatusBar2 = nullptr;  // what the last scan found
     TAboutBox* LMDAboutDlg1 = nullptr;
     OutPathDialog* outPathForm = nullptr;  // set by the start-up once the dialog exists
 
@@ -70,17 +71,21 @@ public:
 
     // MainFormView
     void ClearRows() override;
-    void AddRow(const FileRow& row) override;
+    void AddRows(std::span<const FileRow> rows) override;
     std::vector<std::size_t> SelectedRows() const override;
     void ShowProgress(int position, int maximum) override;
     void HideProgress() override;
     void ShowStatus(const std::string& text) override;
+    void ShowCounts(const std::string& text) override;
+    void ShowConverting(bool converting) override;
     void ShowMessage(const std::string& text) override;
     void ShowError(const std::string& text) override;
-    void ProcessEvents() override;
+    bool ShowSummary(const std::string& text, const std::string& folder) override;
     std::string CurrentFolder() const override;
-    void StartScanWorker(std::shared_ptr<FileScanning> scan) override;
-    void WaitForScanWorkers() override;
+    void ShowFolder(const std::string& folder) override;
+    void StartWorker(std::function<void()> work) override;
+    void PostToUi(std::function<void()> step) override;
+    void WaitForWorkers() override;
     void ShowOutputDialog() override;
     void ShowAbout() override;
     void CloseWindow() override;
@@ -100,7 +105,7 @@ private:
     void ShowOptions();
 
     bool shown_ = false;
-    std::vector<QPointer<ScanWorker>> workers_;
+    std::vector<QPointer<QThread>> workers_;
 };
 
 } // namespace lyricast

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
         mainWindow.form.outPathForm = &outPathForm.form;
         mainWindow.show();
         const int status = application.exec();
-        mainWindow.form.FinishScans();
+        mainWindow.form.FinishWork();
         return status;
     } catch (const std::exception& error) {
         lyricast::ShowErrorBox(QString::fromLocal8Bit(lyricast::ErrorBoxText(error.what())));

@@ -5,7 +5,6 @@
 #include "ui/win32/Controls.h"
 #include "ui/win32/ErrorBox.h"
 #include "ui/win32/MainMenu.h"
-#include "ui/win32/MessagePump.h"
 #include "ui/win32/OutPathDialog.h"
 #include "ui/win32/pane/PaneDrawing.h"
 #include "ui/win32/resources/ResourceIds.h"
@@ -80,7 +79,7 @@ MainWindow::MainWindow() : form(*this), shellOpen(ShellOpen) {
 }
 
 MainWindow::~MainWindow() {
-    form.FinishScans();
+    form.FinishWork();
     if (IsWindow(handle_))
         DestroyWindow(handle_);
 }
@@ -94,8 +93,8 @@ void MainWindow::CreateControls() {
     const MainLayout layout = LayOutMainWindow(kClientWidth, kClientHeight, 0, leftWidth);
     StatusBar1 =
         CreateChild(handle_, STATUSCLASSNAMEA, "", WS_VISIBLE | SBARS_SIZEGRIP, {}, kStatusBar1);
-    int panels[] = {kStatusPanelWidth};
-    SendMessageA(StatusBar1, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(panels));
+    int panels[] = {kStatusPanelWidth, -1};
+    SendMessageA(StatusBar1, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(panels));
     DriveComboBox1 = std::make_unique<DriveBox>(handle_, kDriveComboBox1, layout.driveBox);
     DirectoryListBox1 =
         std::make_unique<FolderList>(handle_, kDirectoryListBox1, layout.folderList);
@@ -147,9 +146,8 @@ LRESULT MainWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
             PaneDrawing(message, lParam, DriveComboBox1.get(), DirectoryListBox1.get()))
         return *drawn;
     switch (message) {
-    case ScanWorkers::kRunScanMessage:
-        CallHandler(*this,
-                    [this, lParam] { form.ScanFolder(*reinterpret_cast<FileScanning*>(lParam)); });
+    case Workers::kRunStepMessage:
+        CallHandler(*this, [lParam] { Workers::RunStep(lParam); });
         return 0;
     case WM_COMMAND:
         Command(LOWORD(wParam), HIWORD(wParam));
@@ -193,7 +191,7 @@ LRESULT MainWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_CLOSE:
         // A walk may be running below this handler; it unwinds at its next check point.
-        form.StopScans();
+        form.StopWork();
         DestroyWindow(handle_);
         return 0;
     case WM_DESTROY:
@@ -291,10 +289,14 @@ void MainWindow::ClearRows() {
     fileListView->Clear();
 }
 
-void MainWindow::AddRow(const FileRow& row) {
-    fileListView->AddRow(
-        {row.path, row.extension, row.good ? "Good" : "Bad", std::to_string(row.trackCount)},
-        row.good ? 1 : 0);
+void MainWindow::AddRows(std::span<const FileRow> rows) {
+    SendMessageA(fileListView->Handle(), WM_SETREDRAW, FALSE, 0);
+    for (const FileRow& row : rows)
+        fileListView->AddRow(
+            {row.path, row.extension, row.good ? "Good" : "Bad", std::to_string(row.trackCount)},
+            row.good ? 1 : 0);
+    SendMessageA(fileListView->Handle(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(fileListView->Handle(), nullptr, TRUE);
 }
 
 std::vector<std::size_t> MainWindow::SelectedRows() const {
@@ -316,6 +318,20 @@ void MainWindow::ShowStatus(const std::string& text) {
     UpdateWindow(StatusBar1);
 }
 
+void MainWindow::ShowCounts(const std::string& text) {
+    SendMessageA(StatusBar1, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void MainWindow::ShowConverting(bool converting) {
+    SetWindowTextA(LMDButton3, converting ? "Stop" : "Convert File/s");
+}
+
+// A message box has no button of our own wording: the question takes its place.
+bool MainWindow::ShowSummary(const std::string& text, const std::string& folder) {
+    const std::string asked = text + "\n\nOpen the folder " + folder + "?";
+    return MessageBoxA(handle_, asked.c_str(), kApplicationTitle.c_str(), MB_ICONINFORMATION | MB_YESNO) == IDYES;
+}
+
 void MainWindow::ShowMessage(const std::string& text) {
     MessageBoxA(handle_, text.c_str(), kApplicationTitle.c_str(), MB_ICONINFORMATION | MB_OK);
 }
@@ -324,19 +340,23 @@ void MainWindow::ShowError(const std::string& text) {
     ShowErrorBox(handle_, text);
 }
 
-void MainWindow::ProcessEvents() {
-    PumpMessages();
-}
-
 std::string MainWindow::CurrentFolder() const {
     return DirectoryListBox1->Directory();
 }
 
-void MainWindow::StartScanWorker(std::shared_ptr<FileScanning> scan) {
-    workers_->Start(std::move(scan));
+void MainWindow::ShowFolder(const std::string& folder) {
+    DirectoryListBox1->SetDirectory(folder);
 }
 
-void MainWindow::WaitForScanWorkers() {
+void MainWindow::StartWorker(std::function<void()> work) {
+    workers_->Start(std::move(work));
+}
+
+void MainWindow::PostToUi(std::function<void()> step) {
+    workers_->Post(std::move(step));
+}
+
+void MainWindow::WaitForWorkers() {
     workers_->WaitAll();
 }
 

@@ -3,7 +3,7 @@
 #include "ui/win32/FileListView.h"
 #include "ui/win32/MainLayout.h"
 #include "ui/win32/MainMenu.h"
-#include "ui/win32/ScanWorkers.h"
+#include "ui/win32/Workers.h"
 #include "ui/win32/pane/DriveBox.h"
 #include "ui/win32/pane/FolderList.h"
 #include "window/MainFormView.h"
@@ -58,17 +58,21 @@ public:
 
     // MainFormView
     void ClearRows() override;
-    void AddRow(const FileRow& row) override;
+    void AddRows(std::span<const FileRow> rows) override;
     std::vector<std::size_t> SelectedRows() const override;
     void ShowProgress(int position, int maximum) override;
     void HideProgress() override;
     void ShowStatus(const std::string& text) override;
+    void ShowCounts(const std::string& text) override;
+    void ShowConverting(bool converting) override;
     void ShowMessage(const std::string& text) override;
     void ShowError(const std::string& text) override;
-    void ProcessEvents() override;
+    bool ShowSummary(const std::string& text, const std::string& folder) override;
     std::string CurrentFolder() const override;
-    void StartScanWorker(std::shared_ptr<FileScanning> scan) override;
-    void WaitForScanWorkers() override;
+    void ShowFolder(const std::string& folder) override;
+    void StartWorker(std::function<void()> work) override;
+    void PostToUi(std::function<void()> step) override;
+    void WaitForWorkers() override;
     void ShowOutputDialog() override;
     void ShowAbout() override;
     void CloseWindow() override;
@@ -93,7 +97,7 @@ private:
     void FirstShow();
 
     HWND handle_ = nullptr;
-    std::optional<ScanWorkers> workers_;
+    std::optional<Workers> workers_;
     bool shown_ = false;
     bool dragging_ = false;
 };

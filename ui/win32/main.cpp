@@ -35,7 +35,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
         mainWindow.quitOnDestroy = true;
         mainWindow.Show(show);
         const int status = RunMessageLoop();
-        mainWindow.form.FinishScans();
+        mainWindow.form.FinishWork();
         return status;
     } catch (const std::exception& error) {
         lyricast::ShowErrorBox(nullptr, lyricast::ErrorBoxText(error.what()));
