@@ -1,13 +1,11 @@
 #include "scan/FolderWalk.h"
 
+#include "platform/AsciiCase.h"
+
 #include <algorithm>
 
 namespace lyricast {
 namespace {
-
-char FoldUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 const std::string kKaraokeExtension = ".KAR";
 
@@ -18,13 +16,13 @@ std::string UpperExtensionOf(std::string_view name) {
     if (dot == std::string_view::npos)
         return {};
     std::string extension(name.substr(dot));
-    std::transform(extension.begin(), extension.end(), extension.begin(), FoldUpper);
+    std::transform(extension.begin(), extension.end(), extension.begin(), AsciiUpper);
     return extension;
 }
 
 bool ListsBefore(std::string_view a, std::string_view b) {
     const auto byte = [](char c) { return static_cast<unsigned char>(c); };
-    const auto foldedLess = [&](char l, char r) { return byte(FoldUpper(l)) < byte(FoldUpper(r)); };
+    const auto foldedLess = [&](char l, char r) { return byte(AsciiUpper(l)) < byte(AsciiUpper(r)); };
     const auto rawLess = [&](char l, char r) { return byte(l) < byte(r); };
     if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), foldedLess))
         return true;
