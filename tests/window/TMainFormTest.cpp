@@ -41,7 +41,9 @@ protected:
         view.folder = tree.str();
     }
 
-    std::string Add(const std::string& relative, const Bytes& bytes = kKaraoke) {
+    // `relative` is written with "/"; the file's path is spelled as the walk spells it.
+    std::string Add(std::string relative, const Bytes& bytes = kKaraoke) {
+        std::replace(relative.begin(), relative.end(), '/', PathRules::Native().separator);
         const std::string path = Join(tree.str(), relative);
         WriteBytes(path, bytes);
         return path;
