@@ -112,7 +112,7 @@ TEST_F(Win32WindowTest, MainWindowHasItsCaptionSizeAndParts) {
     std::array<int, 4> panels{};
     EXPECT_EQ(SendMessageA(window.StatusBar1, SB_GETPARTS, panels.size(),
                            reinterpret_cast<LPARAM>(panels.data())),
-              1);
+              2);
     EXPECT_EQ(panels[0], kStatusPanelWidth);
     EXPECT_NE(GetClassLongPtrA(window.Handle(), GCLP_HICON), 0);
 }
@@ -182,16 +182,21 @@ TEST_F(Win32WindowTest, MenusCarryTheirCaptionsAndFollowTheOptions) {
     MainWindow& window = *window_;
     HMENU bar = GetMenu(window.Handle());
     ASSERT_EQ(GetMenuItemCount(bar), 3);
-    EXPECT_EQ(MenuText(bar, 0), "File");
-    EXPECT_EQ(MenuText(bar, 1), "Options");
-    EXPECT_EQ(MenuText(bar, 2), "Help");
+    // Each caption carries its mnemonic; an entry with a key names it after a tab.
+    EXPECT_EQ(MenuText(bar, 0), "&File");
+    EXPECT_EQ(MenuText(bar, 1), "&Options");
+    EXPECT_EQ(MenuText(bar, 2), "&Help");
+    HMENU file = GetSubMenu(bar, 0);
+    EXPECT_EQ(MenuText(file, 0), "&Open Folder...\tCtrl+O");
+    EXPECT_EQ(MenuText(file, 1), "&Scan Again\tF5");
+    EXPECT_EQ(MenuText(file, 2), "S&top\tEsc");
+    EXPECT_EQ(MenuText(file, 4), "E&xit");
     HMENU options = GetSubMenu(bar, 1);
-    EXPECT_EQ(MenuText(options, 0), "Show Only  KAR");
-    EXPECT_EQ(MenuText(options, 2), "Select Output Folder");
-    EXPECT_EQ(MenuText(options, 4), "Include Sub Dir");
-    EXPECT_EQ(MenuText(GetSubMenu(bar, 0), 0), "Exit");
-    EXPECT_EQ(MenuText(GetSubMenu(bar, 2), 0), "Help");
-    EXPECT_EQ(MenuText(GetSubMenu(bar, 2), 2), "About");
+    EXPECT_EQ(MenuText(options, 0), "Show Only  &KAR");
+    EXPECT_EQ(MenuText(options, 2), "Select &Output Folder");
+    EXPECT_EQ(MenuText(options, 4), "Include &Sub Dir");
+    EXPECT_EQ(MenuText(GetSubMenu(bar, 2), 0), "&Help\tF1");
+    EXPECT_EQ(MenuText(GetSubMenu(bar, 2), 2), "&About");
     EXPECT_EQ(GetMenuState(options, kShowOnlyKAR1, MF_BYCOMMAND) & MF_CHECKED, MF_CHECKED);
     EXPECT_EQ(GetMenuState(options, kSubDir, MF_BYCOMMAND) & MF_CHECKED, 0u);
 
@@ -205,11 +210,15 @@ TEST_F(Win32WindowTest, MenusCarryTheirCaptionsAndFollowTheOptions) {
     EXPECT_EQ(GetMenuState(options, kShowOnlyKAR1, MF_BYCOMMAND) & MF_CHECKED, 0u);
     EXPECT_EQ(window.fileListView->RowCount(), 0);
 
+    TempDir program;
+    std::filesystem::create_directory(program.path() / "Help");
+    test::WriteBytes(program / "Help/Help.html", test::Bytes{'<'});
     std::vector<std::string> opened;
     window.shellOpen = [&](const std::string& path) { opened.push_back(path); };
-    window.form.programFolder = "Z:\\nowhere\\";
+    window.form.programFolder = program.str() + "\\";
     SendMessageA(window.Handle(), WM_COMMAND, kHelp2, 0);
-    EXPECT_TRUE(opened.empty()) << "a help page that is not there is not opened";
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(std::filesystem::equivalent(opened[0], program.path() / "Help" / "Help.html"));
 }
 
 TEST_F(Win32WindowTest, ADoubleClickedFolderIsScannedByAWorkerThroughTheUiThread) {
@@ -219,9 +228,9 @@ TEST_F(Win32WindowTest, ADoubleClickedFolderIsScannedByAWorkerThroughTheUiThread
     test::WriteBytes(folder / "Songs/bad.kar", test::Bytes{'n', 'o', 'p', 'e'});
     test::WriteBytes(folder / "Songs/other.mid", test::Smf(0, {test::Track("00 ff 2f 00")}));
     MainWindow& window = *window_;
-    window.DirectoryListBox1->SetDirectory(folder.str());
+    window.DirectoryListBox1->core.SetDirectory(folder.str());
     const int songs = window.DirectoryListBox1->ItemCount() - 1;
-    ASSERT_EQ(window.DirectoryListBox1->DisplayText(songs), "Songs");
+    ASSERT_EQ(window.DirectoryListBox1->Item(songs).text, "Songs");
     SendMessageA(window.DirectoryListBox1->Handle(), LB_SETCURSEL, static_cast<WPARAM>(songs), 0);
 
     SendMessageA(window.Handle(), WM_COMMAND,
@@ -231,7 +240,7 @@ TEST_F(Win32WindowTest, ADoubleClickedFolderIsScannedByAWorkerThroughTheUiThread
     EXPECT_TRUE(GetWindowLongA(window.ProgressBar1, GWL_STYLE) & WS_VISIBLE)
         << "shown at 0 while scanning";
     PumpUntil([&window] { return !window.form.ScanRunning(); });
-    PumpMessages();  // the rows' and the end's steps
+    PumpMessages(); // the rows' and the end's steps
 
     ASSERT_EQ(window.fileListView->RowCount(), 2);
     std::vector<std::string> verdicts;
@@ -295,22 +304,37 @@ TEST_F(Win32WindowTest, OutputDialogShowsItsControlsInTabOrderAndReportsTheChoic
     window.form.outPathForm = nullptr;
 }
 
+// The browse dialog with its questions answered by the test.
+class AnsweredBrowseDialog : public FolderBrowseDialog {
+public:
+    using FolderBrowseDialog::FolderBrowseDialog;
+    std::optional<std::string> AskFolderName() override { return name; }
+    void ShowWarning(const std::string& text) override { warnings.push_back(text); }
+
+    std::optional<std::string> name;
+    std::vector<std::string> warnings;
+};
+
 TEST_F(Win32WindowTest, BrowseDialogStartsAtItsFolderAndOpensANewFolder) {
     TempDir folder;
-    FolderBrowseDialog browse("Output Folder", folder.str());
+    AnsweredBrowseDialog browse("Output Folder", folder.str());
     HWND shown = browse.Open(window_->Handle());
     ASSERT_NE(shown, nullptr);
-    EXPECT_EQ(browse.folderList()->Directory(), folder.str());
+    EXPECT_EQ(browse.folderList()->core.Directory(), folder.str());
     EXPECT_EQ(WindowText(GetDlgItem(shown, FolderBrowseDialog::kOk)), "OK");
     EXPECT_EQ(WindowText(GetDlgItem(shown, IDCANCEL)), "Cancel");
-    EXPECT_EQ(WindowText(GetDlgItem(shown, FolderBrowseDialog::kNewFolder)), "New Folder...");
+    EXPECT_EQ(WindowText(GetDlgItem(shown, FolderBrowseDialog::kNewFolder)), "&New Folder...");
     EXPECT_GT(browse.driveBox()->EntryCount(), 0);
     EXPECT_GE(browse.driveBox()->SelectedEntry(), 0);
 
-    EXPECT_TRUE(browse.CreateAndOpen("Converted"));
+    browse.name = "Converted";
+    SendMessageA(shown, WM_COMMAND, MAKEWPARAM(FolderBrowseDialog::kNewFolder, BN_CLICKED), 0);
     EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "Converted"));
-    EXPECT_EQ(browse.folderList()->Directory(), (folder.path() / "Converted").string());
-    EXPECT_FALSE(browse.CreateAndOpen("")) << "a folder needs a name";
+    EXPECT_EQ(browse.folderList()->core.Directory(), (folder.path() / "Converted").string());
+    browse.name = "";
+    SendMessageA(shown, WM_COMMAND, MAKEWPARAM(FolderBrowseDialog::kNewFolder, BN_CLICKED), 0);
+    EXPECT_EQ(browse.warnings, (std::vector<std::string>{"IO-Error!\nCould not create folder."}))
+        << "a folder needs a name";
 
     SendMessageA(shown, WM_COMMAND, MAKEWPARAM(FolderBrowseDialog::kOk, BN_CLICKED), 0);
     EXPECT_FALSE(IsWindow(shown));

@@ -99,9 +99,8 @@ void MainWindow::CreateControls() {
     DirectoryListBox1 =
         std::make_unique<FolderList>(handle_, kDirectoryListBox1, layout.folderList);
     DriveComboBox1->SetDirList(DirectoryListBox1.get());
-    DirectoryListBox1->onChange = [this] {
-        CallHandler(*this, [this] { form.FileListBox1Change(); });
-    };
+    DirectoryListBox1->core.OnChange = [this] { form.FileListBox1Change(); };
+    DirectoryListBox1->core.OnDblClick = [this] { form.DirectoryListBox1DblClick(); };
     fileListView = std::make_unique<FileListView>(handle_, kFileListView, layout.fileList);
     ProgressBar1 = CreateChild(handle_, PROGRESS_CLASSA, "", 0, layout.progressBar, kProgressBar1);
     SendMessageA(ProgressBar1, PBM_SETRANGE32, 0, 100);
@@ -157,10 +156,10 @@ LRESULT MainWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
             return *answer;
         break;
     case WM_VKEYTOITEM:
-        // Enter opens the folder list's folder, without a scan.
+        // Enter opens the folder list's folder and scans it, as a double-click does.
         if (LOWORD(wParam) != VK_RETURN)
             return -1;
-        CallHandler(*this, [this] { DirectoryListBox1->OpenCurrent(); });
+        FolderListDblClick();
         return -2;
     case WM_SIZE:
         LayOut();
@@ -215,11 +214,8 @@ void MainWindow::Command(int id, int code) {
         CallHandler(*this, [this] { DriveComboBox1->EntryChosen(); });
 }
 
-// The window's handler first, then the folder list opens the chosen folder:
-// the scan the handler starts walks that folder once this returns.
 void MainWindow::FolderListDblClick() {
-    CallHandler(*this, [this] { form.DirectoryListBox1DblClick(); });
-    CallHandler(*this, [this] { DirectoryListBox1->OpenCurrent(); });
+    CallHandler(*this, [this] { DirectoryListBox1->DblClick(); });
 }
 
 void MainWindow::MenuEntryChosen(MenuHandler handler) {
@@ -329,7 +325,8 @@ void MainWindow::ShowConverting(bool converting) {
 // A message box has no button of our own wording: the question takes its place.
 bool MainWindow::ShowSummary(const std::string& text, const std::string& folder) {
     const std::string asked = text + "\n\nOpen the folder " + folder + "?";
-    return MessageBoxA(handle_, asked.c_str(), kApplicationTitle.c_str(), MB_ICONINFORMATION | MB_YESNO) == IDYES;
+    return MessageBoxA(handle_, asked.c_str(), kApplicationTitle.c_str(),
+                       MB_ICONINFORMATION | MB_YESNO) == IDYES;
 }
 
 void MainWindow::ShowMessage(const std::string& text) {
@@ -341,11 +338,11 @@ void MainWindow::ShowError(const std::string& text) {
 }
 
 std::string MainWindow::CurrentFolder() const {
-    return DirectoryListBox1->Directory();
+    return DirectoryListBox1->core.Directory();
 }
 
 void MainWindow::ShowFolder(const std::string& folder) {
-    DirectoryListBox1->SetDirectory(folder);
+    DirectoryListBox1->core.SetDirectory(folder);
 }
 
 void MainWindow::StartWorker(std::function<void()> work) {
