@@ -5,6 +5,7 @@
 #include "support/TempDir.h"
 #include "ui/win32/Controls.h"
 #include "ui/win32/FolderBrowseDialog.h"
+#include "ui/win32/IniSettings.h"
 #include "ui/win32/MainLayout.h"
 #include "ui/win32/MainMenu.h"
 #include "ui/win32/MainWindow.h"
@@ -16,9 +17,11 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <filesystem>
 
 namespace lyricast {
@@ -302,6 +305,103 @@ TEST_F(Win32WindowTest, OutputDialogShowsItsControlsInTabOrderAndReportsTheChoic
     SendMessageA(shown, WM_COMMAND, MAKEWPARAM(OutPathDialog::kLMDButton2, BN_CLICKED), 0);
     EXPECT_FALSE(IsWindow(shown));
     window.form.outPathForm = nullptr;
+}
+
+// Any bytes come back from the INI file as they went in, and a key never
+// written reads as missing.
+TEST(IniSettingsTest, ValuesComeBackByteForByte) {
+    TempDir folder;
+    IniSettings store((folder.path() / "settings.ini").string());
+    const std::vector<std::string> values = {
+        "C:\\Songs", "", " edged ", "\"quoted\"", "hex:41", "Caf\xe9\\\x81\x40", "a\nb=c;d"};
+    for (std::size_t i = 0; i < values.size(); ++i)
+        store.Write("Key" + std::to_string(i), values[i]);
+    IniSettings again(store.File());
+    for (std::size_t i = 0; i < values.size(); ++i)
+        EXPECT_EQ(again.Read("Key" + std::to_string(i)), values[i]) << i;
+    EXPECT_EQ(again.Read("Never"), std::nullopt);
+    EXPECT_EQ(DecodeIniValue("hex:zz"), "hex:zz") << "not hex: taken as it stands";
+}
+
+// An HDROP as Explorer makes one: the paths one after the other, ANSI.
+HGLOBAL DropOf(const std::vector<std::string>& paths) {
+    std::string names;
+    for (const std::string& path : paths)
+        names += path + '\0';
+    names += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
+    GlobalUnlock(memory);
+    return memory;
+}
+
+TEST_F(Win32WindowTest, DroppedFolderIsOpenedAndDroppedFilesAreListed) {
+    TempDir folder;
+    std::filesystem::create_directory(folder.path() / "Songs");
+    test::WriteBytes(folder / "Songs/a.kar", test::Smf(1, {test::Track("00 ff 2f 00")}));
+    test::WriteBytes(folder / "b.kar", test::Smf(1, {test::Track("00 ff 2f 00")}));
+    MainWindow& window = *window_;
+    const std::string songs = (folder.path() / "Songs").string();
+    SendMessageA(window.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({songs})), 0);
+    EXPECT_EQ(window.CurrentFolder(), songs);
+    PumpUntil([&window] { return !window.form.ScanRunning(); });
+    PumpMessages();
+    ASSERT_EQ(window.fileListView->RowCount(), 1);
+    EXPECT_EQ(window.fileListView->Text(0, 0), (folder.path() / "Songs" / "a.kar").string());
+
+    const std::string b = (folder.path() / "b.kar").string();
+    SendMessageA(window.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({b})), 0);
+    PumpUntil([&window] { return !window.form.ScanRunning(); });
+    PumpMessages();
+    EXPECT_EQ(window.CurrentFolder(), songs) << "a file does not move the folder pane";
+    ASSERT_EQ(window.fileListView->RowCount(), 1);
+    EXPECT_EQ(window.fileListView->Text(0, 0), b);
+}
+
+// The keys reach the window as the message loop hands them over.
+bool PressKey(MainWindow& window, WPARAM key) {
+    MSG message{window.fileListView->Handle(), WM_KEYDOWN, key, 0, 0, {}};
+    return window.TranslateKeys(message);
+}
+
+TEST_F(Win32WindowTest, KeysOpenAFolderScanAgainAndSortByAColumn) {
+    TempDir folder;
+    std::filesystem::create_directory(folder.path() / "Songs");
+    test::WriteBytes(folder / "Songs/b.kar", test::Smf(1, {test::Track("00 ff 2f 00")}));
+    test::WriteBytes(folder / "Songs/a.kar", test::Bytes{'n', 'o'});
+    MainWindow& window = *window_;
+    const std::string songs = (folder.path() / "Songs").string();
+    window.chooseFolder = [&](HWND) { return std::optional<std::string>(songs); };
+    EXPECT_FALSE(PressKey(window, 'O')) << "O alone is no key of the window";
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    state[VK_CONTROL] = 0x80;
+    SetKeyboardState(state);
+    EXPECT_TRUE(PressKey(window, 'O'));
+    state[VK_CONTROL] = 0;
+    SetKeyboardState(state);
+    EXPECT_EQ(window.CurrentFolder(), songs);
+    PumpUntil([&window] { return !window.form.ScanRunning(); });
+    PumpMessages();
+    ASSERT_EQ(window.fileListView->RowCount(), 2);
+
+    EXPECT_TRUE(PressKey(window, VK_F5));
+    PumpUntil([&window] { return !window.form.ScanRunning(); });
+    PumpMessages();
+    EXPECT_EQ(window.fileListView->RowCount(), 2) << "scanned again, not added to";
+    EXPECT_TRUE(PressKey(window, VK_ESCAPE));
+
+    NMLISTVIEW click{};
+    click.hdr = {window.fileListView->Handle(), MainWindow::kFileListView, LVN_COLUMNCLICK};
+    click.iSubItem = 2;
+    SendMessageA(window.Handle(), WM_NOTIFY, MainWindow::kFileListView,
+                 reinterpret_cast<LPARAM>(&click));
+    const std::string first = window.fileListView->Text(0, 2);
+    SendMessageA(window.Handle(), WM_NOTIFY, MainWindow::kFileListView,
+                 reinterpret_cast<LPARAM>(&click));
+    EXPECT_NE(window.fileListView->Text(0, 2), first) << "a second click reverses the order";
 }
 
 // The browse dialog with its questions answered by the test.
