@@ -5,6 +5,7 @@
 #include "support/TempDir.h"
 #include "ui/win32/Controls.h"
 #include "ui/win32/FolderBrowseDialog.h"
+#include "ui/win32/IniSettings.h"
 #include "ui/win32/MainLayout.h"
 #include "ui/win32/MainMenu.h"
 #include "ui/win32/MainWindow.h"
@@ -16,9 +17,11 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <filesystem>
 
 namespace lyricast {
@@ -112,7 +115,7 @@ TEST_F(Win32WindowTest, MainWindowHasItsCaptionSizeAndParts) {
     std::array<int, 4> panels{};
     EXPECT_EQ(SendMessageA(window.StatusBar1, SB_GETPARTS, panels.size(),
                            reinterpret_cast<LPARAM>(panels.data())),
-              1);
+              2);
     EXPECT_EQ(panels[0], kStatusPanelWidth);
     EXPECT_NE(GetClassLongPtrA(window.Handle(), GCLP_HICON), 0);
 }
@@ -182,16 +185,21 @@ TEST_F(Win32WindowTest, MenusCarryTheirCaptionsAndFollowTheOptions) {
     MainWindow& window = *window_;
     HMENU bar = GetMenu(window.Handle());
     ASSERT_EQ(GetMenuItemCount(bar), 3);
-    EXPECT_EQ(MenuText(bar, 0), "File");
-    EXPECT_EQ(MenuText(bar, 1), "Options");
-    EXPECT_EQ(MenuText(bar, 2), "Help");
+    // Each caption carries its mnemonic; an entry with a key names it after a tab.
+    EXPECT_EQ(MenuText(bar, 0), "&File");
+    EXPECT_EQ(MenuText(bar, 1), "&Options");
+    EXPECT_EQ(MenuText(bar, 2), "&Help");
+    HMENU file = GetSubMenu(bar, 0);
+    EXPECT_EQ(MenuText(file, 0), "&Open Folder...\tCtrl+O");
+    EXPECT_EQ(MenuText(file, 1), "&Scan Again\tF5");
+    EXPECT_EQ(MenuText(file, 2), "S&top\tEsc");
+    EXPECT_EQ(MenuText(file, 4), "E&xit");
     HMENU options = GetSubMenu(bar, 1);
-    EXPECT_EQ(MenuText(options, 0), "Show Only  KAR");
-    EXPECT_EQ(MenuText(options, 2), "Select Output Folder");
-    EXPECT_EQ(MenuText(options, 4), "Include Sub Dir");
-    EXPECT_EQ(MenuText(GetSubMenu(bar, 0), 0), "Exit");
-    EXPECT_EQ(MenuText(GetSubMenu(bar, 2), 0), "Help");
-    EXPECT_EQ(MenuText(GetSubMenu(bar, 2), 2), "About");
+    EXPECT_EQ(MenuText(options, 0), "Show Only  &KAR");
+    EXPECT_EQ(MenuText(options, 2), "Select &Output Folder");
+    EXPECT_EQ(MenuText(options, 4), "Include &Sub Dir");
+    EXPECT_EQ(MenuText(GetSubMenu(bar, 2), 0), "&Help\tF1");
+    EXPECT_EQ(MenuText(GetSubMenu(bar, 2), 2), "&About");
     EXPECT_EQ(GetMenuState(options, kShowOnlyKAR1, MF_BYCOMMAND) & MF_CHECKED, MF_CHECKED);
     EXPECT_EQ(GetMenuState(options, kSubDir, MF_BYCOMMAND) & MF_CHECKED, 0u);
 
@@ -205,11 +213,15 @@ TEST_F(Win32WindowTest, MenusCarryTheirCaptionsAndFollowTheOptions) {
     EXPECT_EQ(GetMenuState(options, kShowOnlyKAR1, MF_BYCOMMAND) & MF_CHECKED, 0u);
     EXPECT_EQ(window.fileListView->RowCount(), 0);
 
+    TempDir program;
+    std::filesystem::create_directory(program.path() / "Help");
+    test::WriteBytes(program / "Help/Help.html", test::Bytes{'<'});
     std::vector<std::string> opened;
     window.shellOpen = [&](const std::string& path) { opened.push_back(path); };
-    window.form.programFolder = "Z:\\nowhere\\";
+    window.form.programFolder = program.str() + "\\";
     SendMessageA(window.Handle(), WM_COMMAND, kHelp2, 0);
-    EXPECT_TRUE(opened.empty()) << "a help page that is not there is not opened";
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(std::filesystem::equivalent(opened[0], program.path() / "Help" / "Help.html"));
 }
 
 TEST_F(Win32WindowTest, ADoubleClickedFolderIsScannedByAWorkerThroughTheUiThread) {
@@ -219,9 +231,9 @@ TEST_F(Win32WindowTest, ADoubleClickedFolderIsScannedByAWorkerThroughTheUiThread
     test::WriteBytes(folder / "Songs/bad.kar", test::Bytes{'n', 'o', 'p', 'e'});
     test::WriteBytes(folder / "Songs/other.mid", test::Smf(0, {test::Track("00 ff 2f 00")}));
     MainWindow& window = *window_;
-    window.DirectoryListBox1->SetDirectory(folder.str());
+    window.DirectoryListBox1->core.SetDirectory(folder.str());
     const int songs = window.DirectoryListBox1->ItemCount() - 1;
-    ASSERT_EQ(window.DirectoryListBox1->DisplayText(songs), "Songs");
+    ASSERT_EQ(window.DirectoryListBox1->Item(songs).text, "Songs");
     SendMessageA(window.DirectoryListBox1->Handle(), LB_SETCURSEL, static_cast<WPARAM>(songs), 0);
 
     SendMessageA(window.Handle(), WM_COMMAND,
@@ -231,7 +243,7 @@ TEST_F(Win32WindowTest, ADoubleClickedFolderIsScannedByAWorkerThroughTheUiThread
     EXPECT_TRUE(GetWindowLongA(window.ProgressBar1, GWL_STYLE) & WS_VISIBLE)
         << "shown at 0 while scanning";
     PumpUntil([&window] { return !window.form.ScanRunning(); });
-    PumpMessages();  // the rows' and the end's steps
+    PumpMessages(); // the rows' and the end's steps
 
     ASSERT_EQ(window.fileListView->RowCount(), 2);
     std::vector<std::string> verdicts;
@@ -295,22 +307,134 @@ TEST_F(Win32WindowTest, OutputDialogShowsItsControlsInTabOrderAndReportsTheChoic
     window.form.outPathForm = nullptr;
 }
 
+// Any bytes come back from the INI file as they went in, and a key never
+// written reads as missing.
+TEST(IniSettingsTest, ValuesComeBackByteForByte) {
+    TempDir folder;
+    IniSettings store((folder.path() / "settings.ini").string());
+    const std::vector<std::string> values = {
+        "C:\\Songs", "", " edged ", "\"quoted\"", "hex:41", "Caf\xe9\\\x81\x40", "a\nb=c;d"};
+    for (std::size_t i = 0; i < values.size(); ++i)
+        store.Write("Key" + std::to_string(i), values[i]);
+    IniSettings again(store.File());
+    for (std::size_t i = 0; i < values.size(); ++i)
+        EXPECT_EQ(again.Read("Key" + std::to_string(i)), values[i]) << i;
+    EXPECT_EQ(again.Read("Never"), std::nullopt);
+    EXPECT_EQ(DecodeIniValue("hex:zz"), "hex:zz") << "not hex: taken as it stands";
+}
+
+// An HDROP as Explorer makes one: the paths one after the other, ANSI.
+HGLOBAL DropOf(const std::vector<std::string>& paths) {
+    std::string names;
+    for (const std::string& path : paths)
+        names += path + '\0';
+    names += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
+    GlobalUnlock(memory);
+    return memory;
+}
+
+TEST_F(Win32WindowTest, DroppedFolderIsOpenedAndDroppedFilesAreListed) {
+    TempDir folder;
+    std::filesystem::create_directory(folder.path() / "Songs");
+    test::WriteBytes(folder / "Songs/a.kar", test::Smf(1, {test::Track("00 ff 2f 00")}));
+    test::WriteBytes(folder / "b.kar", test::Smf(1, {test::Track("00 ff 2f 00")}));
+    MainWindow& window = *window_;
+    const std::string songs = (folder.path() / "Songs").string();
+    SendMessageA(window.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({songs})), 0);
+    EXPECT_EQ(window.CurrentFolder(), songs);
+    PumpUntil([&window] { return !window.form.ScanRunning(); });
+    PumpMessages();
+    ASSERT_EQ(window.fileListView->RowCount(), 1);
+    EXPECT_EQ(window.fileListView->Text(0, 0), (folder.path() / "Songs" / "a.kar").string());
+
+    const std::string b = (folder.path() / "b.kar").string();
+    SendMessageA(window.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({b})), 0);
+    PumpUntil([&window] { return !window.form.ScanRunning(); });
+    PumpMessages();
+    EXPECT_EQ(window.CurrentFolder(), songs) << "a file does not move the folder pane";
+    ASSERT_EQ(window.fileListView->RowCount(), 1);
+    EXPECT_EQ(window.fileListView->Text(0, 0), b);
+}
+
+// The keys reach the window as the message loop hands them over.
+bool PressKey(MainWindow& window, WPARAM key) {
+    MSG message{window.fileListView->Handle(), WM_KEYDOWN, key, 0, 0, {}};
+    return window.TranslateKeys(message);
+}
+
+TEST_F(Win32WindowTest, KeysOpenAFolderScanAgainAndSortByAColumn) {
+    TempDir folder;
+    std::filesystem::create_directory(folder.path() / "Songs");
+    test::WriteBytes(folder / "Songs/b.kar", test::Smf(1, {test::Track("00 ff 2f 00")}));
+    test::WriteBytes(folder / "Songs/a.kar", test::Bytes{'n', 'o'});
+    MainWindow& window = *window_;
+    const std::string songs = (folder.path() / "Songs").string();
+    window.chooseFolder = [&](HWND) { return std::optional<std::string>(songs); };
+    EXPECT_FALSE(PressKey(window, 'O')) << "O alone is no key of the window";
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    state[VK_CONTROL] = 0x80;
+    SetKeyboardState(state);
+    EXPECT_TRUE(PressKey(window, 'O'));
+    state[VK_CONTROL] = 0;
+    SetKeyboardState(state);
+    EXPECT_EQ(window.CurrentFolder(), songs);
+    PumpUntil([&window] { return !window.form.ScanRunning(); });
+    PumpMessages();
+    ASSERT_EQ(window.fileListView->RowCount(), 2);
+
+    EXPECT_TRUE(PressKey(window, VK_F5));
+    PumpUntil([&window] { return !window.form.ScanRunning(); });
+    PumpMessages();
+    EXPECT_EQ(window.fileListView->RowCount(), 2) << "scanned again, not added to";
+    EXPECT_TRUE(PressKey(window, VK_ESCAPE));
+
+    NMLISTVIEW click{};
+    click.hdr = {window.fileListView->Handle(), MainWindow::kFileListView, LVN_COLUMNCLICK};
+    click.iSubItem = 2;
+    SendMessageA(window.Handle(), WM_NOTIFY, MainWindow::kFileListView,
+                 reinterpret_cast<LPARAM>(&click));
+    const std::string first = window.fileListView->Text(0, 2);
+    SendMessageA(window.Handle(), WM_NOTIFY, MainWindow::kFileListView,
+                 reinterpret_cast<LPARAM>(&click));
+    EXPECT_NE(window.fileListView->Text(0, 2), first) << "a second click reverses the order";
+}
+
+// The browse dialog with its questions answered by the test.
+class AnsweredBrowseDialog : public FolderBrowseDialog {
+public:
+    using FolderBrowseDialog::FolderBrowseDialog;
+    std::optional<std::string> AskFolderName() override { return name; }
+    void ShowWarning(const std::string& text) override { warnings.push_back(text); }
+
+    std::optional<std::string> name;
+    std::vector<std::string> warnings;
+};
+
 TEST_F(Win32WindowTest, BrowseDialogStartsAtItsFolderAndOpensANewFolder) {
     TempDir folder;
-    FolderBrowseDialog browse("Output Folder", folder.str());
+    AnsweredBrowseDialog browse("Output Folder", folder.str());
     HWND shown = browse.Open(window_->Handle());
     ASSERT_NE(shown, nullptr);
-    EXPECT_EQ(browse.folderList()->Directory(), folder.str());
+    EXPECT_EQ(browse.folderList()->core.Directory(), folder.str());
     EXPECT_EQ(WindowText(GetDlgItem(shown, FolderBrowseDialog::kOk)), "OK");
     EXPECT_EQ(WindowText(GetDlgItem(shown, IDCANCEL)), "Cancel");
-    EXPECT_EQ(WindowText(GetDlgItem(shown, FolderBrowseDialog::kNewFolder)), "New Folder...");
+    EXPECT_EQ(WindowText(GetDlgItem(shown, FolderBrowseDialog::kNewFolder)), "&New Folder...");
     EXPECT_GT(browse.driveBox()->EntryCount(), 0);
     EXPECT_GE(browse.driveBox()->SelectedEntry(), 0);
 
-    EXPECT_TRUE(browse.CreateAndOpen("Converted"));
+    browse.name = "Converted";
+    SendMessageA(shown, WM_COMMAND, MAKEWPARAM(FolderBrowseDialog::kNewFolder, BN_CLICKED), 0);
     EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "Converted"));
-    EXPECT_EQ(browse.folderList()->Directory(), (folder.path() / "Converted").string());
-    EXPECT_FALSE(browse.CreateAndOpen("")) << "a folder needs a name";
+    EXPECT_EQ(browse.folderList()->core.Directory(), (folder.path() / "Converted").string());
+    browse.name = "";
+    SendMessageA(shown, WM_COMMAND, MAKEWPARAM(FolderBrowseDialog::kNewFolder, BN_CLICKED), 0);
+    EXPECT_EQ(browse.warnings, (std::vector<std::string>{"IO-Error!\nCould not create folder."}))
+        << "a folder needs a name";
 
     SendMessageA(shown, WM_COMMAND, MAKEWPARAM(FolderBrowseDialog::kOk, BN_CLICKED), 0);
     EXPECT_FALSE(IsWindow(shown));

@@ -8,6 +8,7 @@
 #include "window/BatchSummary.h"
 #include "window/ElidePath.h"
 #include "window/HelpPage.h"
+#include "window/OpenPaths.h"
 #include "window/TMainForm.h"
 #include "window/ToutPathForm.h"
 
@@ -128,6 +129,28 @@ TEST_F(TMainFormTest, OpenFolderMovesThePaneThenScans) {
     view.Settle();
     EXPECT_EQ(view.folder, Join(tree.str(), "songs"));
     EXPECT_EQ(Captions(), (std::vector<std::string>{Join(Join(tree.str(), "songs"), "a.kar") + " Good 2"}));
+}
+
+// A single folder handed over (dropped, or on the command line) is opened
+// and scanned; a folder among other paths, or files, are listed as they are.
+TEST_F(TMainFormTest, PathsHandedOverOpenALoneFolderAndListAnythingElse) {
+    const std::string a = Add("songs/a.kar");
+    const std::string songs = Join(tree.str(), "songs");
+    OpenPaths(form, {songs});
+    view.Settle();
+    EXPECT_EQ(view.folder, songs);
+    EXPECT_EQ(Captions(), (std::vector<std::string>{Join(songs, "a.kar") + " Good 2"}));
+
+    view.folder.clear();
+    OpenPaths(form, {a});
+    view.Settle();
+    EXPECT_EQ(view.folder, "") << "a lone file does not move the folder pane";
+    EXPECT_EQ(Captions(), (std::vector<std::string>{a + " Good 2"}));
+
+    OpenPaths(form, {songs, a});
+    view.Settle();
+    EXPECT_EQ(view.folder, "") << "a folder among other paths is listed, not opened";
+    EXPECT_EQ(Captions().size(), 2u);
 }
 
 TEST_F(TMainFormTest, SeventeenScansGoRoundTheRingStoppingTheOneBefore) {

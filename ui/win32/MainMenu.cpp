@@ -17,18 +17,23 @@ struct Menu {
 };
 
 const std::array<Menu, 3> kMenus = {{
-    {"File", {{{kExit1, "Exit", &TMainForm::Exit1Click}}}},
-    {"Options",
-     {{{kShowOnlyKAR1, "Show Only  KAR", &TMainForm::ShowOnlyKAR1Click},
+    {"&File",
+     {{{kOpenFolder, "&Open Folder...\tCtrl+O", nullptr},
+       {kScanAgain, "&Scan Again\tF5", &TMainForm::DirectoryListBox1Change},
+       {kStop, "S&top\tEsc", &TMainForm::StopClick},
        {0, "", nullptr},
-       {kSelectDestinationFolder1, "Select Output Folder",
+       {kExit1, "E&xit", &TMainForm::Exit1Click}}}},
+    {"&Options",
+     {{{kShowOnlyKAR1, "Show Only  &KAR", &TMainForm::ShowOnlyKAR1Click},
+       {0, "", nullptr},
+       {kSelectDestinationFolder1, "Select &Output Folder",
         &TMainForm::SelectDestinationFolder1Click},
        {0, "", nullptr},
-       {kSubDir, "Include Sub Dir", &TMainForm::subDirClick}}}},
-    {"Help",
-     {{{kHelp2, "Help", &TMainForm::Help2Click},
+       {kSubDir, "Include &Sub Dir", &TMainForm::subDirClick}}}},
+    {"&Help",
+     {{{kHelp2, "&Help\tF1", &TMainForm::Help2Click},
        {0, "", nullptr},
-       {kAbout1, "About", &TMainForm::About1Click}}}},
+       {kAbout1, "&About", &TMainForm::About1Click}}}},
 }};
 
 HMENU CreatePopup(const Menu& menu) {
@@ -52,6 +57,14 @@ HMENU CreateMainMenu() {
     for (const Menu& menu : kMenus)
         AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopup(menu)), menu.caption);
     return bar;
+}
+
+HACCEL CreateMainKeys() {
+    std::array<ACCEL, 4> keys = {{{FVIRTKEY, VK_F1, kHelp2},
+                                  {FVIRTKEY, VK_F5, kScanAgain},
+                                  {FVIRTKEY, VK_ESCAPE, kStop},
+                                  {FVIRTKEY | FCONTROL, 'O', kOpenFolder}}};
+    return CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size()));
 }
 
 MenuHandler HandlerOfMenuEntry(int id) {

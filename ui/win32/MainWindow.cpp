@@ -4,17 +4,20 @@
 #include "ui/win32/AboutBox.h"
 #include "ui/win32/Controls.h"
 #include "ui/win32/ErrorBox.h"
+#include "ui/win32/FolderPicker.h"
 #include "ui/win32/MainMenu.h"
 #include "ui/win32/OutPathDialog.h"
 #include "ui/win32/pane/PaneDrawing.h"
 #include "ui/win32/resources/ResourceIds.h"
 #include "window/AppInfo.h"
 #include "window/ErrorBox.h"
+#include "window/OpenPaths.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
 
 #include <array>
+#include <cstdio>
 
 namespace lyricast {
 namespace {
@@ -65,9 +68,14 @@ std::string ProgramFolder() {
     return separator == std::string::npos ? std::string() : file.substr(0, separator + 1);
 }
 
+constexpr char kPlacementKey[] = "WindowPlacement";
+
 } // namespace
 
-MainWindow::MainWindow() : form(*this), shellOpen(ShellOpen) {
+MainWindow::MainWindow()
+    : form(*this), shellOpen(ShellOpen),
+      chooseFolder([](HWND owner) { return PickFolder(owner, "Open Folder"); }),
+      keys_(CreateMainKeys()) {
     RegisterWindowClass();
     const SIZE outer = OuterSize();
     CreateWindowExA(0, kClassName, MainWindowCaption().c_str(), kStyle, 187, 112, outer.cx,
@@ -76,10 +84,12 @@ MainWindow::MainWindow() : form(*this), shellOpen(ShellOpen) {
     CreateControls();
     ShowMenuOptions(GetMenu(handle_), form);
     LayOut();
+    DragAcceptFiles(handle_, TRUE);
 }
 
 MainWindow::~MainWindow() {
     form.FinishWork();
+    DestroyAcceleratorTable(keys_);
     if (IsWindow(handle_))
         DestroyWindow(handle_);
 }
@@ -99,9 +109,8 @@ void MainWindow::CreateControls() {
     DirectoryListBox1 =
         std::make_unique<FolderList>(handle_, kDirectoryListBox1, layout.folderList);
     DriveComboBox1->SetDirList(DirectoryListBox1.get());
-    DirectoryListBox1->onChange = [this] {
-        CallHandler(*this, [this] { form.FileListBox1Change(); });
-    };
+    DirectoryListBox1->core.OnChange = [this] { form.FileListBox1Change(); };
+    DirectoryListBox1->core.OnDblClick = [this] { form.DirectoryListBox1DblClick(); };
     fileListView = std::make_unique<FileListView>(handle_, kFileListView, layout.fileList);
     ProgressBar1 = CreateChild(handle_, PROGRESS_CLASSA, "", 0, layout.progressBar, kProgressBar1);
     SendMessageA(ProgressBar1, PBM_SETRANGE32, 0, 100);
@@ -157,10 +166,10 @@ LRESULT MainWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
             return *answer;
         break;
     case WM_VKEYTOITEM:
-        // Enter opens the folder list's folder, without a scan.
+        // Enter opens the folder list's folder and scans it, as a double-click does.
         if (LOWORD(wParam) != VK_RETURN)
             return -1;
-        CallHandler(*this, [this] { DirectoryListBox1->OpenCurrent(); });
+        FolderListDblClick();
         return -2;
     case WM_SIZE:
         LayOut();
@@ -189,7 +198,11 @@ LRESULT MainWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam != 0)
             FirstShow();
         break;
+    case WM_DROPFILES:
+        FilesDropped(reinterpret_cast<HDROP>(wParam));
+        return 0;
     case WM_CLOSE:
+        SaveSettings();
         // A walk may be running below this handler; it unwinds at its next check point.
         form.StopWork();
         DestroyWindow(handle_);
@@ -207,6 +220,8 @@ LRESULT MainWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainWindow::Command(int id, int code) {
     if (const MenuHandler handler = HandlerOfMenuEntry(id))
         return MenuEntryChosen(handler);
+    if (id == kOpenFolder)
+        return OpenFolderClick();
     if (id == kLMDButton3 && code == BN_CLICKED)
         return CallHandler(*this, [this] { form.LMDButton3Click(); });
     if (id == kDirectoryListBox1 && code == LBN_DBLCLK)
@@ -215,11 +230,8 @@ void MainWindow::Command(int id, int code) {
         CallHandler(*this, [this] { DriveComboBox1->EntryChosen(); });
 }
 
-// The window's handler first, then the folder list opens the chosen folder:
-// the scan the handler starts walks that folder once this returns.
 void MainWindow::FolderListDblClick() {
-    CallHandler(*this, [this] { form.DirectoryListBox1DblClick(); });
-    CallHandler(*this, [this] { DirectoryListBox1->OpenCurrent(); });
+    CallHandler(*this, [this] { DirectoryListBox1->DblClick(); });
 }
 
 void MainWindow::MenuEntryChosen(MenuHandler handler) {
@@ -235,6 +247,10 @@ std::optional<LRESULT> MainWindow::Notify(const NMHDR& header) {
         return FileListView::CustomDraw(
             *reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)),
             &TMainForm::fileListViewCustomDrawItem);
+    if (header.code == LVN_COLUMNCLICK) {
+        const int column = reinterpret_cast<const NMLISTVIEW&>(header).iSubItem;
+        CallHandler(*this, [this, column] { form.fileListViewColumnClick(column); });
+    }
     if (header.code == LVN_KEYDOWN) {
         const auto& key = reinterpret_cast<const NMLVKEYDOWN&>(header);
         if (key.wVKey == 'A' && GetKeyState(VK_CONTROL) < 0)
@@ -285,6 +301,58 @@ void MainWindow::FirstShow() {
     form.FormShow(ProgramFolder());
 }
 
+bool MainWindow::TranslateKeys(MSG& message) {
+    return TranslateAcceleratorA(handle_, keys_, &message) != 0;
+}
+
+void MainWindow::OpenFolderClick() {
+    const std::optional<std::string> folder = chooseFolder(handle_);
+    if (folder)
+        CallHandler(*this, [this, &folder] { form.OpenFolder(*folder); });
+}
+
+void MainWindow::FilesDropped(HDROP drop) {
+    std::vector<std::string> paths = DroppedPaths(drop);
+    DragFinish(drop);
+    CallHandler(*this, [this, &paths] { OpenPaths(form, std::move(paths)); });
+}
+
+// The options, then where the window stood: left, top, right, bottom and
+// whether it was maximised, as the system's placement gives them.
+void MainWindow::RestoreSettings() {
+    if (settings == nullptr)
+        return;
+    CallHandler(*this, [this] { form.RestoreSettings(*settings); });
+    ShowMenuOptions(GetMenu(handle_), form);
+    const std::optional<std::string> stored = settings->Read(kPlacementKey);
+    WINDOWPLACEMENT place{};
+    place.length = sizeof place;
+    int maximised = 0;
+    RECT& rect = place.rcNormalPosition;
+    if (!stored || std::sscanf(stored->c_str(), "%ld,%ld,%ld,%ld,%d", &rect.left, &rect.top,
+                               &rect.right, &rect.bottom, &maximised) != 5)
+        return;
+    if (rect.right - rect.left < 100 || rect.bottom - rect.top < 100)
+        return;
+    place.showCmd = maximised != 0 ? SW_SHOWMAXIMIZED : SW_HIDE;
+    SetWindowPlacement(handle_, &place);
+}
+
+void MainWindow::SaveSettings() {
+    if (settings == nullptr)
+        return;
+    form.SaveSettings(*settings);
+    WINDOWPLACEMENT place{};
+    place.length = sizeof place;
+    if (!GetWindowPlacement(handle_, &place))
+        return;
+    const RECT& rect = place.rcNormalPosition;
+    std::array<char, 80> text{};
+    std::snprintf(text.data(), text.size(), "%ld,%ld,%ld,%ld,%d", rect.left, rect.top, rect.right,
+                  rect.bottom, place.showCmd == SW_SHOWMAXIMIZED ? 1 : 0);
+    settings->Write(kPlacementKey, text.data());
+}
+
 void MainWindow::ClearRows() {
     fileListView->Clear();
 }
@@ -329,7 +397,8 @@ void MainWindow::ShowConverting(bool converting) {
 // A message box has no button of our own wording: the question takes its place.
 bool MainWindow::ShowSummary(const std::string& text, const std::string& folder) {
     const std::string asked = text + "\n\nOpen the folder " + folder + "?";
-    return MessageBoxA(handle_, asked.c_str(), kApplicationTitle.c_str(), MB_ICONINFORMATION | MB_YESNO) == IDYES;
+    return MessageBoxA(handle_, asked.c_str(), kApplicationTitle.c_str(),
+                       MB_ICONINFORMATION | MB_YESNO) == IDYES;
 }
 
 void MainWindow::ShowMessage(const std::string& text) {
@@ -341,11 +410,11 @@ void MainWindow::ShowError(const std::string& text) {
 }
 
 std::string MainWindow::CurrentFolder() const {
-    return DirectoryListBox1->Directory();
+    return DirectoryListBox1->core.Directory();
 }
 
 void MainWindow::ShowFolder(const std::string& folder) {
-    DirectoryListBox1->SetDirectory(folder);
+    DirectoryListBox1->core.SetDirectory(folder);
 }
 
 void MainWindow::StartWorker(std::function<void()> work) {

@@ -7,6 +7,7 @@
 #include "ui/win32/pane/DriveBox.h"
 #include "ui/win32/pane/FolderList.h"
 #include "window/MainFormView.h"
+#include "window/Settings.h"
 #include "window/TMainForm.h"
 
 #include <windows.h>
@@ -48,6 +49,14 @@ public:
     bool quitOnDestroy = false;
     // Opens a document with the desktop; tests put a recorder here.
     std::function<void(const std::string&)> shellOpen;
+    // Asks the user for a folder to open; tests put an answer here.
+    std::function<std::optional<std::string>(HWND)> chooseFolder;
+    // Where the settings and the window's placement are kept: restored by
+    // RestoreSettings, saved when the window closes.
+    SettingsStore* settings = nullptr;
+    void RestoreSettings();
+    // The window's keys (F1, F5, Esc, Ctrl+O): true when `message` was one.
+    bool TranslateKeys(MSG& message);
 
     std::unique_ptr<DriveBox> DriveComboBox1;
     std::unique_ptr<FolderList> DirectoryListBox1;
@@ -95,11 +104,15 @@ private:
     void Paint();
     bool SplitterMouse(UINT message, LPARAM lParam);
     void FirstShow();
+    void OpenFolderClick();
+    void FilesDropped(HDROP drop);
+    void SaveSettings();
 
     HWND handle_ = nullptr;
     std::optional<Workers> workers_;
     bool shown_ = false;
     bool dragging_ = false;
+    HACCEL keys_ = nullptr;
 };
 
 } // namespace lyricast

@@ -1,19 +1,26 @@
 #include "ui/win32/ErrorBox.h"
+#include "ui/win32/IniSettings.h"
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/OutPathDialog.h"
 #include "window/ErrorBox.h"
+#include "window/OpenPaths.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <exception>
+#include <string>
+#include <vector>
 
 namespace {
 
-int RunMessageLoop() {
+int RunMessageLoop(lyricast::MainWindow& window) {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (window.TranslateKeys(message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -33,8 +40,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
         mainWindow.outPathForm = &outPathForm;
         mainWindow.form.outPathForm = &outPathForm.form;
         mainWindow.quitOnDestroy = true;
+        lyricast::IniSettings settings(lyricast::IniSettings::UserFile());
+        if (!settings.File().empty()) {
+            mainWindow.settings = &settings;
+            mainWindow.RestoreSettings();
+        }
         mainWindow.Show(show);
-        const int status = RunMessageLoop();
+        // A folder named on the command line is scanned; files are listed.
+        const std::vector<std::string> named(__argv + 1, __argv + __argc);
+        if (!named.empty())
+            lyricast::CallHandler(mainWindow, [&] { lyricast::OpenPaths(mainWindow.form, named); });
+        const int status = RunMessageLoop(mainWindow);
         mainWindow.form.FinishWork();
         return status;
     } catch (const std::exception& error) {
