@@ -128,6 +128,27 @@ TEST_F(TMainFormTest, OpenFolderMovesThePaneThenScans) {
     EXPECT_EQ(Captions(), (std::vector<std::string>{Join(Join(tree.str(), "songs"), "a.kar") + " Good 2"}));
 }
 
+TEST_F(TMainFormTest, OneDroppedFolderIsOpenedAnythingElseListed) {
+    Add("songs/a.kar");
+    Add("b.kar");
+    const std::string songs = Join(tree.str(), "songs");
+    form.OpenPaths({songs});
+    view.Settle();
+    EXPECT_EQ(view.folder, songs);
+    EXPECT_EQ(Captions(), (std::vector<std::string>{Join(songs, "a.kar") + " Good 2"}));
+
+    // A folder among files is listed as a row of its own ("Bad"), not walked.
+    const std::string b = Join(tree.str(), "b.kar");
+    form.OpenPaths({b, songs});
+    view.Settle();
+    EXPECT_EQ(view.folder, songs);
+    EXPECT_EQ(Captions(), (std::vector<std::string>{b + " Good 2", songs + " Bad 0"}));
+
+    form.OpenPaths({});
+    view.Settle();
+    EXPECT_EQ(Captions().size(), 2u); // nothing named: the list stays
+}
+
 TEST_F(TMainFormTest, SeventeenScansGoRoundTheRingStoppingTheOneBefore) {
     std::vector<int> used;
     std::vector<std::shared_ptr<FileScanning>> started;
