@@ -139,7 +139,8 @@ std::vector<Volume> VolumesFromMounts(const std::vector<MountEntry>& mounts,
         Volume volume{mount->mountPoint, KindOfMount(*mount, removable), std::nullopt, ""};
         // A file system without a label has none to show: no empty "[]" after its folder.
         std::string label = probes.label ? probes.label(*mount) : std::string();
-        if (!label.empty()) volume.label = std::move(label);
+        if (!label.empty())
+            volume.label = std::move(label);
         if (volume.kind == VolumeKind::Remote) volume.connection = mount->source;
         volumes.push_back(std::move(volume));
     }

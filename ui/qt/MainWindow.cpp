@@ -206,7 +206,6 @@ void MainWindow::SaveSettings(QtSettingsStore& store) {
     own.sync();
 }
 
-
 QAction* MainWindow::AddMenuEntry(QMenu* menu, const char* name, const char* caption, void (TMainForm::*handler)()) {
     QAction* action = menu->addAction(QString::fromLatin1(caption));
     action->setObjectName(QString::fromLatin1(name));
@@ -326,6 +325,7 @@ void MainWindow::ShowOptions() {
 }
 
 void MainWindow::ClearRows() { fileListView->setRowCount(0); }
+
 void MainWindow::AddRows(std::span<const FileRow> rows) {
     fileListView->setUpdatesEnabled(false);
     for (const FileRow& row : rows)

@@ -102,6 +102,7 @@ public:
     void ShowAbout() override;
     void CloseWindow() override;
     void OpenDocument(const std::string& path) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
