@@ -33,7 +33,8 @@ export XDG_CONFIG_HOME="$work/config"
 # leak check runs at its exit; the desktop bus library keeps a buffer to the end.
 echo "leak:libdbus-1.so" >"$work/lsan.supp"
 export LSAN_OPTIONS="suppressions=$work/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-shots=${LYRICAST_JOURNEY_SHOTS:-/tmp/lyricast-journey-shots}
+# The screenshots (listed, summary, converting) are kept when this names a folder.
+shots=${LYRICAST_JOURNEY_SHOTS:-$work/shots}
 mkdir -p "$home/Karaoke" "$home/Many" "$work/ref" "$work/ref2" "$work/first-run" "$shots"
 karaoke="$home/Karaoke"
 cp "$corpus"/kar/*.kar "$karaoke/"
