@@ -133,11 +133,14 @@ std::vector<Volume> VolumesFromMounts(const std::vector<MountEntry>& mounts,
 
     std::vector<Volume> volumes;
     if (shown.empty() || shown.front()->mountPoint != "/")
-        volumes.push_back({"/", VolumeKind::Fixed, "", ""});
+        volumes.push_back({"/", VolumeKind::Fixed, std::nullopt, ""});
     for (const MountEntry* mount : shown) {
         const bool removable = mount->major != 0 && probes.removable && probes.removable(*mount);
-        Volume volume{mount->mountPoint, KindOfMount(*mount, removable), "", ""};
-        if (probes.label) volume.label = probes.label(*mount);
+        Volume volume{mount->mountPoint, KindOfMount(*mount, removable), std::nullopt, ""};
+        // A file system without a label has none to show: no empty "[]" after its folder.
+        std::string label = probes.label ? probes.label(*mount) : std::string();
+        if (!label.empty())
+            volume.label = std::move(label);
         if (volume.kind == VolumeKind::Remote) volume.connection = mount->source;
         volumes.push_back(std::move(volume));
     }

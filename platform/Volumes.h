@@ -15,7 +15,7 @@ enum class VolumeKind { Removable, Fixed, Remote, CdRom, RamDisk };
 struct Volume {
     std::string root; // "c:\" (a lower-case letter), or a mount point "/media/stick"
     VolumeKind kind = VolumeKind::Fixed;
-    std::optional<std::string> label; // nothing when the volume is not queried (a removable drive)
+    std::optional<std::string> label; // nothing when not queried (a removable drive), or unlabelled
     std::string connection;           // the share a remote volume connects to; may be empty
 };
 

@@ -80,6 +80,13 @@ void TMainForm::ListFiles(std::vector<std::string> files) {
     if (!files.empty()) StartScan(FileScanning::OfFiles(std::move(files)));
 }
 
+void TMainForm::OpenPaths(std::vector<std::string> paths) {
+    std::error_code error;
+    if (paths.size() == 1 && std::filesystem::is_directory(paths.front(), error))
+        return OpenFolder(paths.front());
+    ListFiles(std::move(paths));
+}
+
 // Empties the list and starts the scan in the next slot of the ring, asking
 // the scan in the current slot to stop first.
 void TMainForm::StartScan(std::shared_ptr<FileScanning> scan) {

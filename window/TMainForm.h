@@ -76,6 +76,9 @@ public:
     void OpenFolder(const std::string& folder);
     // Lists just these files (dropped on the window, or on the command line).
     void ListFiles(std::vector<std::string> files);
+    // What was dropped on the window, or named on the command line: one
+    // folder is opened and scanned, anything else is listed as files.
+    void OpenPaths(std::vector<std::string> paths);
     // The stop key: stops the batch or the scan that is running.
     void StopClick();
     bool Converting() const { return batch_ != nullptr; }

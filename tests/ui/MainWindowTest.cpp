@@ -7,19 +7,24 @@
 #include "support/TempDir.h"
 #include "ui/qt/FileListView.h"
 #include "ui/qt/OutPathDialog.h"
+#include "ui/qt/QtSettingsStore.h"
 #include "ui/qt/TAboutBox.h"
 #include "ui/qt/TApplication.h"
 #include "ui/qt/TDirectoryListBox.h"
+#include "ui/qt/TDriveComboBox.h"
 #include "ui/qt/TFolderBrowseDialog.h"
 #include "window/ErrorBox.h"
 
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSplitter>
 #include <QtTest>
 #include <filesystem>
 
@@ -46,6 +51,15 @@ void DoubleClickFolder(MainWindow& window, const std::string& name) {
     const QPoint centre = list->visualItemRect(list->item(index)).center();
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
     QTRY_COMPARE(list->core.Directory(), target);
+}
+
+// A caption as shown: its mnemonic marks are underlines, not letters.
+QString Visible(QString caption) {
+    return caption.remove(QLatin1Char('&'));
+}
+
+QString Local(const std::string& bytes) {
+    return QString::fromLocal8Bit(bytes);
 }
 
 QStringList Rows(const MainWindow& window) {
@@ -103,9 +117,21 @@ private slots:
     void startsWithItsCaptions() {
         QCOMPARE(window->windowTitle(), QStringLiteral("Lyricast Convert Vers. 2.1 By Lyricast Team"));
         QStringList menus;
-        for (QAction* menu : window->menuBar()->actions()) menus << menu->text();
-        QCOMPARE(menus, (QStringList{QStringLiteral("File"), QStringLiteral("Options"), QStringLiteral("Help")}));
-        QCOMPARE(window->ShowOnlyKAR1->text(), QStringLiteral("Show Only  KAR"));
+        for (QAction* menu : window->menuBar()->actions())
+            menus << Visible(menu->text());
+        QCOMPARE(menus, (QStringList{QStringLiteral("File"), QStringLiteral("Options"),
+                                     QStringLiteral("Help")}));
+        QStringList entries;
+        for (QMenu* menu : {window->File1, window->Options1, window->Help1})
+            for (QAction* entry : menu->actions())
+                if (!entry->isSeparator())
+                    entries << Visible(entry->text());
+        QCOMPARE(entries, (QStringList{QStringLiteral("Open Folder..."), QStringLiteral("Exit"),
+                                       QStringLiteral("Show Only  KAR"),
+                                       QStringLiteral("Select Output Folder"),
+                                       QStringLiteral("Include Sub Dir"), QStringLiteral("Help"),
+                                       QStringLiteral("About")}));
+        QVERIFY(!window->windowIcon().isNull());
         QVERIFY(window->ShowOnlyKAR1->isChecked());
         QVERIFY(!window->subDir->isChecked());
         QCOMPARE(window->LMDButton3->text(), QStringLiteral("Convert File/s"));
@@ -266,6 +292,227 @@ private slots:
         QTRY_VERIFY(!window->isVisible());
         outPath.reset();
         window.reset();  // waits for the scan's worker: no thread left, no hang
+    }
+
+    // Every action has a key: mnemonics on the menus, F1, F5, Esc, Ctrl+O,
+    // Ctrl+A in the list, Enter in the folder list, and Tab in a sensible order.
+    void everyActionHasAKey() {
+        QApplication::setActiveWindow(window.get());
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+
+        // Enter on a folder opens it and scans it.
+        window->DirectoryListBox1->setFocus();
+        window->DirectoryListBox1->setCurrentRow(ItemIndex(window->DirectoryListBox1, "songs"));
+        QTest::keyClick(window->DirectoryListBox1, Qt::Key_Return);
+        QCOMPARE(window->CurrentFolder(), (tree->path() / "songs").string());
+        QTRY_COMPARE(window->fileListView->rowCount(), 2);
+        QTRY_VERIFY(!window->form.ScanRunning());
+
+        // Ctrl+A in the list selects every row.
+        window->fileListView->setFocus();
+        QTest::keyClick(window->fileListView, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(window->fileListView->selectionModel()->selectedRows().count(), 2);
+
+        // F5 scans the current folder again.
+        WriteBytes((tree->path() / "songs/later.kar").string(), kKaraoke);
+        QTest::keyClick(window.get(), Qt::Key_F5);
+        QTRY_COMPARE(window->fileListView->rowCount(), 3);
+        QTRY_VERIFY(!window->form.ScanRunning());
+
+        // Esc stops the scan that has just started.
+        QTest::keyClick(window.get(), Qt::Key_F5);
+        QTest::keyClick(window.get(), Qt::Key_Escape);
+        QCOMPARE(window->StatusBar2->text(), QStringLiteral("0 files, 0 good (stopped)"));
+        QTRY_VERIFY(!window->form.ScanRunning());
+
+        // Ctrl+O asks for a folder, opens it and scans it.
+        fs::create_directories(tree->path() / "other");
+        WriteBytes((tree->path() / "other/x.kar").string(), kKaraoke);
+        window->askFolder = [this] {
+            return QString::fromStdString((tree->path() / "other").string());
+        };
+        QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(window->CurrentFolder(), (tree->path() / "other").string());
+        QTRY_COMPARE(Rows(*window), QStringList{QStringLiteral("x.kar|.KAR|Good|2|1")});
+        window->askFolder = [] { return QString(); }; // cancelled: nothing moves
+        QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(window->CurrentFolder(), (tree->path() / "other").string());
+
+        // F1 opens the help page, and says so when it is missing.
+        window->form.programFolder = tree->str() + "/";
+        ModalAnswers modals;
+        modals.Close(QStringLiteral("QMessageBox"));
+        QTest::keyClick(window.get(), Qt::Key_F1);
+        QTRY_VERIFY(modals.Done());
+        QCOMPARE(modals.seen.size(), 1);
+        QVERIFY2(modals.seen.front().startsWith(
+                     QStringLiteral("Lyricast Convert|Cannot open the help page ")),
+                 qPrintable(modals.seen.front()));
+
+        // Tab: drive box, folder list, file list, convert button.
+        QApplication::setActiveWindow(window.get());
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        window->DriveComboBox1->setFocus();
+        QStringList order;
+        for (int i = 0; i < 4; ++i) {
+            QWidget* focus = QApplication::focusWidget();
+            QVERIFY2(focus != nullptr, qPrintable(order.join(QLatin1Char(','))));
+            order << focus->objectName();
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+        QCOMPARE(order,
+                 (QStringList{QStringLiteral("DriveComboBox1"), QStringLiteral("DirectoryListBox1"),
+                              QStringLiteral("fileListView"), QStringLiteral("LMDButton3")}));
+
+        // Alt+O opens Options; S is "Include Sub Dir". (Last: the offscreen
+        // screen leaves the closed menu the active window.)
+        QTest::keyClick(window.get(), Qt::Key_O, Qt::AltModifier);
+        QTRY_VERIFY(window->Options1->isVisible());
+        QTest::keyClick(window->Options1, Qt::Key_S);
+        QTRY_VERIFY(window->form.subDir);
+        QTRY_VERIFY(window->subDir->isChecked());
+        QTRY_VERIFY(!window->Options1->isVisible());
+    }
+
+    // A folder dropped from the file manager is opened and scanned; files are listed as they are.
+    void droppedFoldersAreScannedAndFilesListed() {
+        const auto drop = [this](const QList<QUrl>& urls) {
+            QMimeData data;
+            data.setUrls(urls);
+            QDragEnterEvent enter(QPoint(300, 200), Qt::CopyAction, &data, Qt::LeftButton,
+                                  Qt::NoModifier);
+            QApplication::sendEvent(window.get(), &enter);
+            if (!enter.isAccepted())
+                return false;
+            QDropEvent dropped(QPointF(300, 200), Qt::CopyAction, &data, Qt::LeftButton,
+                               Qt::NoModifier);
+            QApplication::sendEvent(window.get(), &dropped);
+            return dropped.isAccepted();
+        };
+        const auto url = [this](const std::string& relative) {
+            // As a file manager sends it: the name's bytes percent-encoded, whatever their
+            // encoding.
+            return QUrl::fromEncoded("file://" +
+                                     QByteArray::fromStdString((tree->path() / relative).string())
+                                         .toPercentEncoding("/"));
+        };
+        QVERIFY(drop({url("songs")}));
+        QCOMPARE(window->CurrentFolder(), (tree->path() / "songs").string());
+        QTRY_COMPARE(window->fileListView->rowCount(), 2);
+        QTRY_VERIFY(!window->form.ScanRunning());
+
+        WriteBytes((tree->path() / "Caf\xe9.kar").string(), kKaraoke);
+        QVERIFY(drop({url("Caf\xe9.kar"), url("songs/readme.txt")}));
+        QTRY_COMPARE(window->fileListView->rowCount(), 2);
+        QTRY_VERIFY(!window->form.ScanRunning());
+        QCOMPARE(window->form.rows.front().path, (tree->path() / "Caf\xe9.kar").string());
+        QCOMPARE(window->CurrentFolder(), (tree->path() / "songs").string());
+
+        QVERIFY(!drop(
+            {QUrl(QStringLiteral("https://example.org/song.kar"))})); // nothing local: refused
+    }
+
+    // The header reports the column; the core sorts. Paths fit by their middle, whole in the
+    // tooltip.
+    void theListSortsByItsHeaderAndFitsLongPaths() {
+        const std::string deep =
+            "songs/a rather long folder name/and another long one/deeper still";
+        WriteBytes((tree->path() / deep / "one.kar").string(), kKaraoke);
+        WriteBytes((tree->path() / deep / "two.kar").string(), Hex("00 01 02"));
+        window->form.OpenFolder((tree->path() / deep).string());
+        QTRY_COMPARE(window->fileListView->rowCount(), 2);
+        QTRY_VERIFY(!window->form.ScanRunning());
+
+        FileListView* list = window->fileListView;
+        QVERIFY(!list->isSortingEnabled());
+        const auto clickHeader = [list](int column) {
+            QHeaderView* header = list->horizontalHeader();
+            const QPoint at(header->sectionViewportPosition(column) +
+                                header->sectionSize(column) / 2,
+                            header->height() / 2);
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+        };
+        clickHeader(2); // Status: "Bad" first
+        QCOMPARE(list->item(0, 2)->text(), QStringLiteral("Bad"));
+        clickHeader(2);
+        QCOMPARE(list->item(0, 2)->text(), QStringLiteral("Good"));
+
+        const QString whole = Local((tree->path() / deep / "one.kar").string());
+        QCOMPARE(list->item(0, 0)->toolTip(), whole);
+        QCOMPARE(list->FittedCaption(0, 5000), whole);
+        const QString fitted = list->FittedCaption(
+            0,
+            list->fontMetrics().horizontalAdvance(QStringLiteral("/tmp/…/deeper still/one.kar")) +
+                12);
+        QVERIFY2(fitted.contains(QChar(0x2026)) &&
+                     fitted.endsWith(QStringLiteral("/deeper still/one.kar")),
+                 qPrintable(fitted));
+        QVERIFY(list->fontMetrics().horizontalAdvance(fitted) <
+                list->fontMetrics().horizontalAdvance(whole));
+
+        // The narrow columns hold their header text and their widest content.
+        for (int column = 1; column < 4; ++column) {
+            const QString title = list->model()->headerData(column, Qt::Horizontal).toString();
+            QVERIFY2(list->columnWidth(column) >
+                         list->horizontalHeader()->fontMetrics().horizontalAdvance(title),
+                     qPrintable(title));
+        }
+        QVERIFY(list->columnWidth(2) >
+                list->fontMetrics().horizontalAdvance(QStringLiteral("Good")));
+    }
+
+    // What the window remembers comes back in the next run: a folder named in
+    // Latin-1 byte for byte, the options, the geometry, the splitter and the
+    // columns; a folder gone since leaves the pane where it starts.
+    void settingsComeBackInTheNextRun() {
+        TempDir config;
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                           QString::fromStdString(config.str()));
+        const std::string latin1 = (tree->path() / "Caf\xe9").string();
+        fs::create_directories(latin1);
+        window->ShowFolder(latin1);
+        window->subDir->trigger();
+        window->ShowOnlyKAR1->trigger();
+        window->Splitter2->setSizes({300, 477});
+        window->fileListView->setColumnWidth(0, 222);
+        window->resize(700, 480);
+        const QList<int> sizes = window->Splitter2->sizes();
+        {
+            QtSettingsStore store;
+            window->SaveSettings(store);
+        }
+        QVERIFY(fs::exists(config.path() / "Lyricast" / "Lyricast Convert.ini"));
+
+        const auto nextRun = [this] {
+            outPath.reset();
+            window = std::make_unique<MainWindow>();
+            outPath = std::make_unique<OutPathDialog>(window.get());
+            window->outPathForm = outPath.get();
+            window->form.outPathForm = &outPath->form;
+            QtSettingsStore store;
+            window->RestoreSettings(store);
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        };
+        nextRun();
+        QCOMPARE(window->CurrentFolder(), latin1);
+        QVERIFY(window->form.subDir);
+        QVERIFY(window->subDir->isChecked());
+        QVERIFY(!window->form.showOnlyKar);
+        QVERIFY(!window->ShowOnlyKAR1->isChecked());
+        QCOMPARE(window->size(), QSize(700, 480));
+        QCOMPARE(window->Splitter2->sizes(), sizes);
+        QCOMPARE(window->fileListView->columnWidth(0), 222);
+
+        fs::remove(latin1);
+        outPath.reset();
+        window.reset();
+        fs::current_path(tree->path());
+        ModalAnswers none;
+        none.Close(QStringLiteral("errorBox"));
+        nextRun();
+        QCOMPARE(window->CurrentFolder(), tree->str()); // where a window starts: the current folder
+        QVERIFY(!none.Done());                          // and no error box
     }
 };
 

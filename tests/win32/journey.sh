@@ -66,6 +66,12 @@ sleep 1
 import -window root "$shots/main-window.png"
 xdotool mousemove 872 584 click 1
 wait_for '[ "$(mids "$home/Karaoke")" -ge "$good" ]'
+# The batch ends with its summary, which offers to open the folder: no.
+wait_for 'window_named "^Lyricast Convert$"'
+sleep 1
+import -window root "$shots/summary.png"
+xdotool key n
+wait_for '! window_named "^Lyricast Convert$"'
 
 # Options, Select Output Folder; "..." opens the browse dialog.
 xdotool mousemove 243 145 click 1
@@ -94,6 +100,8 @@ wait_for '! window_named "^Output Path$"'
 sleep 1
 xdotool mousemove 872 584 click 1
 wait_for '[ "$(mids "$home/Karaoke/Converted")" -ge "$good" ]'
+wait_for 'window_named "^Lyricast Convert$"'
+xdotool key n
 sleep 1
 wineserver --kill
 

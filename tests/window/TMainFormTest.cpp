@@ -8,7 +8,6 @@
 #include "window/BatchSummary.h"
 #include "window/ElidePath.h"
 #include "window/HelpPage.h"
-#include "window/OpenPaths.h"
 #include "window/TMainForm.h"
 #include "window/ToutPathForm.h"
 
@@ -131,26 +130,25 @@ TEST_F(TMainFormTest, OpenFolderMovesThePaneThenScans) {
     EXPECT_EQ(Captions(), (std::vector<std::string>{Join(Join(tree.str(), "songs"), "a.kar") + " Good 2"}));
 }
 
-// A single folder handed over (dropped, or on the command line) is opened
-// and scanned; a folder among other paths, or files, are listed as they are.
-TEST_F(TMainFormTest, PathsHandedOverOpenALoneFolderAndListAnythingElse) {
-    const std::string a = Add("songs/a.kar");
+TEST_F(TMainFormTest, OneDroppedFolderIsOpenedAnythingElseListed) {
+    Add("songs/a.kar");
+    Add("b.kar");
     const std::string songs = Join(tree.str(), "songs");
-    OpenPaths(form, {songs});
+    form.OpenPaths({songs});
     view.Settle();
     EXPECT_EQ(view.folder, songs);
     EXPECT_EQ(Captions(), (std::vector<std::string>{Join(songs, "a.kar") + " Good 2"}));
 
-    view.folder.clear();
-    OpenPaths(form, {a});
+    // A folder among files is listed as a row of its own ("Bad"), not walked.
+    const std::string b = Join(tree.str(), "b.kar");
+    form.OpenPaths({b, songs});
     view.Settle();
-    EXPECT_EQ(view.folder, "") << "a lone file does not move the folder pane";
-    EXPECT_EQ(Captions(), (std::vector<std::string>{a + " Good 2"}));
+    EXPECT_EQ(view.folder, songs);
+    EXPECT_EQ(Captions(), (std::vector<std::string>{b + " Good 2", songs + " Bad 0"}));
 
-    OpenPaths(form, {songs, a});
+    form.OpenPaths({});
     view.Settle();
-    EXPECT_EQ(view.folder, "") << "a folder among other paths is listed, not opened";
-    EXPECT_EQ(Captions().size(), 2u);
+    EXPECT_EQ(Captions().size(), 2u); // nothing named: the list stays
 }
 
 TEST_F(TMainFormTest, SeventeenScansGoRoundTheRingStoppingTheOneBefore) {

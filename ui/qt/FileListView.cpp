@@ -1,12 +1,17 @@
 #include "ui/qt/FileListView.h"
 
+#include "platform/PathRules.h"
+#include "window/ElidePath.h"
+
 #include <QHeaderView>
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 namespace lyricast {
 namespace {
 
-// Lets the list's owner colour each row just before it is drawn.
+// Lets the list's owner colour each row just before it is drawn, and makes
+// long paths fit by their middle.
 class RowDrawDelegate : public QStyledItemDelegate {
 public:
     explicit RowDrawDelegate(FileListView* list) : QStyledItemDelegate(list), list_(list) {}
@@ -14,7 +19,10 @@ public:
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
-        if (list_->customDrawItem) list_->customDrawItem(list_->GoodMark(index.row()), *option);
+        if (list_->customDrawItem)
+            list_->customDrawItem(list_->GoodMark(index.row()), *option);
+        if (index.column() == 0)
+            option->text = list_->FittedCaption(index.row(), option->rect.width());
     }
 
 private:
@@ -31,11 +39,21 @@ QTableWidgetItem* ReadOnlyItem(const QString& text) {
 
 FileListView::FileListView(QWidget* parent) : QTableWidget(0, 4, parent) {
     setObjectName(QStringLiteral("fileListView"));
-    setHorizontalHeaderLabels({QStringLiteral("File Name"), QStringLiteral("Ext"), QStringLiteral("Status"),
-                               QStringLiteral("Num.Tracks")});
-    const int widths[] = {300, 50, 50, 70};
-    for (int column = 0; column < 4; ++column) setColumnWidth(column, widths[column]);
+    setHorizontalHeaderLabels({QStringLiteral("File Name"), QStringLiteral("Ext"),
+                               QStringLiteral("Status"), QStringLiteral("Num.Tracks")});
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    horizontalHeader()->setSectionsClickable(true);
+    // Each narrow column as wide as its header or its widest text at the system font.
+    const int widths[] = {300, 50, 50, 70};
+    const QString widest[] = {QString(), QStringLiteral(".KAR"), QStringLiteral("Good"),
+                              QStringLiteral("65535")};
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin) + 8;
+    for (int column = 0; column < 4; ++column) {
+        const int header = horizontalHeader()->fontMetrics().horizontalAdvance(
+            model()->headerData(column, Qt::Horizontal).toString());
+        const int content = fontMetrics().horizontalAdvance(widest[column]);
+        setColumnWidth(column, std::max({widths[column], header + padding, content + padding}));
+    }
     horizontalHeader()->setHighlightSections(false);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
@@ -45,22 +63,43 @@ FileListView::FileListView(QWidget* parent) : QTableWidget(0, 4, parent) {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSortingEnabled(false);
     setWordWrap(false);
+    setTabKeyNavigation(false); // Tab leaves the list for the convert button
     setItemDelegate(new RowDrawDelegate(this));
 }
 
-void FileListView::AddRow(const QString& caption, const QString& extension, const QString& status,
-                          const QString& tracks, int goodMark) {
+void FileListView::AddRow(const QByteArray& path, const QString& caption, const QString& extension,
+                          const QString& status, const QString& tracks, int goodMark) {
     const int row = rowCount();
     insertRow(row);
     QTableWidgetItem* first = ReadOnlyItem(caption);
     first->setData(kGoodMarkRole, goodMark);
+    first->setData(kPathRole, path);
+    first->setToolTip(caption);
     setItem(row, 0, first);
     setItem(row, 1, ReadOnlyItem(extension));
     setItem(row, 2, ReadOnlyItem(status));
     setItem(row, 3, ReadOnlyItem(tracks));
 }
 
-QString FileListView::Caption(int row) const { return item(row, 0)->text(); }
+QString FileListView::FittedCaption(int row, int width) const {
+    const QTableWidgetItem* first = item(row, 0);
+    if (first == nullptr)
+        return {};
+    const QByteArray path = first->data(kPathRole).toByteArray();
+    const int room =
+        width - 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    const QFontMetrics metrics = fontMetrics();
+    const auto fits = [&](const std::string& text) {
+        return metrics.horizontalAdvance(QString::fromLocal8Bit(text)) <= room;
+    };
+    static const std::string ellipsis = QString(QChar(0x2026)).toLocal8Bit().toStdString();
+    return QString::fromLocal8Bit(
+        ElideMiddle(path.toStdString(), PathRules::Native(), ellipsis, fits));
+}
+
+QString FileListView::Caption(int row) const {
+    return item(row, 0)->text();
+}
 
 int FileListView::GoodMark(int row) const {
     const QTableWidgetItem* first = item(row, 0);

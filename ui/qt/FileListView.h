@@ -7,17 +7,24 @@ namespace lyricast {
 
 // The report list of scanned files: four columns, grid lines, whole rows
 // selected, several at a time, nothing edited in place, rows in the order
-// added. The good mark of a row is kept beside its caption, not in its text.
+// added (its owner sorts them). The good mark of a row is kept beside its
+// caption, not in its text.
 class FileListView : public QTableWidget {
     Q_OBJECT
 public:
     static constexpr int kGoodMarkRole = Qt::UserRole;
+    static constexpr int kPathRole = Qt::UserRole + 1; // the path's bytes, for eliding
 
     explicit FileListView(QWidget* parent);
 
-    void AddRow(const QString& caption, const QString& extension, const QString& status, const QString& tracks,
-                int goodMark);
+    // `path` is the file's path as the system gave it, `caption` its text:
+    // drawn elided in the middle when the column is narrow, whole in the tooltip.
+    void AddRow(const QByteArray& path, const QString& caption, const QString& extension,
+                const QString& status, const QString& tracks, int goodMark);
     QString Caption(int row) const;
+    // The caption as drawn in a cell `width` pixels wide: the path's folders
+    // left out in its middle until it fits, so rows in deep folders differ.
+    QString FittedCaption(int row, int width) const;
     int GoodMark(int row) const;
 
     // Called before a row is drawn, to set the colour of its text.

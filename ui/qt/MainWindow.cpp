@@ -5,6 +5,7 @@
 #include "ui/qt/ErrorBox.h"
 #include "ui/qt/FileListView.h"
 #include "ui/qt/OutPathDialog.h"
+#include "ui/qt/QtSettingsStore.h"
 #include "ui/qt/TAboutBox.h"
 #include "ui/qt/TDirectoryListBox.h"
 #include "ui/qt/TDriveComboBox.h"
@@ -15,15 +16,23 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QThread>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -38,9 +47,35 @@ QFrame* Panel(const char* name, QWidget* parent, QFrame::Shape shape = QFrame::N
     return panel;
 }
 
+std::string Bytes(const QByteArray& bytes) {
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+// The local files among the dragged URLs, as the system's bytes.
+std::vector<std::string> DroppedPaths(const QMimeData* data) {
+    std::vector<std::string> paths;
+    if (data == nullptr || !data->hasUrls())
+        return paths;
+    for (const QUrl& url : data->urls())
+        // The URL's own percent-encoded bytes, not its decoded text: a name
+        // that is not valid in the locale's encoding keeps its bytes.
+        if (url.isLocalFile())
+            paths.push_back(
+                Bytes(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1())));
+    return paths;
+}
+
+constexpr const char* kGeometryKey = "Window/Geometry";
+constexpr const char* kSplitterKey = "Window/Splitter";
+constexpr const char* kColumnsKey = "Window/Columns";
+
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form(*this), shellOpen(ShellOpen) {
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent), form(*this), shellOpen(ShellOpen), askFolder([this] {
+          return QFileDialog::getExistingDirectory(this, QStringLiteral("Open Folder"),
+                                                   QString::fromLocal8Bit(CurrentFolder()));
+      }) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(QIcon(QStringLiteral(":/lyricast-convert.png")));
     CreateMenus();
@@ -61,6 +96,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form(*this), shel
     layout->addWidget(LMDPanelFill2);
     CreateStatusBar();
     LMDAboutDlg1 = new TAboutBox(this);
+    CreateKeys();
+    setAcceptDrops(true);
     move(187, 112);
     resize(781, 464 + menuBar()->sizeHint().height());
     setWindowTitle(QString::fromStdString(MainWindowCaption()));
@@ -69,24 +106,104 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form(*this), shel
 MainWindow::~MainWindow() { form.FinishWork(); }
 
 void MainWindow::CreateMenus() {
-    File1 = menuBar()->addMenu(QStringLiteral("File"));
-    Exit1 = AddMenuEntry(File1, "Exit1", "Exit", &TMainForm::Exit1Click);
+    File1 = menuBar()->addMenu(QStringLiteral("&File"));
+    OpenFolder1 = File1->addAction(QStringLiteral("&Open Folder..."));
+    OpenFolder1->setObjectName(QStringLiteral("OpenFolder1"));
+    OpenFolder1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(OpenFolder1, &QAction::triggered, this, [this] { OpenFolderClick(); });
+    File1->addSeparator();
+    Exit1 = AddMenuEntry(File1, "Exit1", "E&xit", &TMainForm::Exit1Click);
 
-    Options1 = menuBar()->addMenu(QStringLiteral("Options"));
-    ShowOnlyKAR1 = AddMenuEntry(Options1, "ShowOnlyKAR1", "Show Only  KAR", &TMainForm::ShowOnlyKAR1Click);
+    Options1 = menuBar()->addMenu(QStringLiteral("&Options"));
+    ShowOnlyKAR1 =
+        AddMenuEntry(Options1, "ShowOnlyKAR1", "Show Only  &KAR", &TMainForm::ShowOnlyKAR1Click);
     ShowOnlyKAR1->setCheckable(true);
     Options1->addSeparator();
-    SelectDestinationFolder1 = AddMenuEntry(Options1, "SelectDestinationFolder1", "Select Output Folder",
-                                            &TMainForm::SelectDestinationFolder1Click);
+    SelectDestinationFolder1 =
+        AddMenuEntry(Options1, "SelectDestinationFolder1", "Select &Output Folder",
+                     &TMainForm::SelectDestinationFolder1Click);
     Options1->addSeparator();
-    subDir = AddMenuEntry(Options1, "subDir", "Include Sub Dir", &TMainForm::subDirClick);
+    subDir = AddMenuEntry(Options1, "subDir", "Include &Sub Dir", &TMainForm::subDirClick);
     subDir->setCheckable(true);
     ShowOptions();
 
-    Help1 = menuBar()->addMenu(QStringLiteral("Help"));
-    Help2 = AddMenuEntry(Help1, "Help2", "Help", &TMainForm::Help2Click);
+    Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
+    Help2 = AddMenuEntry(Help1, "Help2", "&Help", &TMainForm::Help2Click);
+    Help2->setShortcut(QKeySequence(Qt::Key_F1));
     Help1->addSeparator();
-    About1 = AddMenuEntry(Help1, "About1", "About", &TMainForm::About1Click);
+    About1 = AddMenuEntry(Help1, "About1", "&About", &TMainForm::About1Click);
+}
+
+// The keys of the window that have no menu entry of their own, and the order
+// Tab walks: drive box, folder list, file list, convert button.
+void MainWindow::CreateKeys() {
+    Rescan1 = new QAction(this);
+    Rescan1->setObjectName(QStringLiteral("Rescan1"));
+    Rescan1->setShortcut(QKeySequence(Qt::Key_F5));
+    connect(Rescan1, &QAction::triggered, this,
+            [this] { CallHandler(*this, [this] { form.DirectoryListBox1Change(); }); });
+    Stop1 = new QAction(this);
+    Stop1->setObjectName(QStringLiteral("Stop1"));
+    Stop1->setShortcut(QKeySequence(Qt::Key_Escape));
+    connect(Stop1, &QAction::triggered, this,
+            [this] { CallHandler(*this, [this] { form.StopClick(); }); });
+    addActions({Rescan1, Stop1});
+
+    // Enter on a folder opens it as the pane does, and scans it as a double-click would.
+    DirectoryListBox1->installEventFilter(this);
+    setTabOrder(DriveComboBox1, DirectoryListBox1);
+    setTabOrder(DirectoryListBox1, fileListView);
+    setTabOrder(fileListView, LMDButton3);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == DirectoryListBox1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            CallHandler(*this, [this] { form.DirectoryListBox1DblClick(); });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::OpenFolderClick() {
+    const QString folder = askFolder();
+    if (folder.isEmpty())
+        return;
+    CallHandler(*this, [this, &folder] { form.OpenFolder(Bytes(QFile::encodeName(folder))); });
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedPaths(event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    std::vector<std::string> paths = DroppedPaths(event->mimeData());
+    if (paths.empty())
+        return;
+    event->acceptProposedAction();
+    CallHandler(*this, [this, &paths] { form.OpenPaths(std::move(paths)); });
+}
+
+void MainWindow::RestoreSettings(QtSettingsStore& store) {
+    CallHandler(*this, [this, &store] { form.RestoreSettings(store); });
+    ShowOptions();
+    QSettings& own = store.Toolkit();
+    if (const QByteArray geometry = own.value(QString::fromLatin1(kGeometryKey)).toByteArray();
+        !geometry.isEmpty())
+        restoreGeometry(geometry);
+    Splitter2->restoreState(own.value(QString::fromLatin1(kSplitterKey)).toByteArray());
+    fileListView->horizontalHeader()->restoreState(
+        own.value(QString::fromLatin1(kColumnsKey)).toByteArray());
+}
+
+void MainWindow::SaveSettings(QtSettingsStore& store) {
+    form.SaveSettings(store);
+    QSettings& own = store.Toolkit();
+    own.setValue(QString::fromLatin1(kGeometryKey), saveGeometry());
+    own.setValue(QString::fromLatin1(kSplitterKey), Splitter2->saveState());
+    own.setValue(QString::fromLatin1(kColumnsKey), fileListView->horizontalHeader()->saveState());
+    own.sync();
 }
 
 QAction* MainWindow::AddMenuEntry(QMenu* menu, const char* name, const char* caption, void (TMainForm::*handler)()) {
@@ -145,6 +262,11 @@ void MainWindow::CreateListPane() {
         option.palette.setColor(QPalette::Text, QColor(colour.red, colour.green, colour.blue));
     };
     layout->addWidget(fileListView);
+    // The core sorts the rows; the header only reports which column was clicked.
+    connect(fileListView->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int column) {
+                CallHandler(*this, [this, column] { form.fileListViewColumnClick(column); });
+            });
 }
 
 void MainWindow::CreateBottomBar() {
@@ -207,7 +329,8 @@ void MainWindow::ClearRows() { fileListView->setRowCount(0); }
 void MainWindow::AddRows(std::span<const FileRow> rows) {
     fileListView->setUpdatesEnabled(false);
     for (const FileRow& row : rows)
-        fileListView->AddRow(QString::fromLocal8Bit(row.path), QString::fromLocal8Bit(row.extension),
+        fileListView->AddRow(QByteArray::fromStdString(row.path), QString::fromLocal8Bit(row.path),
+                             QString::fromLocal8Bit(row.extension),
                              row.good ? QStringLiteral("Good") : QStringLiteral("Bad"),
                              QString::number(row.trackCount), row.good ? 1 : 0);
     fileListView->setUpdatesEnabled(true);

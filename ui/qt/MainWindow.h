@@ -21,6 +21,7 @@ namespace lyricast {
 
 class FileListView;
 class OutPathDialog;
+class QtSettingsStore;
 class TAboutBox;
 class TDirectoryListBox;
 class TDriveComboBox;
@@ -39,6 +40,7 @@ public:
     TMainForm form;
 
     QMenu* File1 = nullptr;
+    QAction* OpenFolder1 = nullptr;
     QAction* Exit1 = nullptr;
     QMenu* Options1 = nullptr;
     QAction* ShowOnlyKAR1 = nullptr;
@@ -47,6 +49,8 @@ public:
     QMenu* Help1 = nullptr;
     QAction* Help2 = nullptr;
     QAction* About1 = nullptr;
+    QAction* Rescan1 = nullptr; // F5: the current folder scanned again
+    QAction* Stop1 = nullptr;   // Esc: the batch or the scan stopped
 
     QFrame* LMDPanelFill1 = nullptr;
     QFrame* Panel1 = nullptr;
@@ -68,6 +72,14 @@ public:
 
     // Opens a document with the desktop; tests put a recorder here.
     std::function<void(const std::string&)> shellOpen;
+    // Asks for the folder File > Open Folder opens; empty when cancelled.
+    // Tests put an answer here.
+    std::function<QString()> askFolder;
+
+    // What the window remembers between runs: the core's choices, and the
+    // window's geometry, the splitter and the list's column widths.
+    void RestoreSettings(QtSettingsStore& store);
+    void SaveSettings(QtSettingsStore& store);
 
     // MainFormView
     void ClearRows() override;
@@ -94,10 +106,16 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateMenus();
-    QAction* AddMenuEntry(QMenu* menu, const char* name, const char* caption, void (TMainForm::*handler)());
+    void CreateKeys();
+    void OpenFolderClick();
+    QAction* AddMenuEntry(QMenu* menu, const char* name, const char* caption,
+                          void (TMainForm::*handler)());
     void CreateLeftPane();
     void CreateListPane();
     void CreateBottomBar();

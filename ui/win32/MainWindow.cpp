@@ -11,7 +11,6 @@
 #include "ui/win32/resources/ResourceIds.h"
 #include "window/AppInfo.h"
 #include "window/ErrorBox.h"
-#include "window/OpenPaths.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -314,7 +313,7 @@ void MainWindow::OpenFolderClick() {
 void MainWindow::FilesDropped(HDROP drop) {
     std::vector<std::string> paths = DroppedPaths(drop);
     DragFinish(drop);
-    CallHandler(*this, [this, &paths] { OpenPaths(form, std::move(paths)); });
+    CallHandler(*this, [this, &paths] { form.OpenPaths(std::move(paths)); });
 }
 
 // The options, then where the window stood: left, top, right, bottom and

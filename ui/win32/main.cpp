@@ -3,7 +3,6 @@
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/OutPathDialog.h"
 #include "window/ErrorBox.h"
-#include "window/OpenPaths.h"
 
 #include <windows.h>
 
@@ -49,7 +48,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
         // A folder named on the command line is scanned; files are listed.
         const std::vector<std::string> named(__argv + 1, __argv + __argc);
         if (!named.empty())
-            lyricast::CallHandler(mainWindow, [&] { lyricast::OpenPaths(mainWindow.form, named); });
+            lyricast::CallHandler(mainWindow, [&] { mainWindow.form.OpenPaths(named); });
         const int status = RunMessageLoop(mainWindow);
         mainWindow.form.FinishWork();
         return status;
