@@ -74,7 +74,8 @@ bool TSmfFile::LoadHeader(const std::string& path) {
 bool TSmfFile::LoadFile(const std::string& path) {
     if (loaded)
         Reset();
-    return LoadFileImage(ReadWholeFile(path));
+    ReadWholeFileInto(path, image_);
+    return LoadFileImage(image_);
 }
 
 bool TSmfFile::LoadHeaderImage(std::span<const std::uint8_t> image) {

@@ -118,7 +118,9 @@ private:
     // The memory of the events, kept from file to file; on the heap, so that
     // the records' references to it survive a move of the song.
     std::unique_ptr<EventPool> pool_ = std::make_unique<EventPool>();
-    // The bytes of the last save, kept for their capacity.
+    // The bytes of the last file read whole, and of the last save, kept for
+    // their capacity.
+    std::vector<std::uint8_t> image_;
     mutable std::vector<std::uint8_t> saved_;
 };
 
