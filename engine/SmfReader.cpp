@@ -123,12 +123,12 @@ bool TSmfFile::ReadDeltaTime(SmfChunk& chunk, ByteCursor& bytes) {
 }
 
 // Merges the chunks by absolute time: at equal times in chunk order, within a
-// chunk in file order. A heap of open chunks keyed by (time, index) visits
+// chunk in file order. A queue of open chunks keyed by (time, index) visits
 // them in exactly that order without scanning every chunk at every tick.
 // The order only matters where chunks share records, that is when a format-0
 // file with several chunks is split by channel; everywhere else each record
 // is fed by one chunk, so each chunk is read straight through, with the same
-// result and without a heap operation per event.
+// result and without a queue operation per event.
 void TSmfFile::ReadTracks(std::span<const std::uint8_t> image) {
     std::vector<ByteCursor> unread;
     unread.reserve(chunks.size());
@@ -184,11 +184,11 @@ void TSmfFile::ReadChunk(std::size_t j, ByteCursor& bytes) {
 }
 
 void TSmfFile::MergeChunks(std::vector<ByteCursor>& unread) {
-    TimeQueue open;
-    open.Reserve(chunks.size());
+    TimeQueue open(chunks.size());
     for (std::size_t j = 0; j < chunks.size(); ++j)
         if (ReadDeltaTime(chunks[j], unread[j]))
-            open.Push(chunks[j].nextTime, j);
+            open.Open(j, chunks[j].nextTime);
+    open.Start();
 
     while (!open.empty()) {
         const std::uint32_t now = open.TopTime();

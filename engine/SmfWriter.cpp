@@ -164,14 +164,14 @@ bool SmfWriter::WriteEvent(std::uint32_t delta, const SmfEvent& event) {
 }
 
 // At equal times all events of list 0 come first, then list 1, and so on; a
-// heap of the lists keyed by (time of next event, list index) gives that order.
+// queue of the lists keyed by (time of next event, list index) gives that order.
 int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
     std::vector<ListPosition> positions(song.tracks.size());
-    TimeQueue lists;
-    lists.Reserve(song.tracks.size());
+    TimeQueue lists(song.tracks.size());
     for (std::size_t i = 0; i < song.tracks.size(); ++i)
         if (positions[i].HasEvent(song.tracks[i]))
-            lists.Push(positions[i].at->time, i); // empty lists are skipped
+            lists.Open(i, positions[i].at->time); // empty lists stay closed
+    lists.Start();
 
     WriteHeaderChunk(song.division);
     WriteTrackChunkHeader();
