@@ -44,7 +44,7 @@ void ConversionPool::Stop() {
 // Takes the next job under the lock, so that the jobs started are always the
 // first ones of the list, and converts it with the worker's own song.
 void ConversionPool::Work(std::span<const ConversionJob> jobs,
-                          std::span<std::optional<ConversionResult>> refused,
+                          std::span<const std::optional<ConversionResult>> refused,
                           std::span<std::optional<ConversionResult>> results) {
     TSmfFile song;
     for (;;) {
@@ -59,7 +59,9 @@ void ConversionPool::Work(std::span<const ConversionJob> jobs,
         ++done_;
         const std::lock_guard lock(mutex_);
         results[index] = std::move(result);
-        changed_.notify_all();
+        // Only the result the caller waits for can wake it.
+        if (index == awaited_)
+            changed_.notify_all();
     }
 }
 
@@ -69,9 +71,37 @@ void ConversionPool::Run(std::span<const ConversionJob> jobs, const Deliver& del
         claimed_ = 0;
     }
     done_ = 0;
-    std::vector<std::optional<ConversionResult>> refused = DecideOutputs(jobs);
-    std::vector<std::optional<ConversionResult>> results(jobs.size());
+    const std::vector<std::optional<ConversionResult>> refused = DecideOutputs(jobs);
+    if (workers_ == 1)
+        RunHere(jobs, refused, deliver);
+    else
+        RunOnWorkers(jobs, refused, deliver);
+}
 
+// One worker is the caller's thread itself: each file is delivered as soon as
+// it is done, with no thread to start and no hand-over per file.
+void ConversionPool::RunHere(std::span<const ConversionJob> jobs,
+                             std::span<const std::optional<ConversionResult>> refused,
+                             const Deliver& deliver) {
+    TSmfFile song;
+    for (std::size_t index = 0; index < jobs.size(); ++index) {
+        {
+            const std::lock_guard lock(mutex_);
+            if (stopped_)
+                return;
+            claimed_ = index + 1;
+        }
+        const ConversionResult result =
+            refused[index] ? *refused[index] : Convert(song, jobs[index]);
+        ++done_;
+        deliver(index, result);
+    }
+}
+
+void ConversionPool::RunOnWorkers(std::span<const ConversionJob> jobs,
+                                  std::span<const std::optional<ConversionResult>> refused,
+                                  const Deliver& deliver) {
+    std::vector<std::optional<ConversionResult>> results(jobs.size());
     std::vector<std::jthread> threads;
     // Declared after the threads, so it runs first: an exception leaving
     // `deliver` stops the workers before they are joined.
@@ -85,7 +115,9 @@ void ConversionPool::Run(std::span<const ConversionJob> jobs, const Deliver& del
 
     for (std::size_t next = 0; next < jobs.size(); ++next) {
         std::unique_lock lock(mutex_);
+        awaited_ = next;
         changed_.wait(lock, [&] { return results[next] || (stopped_ && next >= claimed_); });
+        awaited_ = kNoneAwaited;
         if (!results[next])
             return;
         const ConversionResult result = std::move(*results[next]);

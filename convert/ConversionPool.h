@@ -40,7 +40,8 @@ struct ConversionResult {
 // the order of the list, so a run reads the same whatever the number of
 // workers. Outputs that would clash (two jobs with one output, an output that
 // is a source of the list) are decided in list order before any file is
-// touched: the earlier job keeps the output, the later is refused.
+// touched: the earlier job keeps the output, the later is refused. A pool of
+// one worker converts on the caller's thread.
 class ConversionPool {
 public:
     using Deliver = std::function<void(std::size_t index, const ConversionResult&)>;
@@ -60,15 +61,23 @@ public:
     std::size_t Done() const { return done_.load(); }
 
 private:
+    void RunHere(std::span<const ConversionJob> jobs,
+                 std::span<const std::optional<ConversionResult>> refused, const Deliver& deliver);
+    void RunOnWorkers(std::span<const ConversionJob> jobs,
+                      std::span<const std::optional<ConversionResult>> refused,
+                      const Deliver& deliver);
     void Work(std::span<const ConversionJob> jobs,
-              std::span<std::optional<ConversionResult>> refused,
+              std::span<const std::optional<ConversionResult>> refused,
               std::span<std::optional<ConversionResult>> results);
+
+    static constexpr std::size_t kNoneAwaited = SIZE_MAX;
 
     unsigned workers_;
     std::mutex mutex_;
     std::condition_variable changed_;
     bool stopped_ = false;
     std::size_t claimed_ = 0;
+    std::size_t awaited_ = kNoneAwaited; // the result the caller waits for
     std::atomic<std::size_t> done_{0};
 };
 

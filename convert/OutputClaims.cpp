@@ -8,31 +8,29 @@
 #include <string>
 #include <utility>
 #include <variant>
+#include <vector>
 
 namespace lyricast {
 namespace {
 
 using Status = ConversionResult::Status;
 
-// A file named so that two spellings of one place compare equal: by the
-// identity of its folder and its name when the folder exists, else by path.
 using PlaceKey = std::variant<std::string, std::pair<FileIdentity, std::string>>;
 
-PlaceKey PlaceOf(const std::string& path) {
-    const PathRules& rules = PathRules::Native();
-    const std::string folder = SourceFolderOf(path, rules);
-    if (const auto id = IdentityOf(folder.empty() ? std::string(".") : folder))
-        return std::pair(*id, FileNameOf(path, rules));
-    return path;
-}
-
+// Each job's source is looked at once, and each folder once however many
+// files it holds: a folder's identity stands for the whole decision, which
+// is over before any file is touched.
 class Claims {
 public:
     explicit Claims(std::span<const ConversionJob> jobs) {
+        sourcePlaces_.reserve(jobs.size());
+        sourceIds_.reserve(jobs.size());
         for (const ConversionJob& job : jobs) {
-            sources_.insert(PlaceOf(job.source));
-            if (const auto id = IdentityOf(job.source))
-                sourceIds_.insert(*id);
+            sourcePlaces_.push_back(PlaceOf(job.source));
+            sourceIds_.push_back(IdentityOf(job.source));
+            allSources_.insert(sourcePlaces_.back());
+            if (sourceIds_.back())
+                allSourceIds_.insert(*sourceIds_.back());
         }
     }
 
@@ -42,10 +40,10 @@ public:
         const std::string& output = *job.output;
         const auto outputId = IdentityOf(output);
         const PlaceKey place = PlaceOf(output);
-        if (output == job.source || place == PlaceOf(job.source) ||
-            (outputId && outputId == IdentityOf(job.source)))
+        if (output == job.source || place == sourcePlaces_[index] ||
+            (outputId && outputId == sourceIds_[index]))
             return Refusal(Status::ReplacesSource);
-        if (sources_.contains(place) || (outputId && sourceIds_.contains(*outputId)))
+        if (allSources_.contains(place) || (outputId && allSourceIds_.contains(*outputId)))
             return Refusal(Status::ReplacesSource);
         const auto byPlace = outputs_.emplace(place, index);
         if (!byPlace.second)
@@ -59,6 +57,24 @@ public:
     }
 
 private:
+    // A file named so that two spellings of one place compare equal: by the
+    // identity of its folder and its name when the folder exists, else by path.
+    PlaceKey PlaceOf(const std::string& path) {
+        const PathRules& rules = PathRules::Native();
+        if (const auto id = FolderIdentity(SourceFolderOf(path, rules)))
+            return std::pair(*id, FileNameOf(path, rules));
+        return path;
+    }
+
+    std::optional<FileIdentity> FolderIdentity(const std::string& folder) {
+        auto known = folderIds_.find(folder);
+        if (known == folderIds_.end())
+            known =
+                folderIds_.emplace(folder, IdentityOf(folder.empty() ? std::string(".") : folder))
+                    .first;
+        return known->second;
+    }
+
     static ConversionResult Refusal(Status status) { return ConversionResult{status, 0, {}}; }
     static ConversionResult Taken(std::size_t earlier) {
         ConversionResult result{Status::OutputTaken, 0, {}};
@@ -66,8 +82,11 @@ private:
         return result;
     }
 
-    std::set<PlaceKey> sources_;
-    std::set<FileIdentity> sourceIds_;
+    std::map<std::string, std::optional<FileIdentity>> folderIds_;
+    std::vector<PlaceKey> sourcePlaces_; // of each job
+    std::vector<std::optional<FileIdentity>> sourceIds_;
+    std::set<PlaceKey> allSources_;
+    std::set<FileIdentity> allSourceIds_;
     std::map<PlaceKey, std::size_t> outputs_;  // each output and the job that has it
     std::map<FileIdentity, std::size_t> outputIds_;
 };

@@ -123,12 +123,12 @@ bool TSmfFile::ReadDeltaTime(SmfChunk& chunk, ByteCursor& bytes) {
 }
 
 // Merges the chunks by absolute time: at equal times in chunk order, within a
-// chunk in file order. A heap of open chunks keyed by (time, index) visits
+// chunk in file order. A queue of open chunks keyed by (time, index) visits
 // them in exactly that order without scanning every chunk at every tick.
 // The order only matters where chunks share records, that is when a format-0
 // file with several chunks is split by channel; everywhere else each record
 // is fed by one chunk, so each chunk is read straight through, with the same
-// result and without a heap operation per event.
+// result and without a queue operation per event.
 void TSmfFile::ReadTracks(std::span<const std::uint8_t> image) {
     std::vector<ByteCursor> unread;
     unread.reserve(chunks.size());
@@ -146,23 +146,49 @@ void TSmfFile::ReadTracks(std::span<const std::uint8_t> image) {
         FinishChannelTracks();
 }
 
+// Reads one chunk straight through. Channel events, nearly all of a song,
+// are read here with the time and running status held in locals: every
+// event stored may alias the chunk's fields, which would otherwise be read
+// again for each event. The rest goes through ReadOtherEvent, which sees the
+// chunk as it stands.
 void TSmfFile::ReadChunk(std::size_t j, ByteCursor& bytes) {
     SmfChunk& chunk = chunks[j];
-    while (!chunk.finished) {
+    std::uint32_t time = chunk.nextTime;
+    std::uint8_t runningStatus = chunk.runningStatus;
+    for (;;) {
         const auto delta = bytes.vlq();
-        if (!delta)
+        const auto first = delta ? bytes.u8() : std::nullopt;
+        if (!first)
             return FinishChunk(chunk);
-        chunk.nextTime += *delta;
-        ReadNextEvent(j, bytes);
+        time += *delta;
+        const bool running = *first < 0x80;
+        const std::uint8_t status = running ? runningStatus : *first;
+        if (!IsChannelStatus(status)) {
+            chunk.nextTime = time;
+            ReadOtherEvent(j, status, running, *first, bytes);
+            if (chunk.finished)
+                return;
+            continue;
+        }
+        runningStatus = chunk.runningStatus = status;
+        const bool two = HasSecondDataByte(status);
+        const auto data = bytes.bytes((running ? 0 : 1) + (two ? 1 : 0));
+        if (!data) {
+            bytes.skip(bytes.remaining()); // the data bytes there are belong to the cut event
+            return FinishChunk(chunk);
+        }
+        const std::uint8_t data1 = running ? *first : (*data)[0];
+        const std::uint8_t data2 = two ? data->back() : 0;
+        tracks[TrackFor(status, j)].Append(time, status, status & 0x0F, data1, data2);
     }
 }
 
 void TSmfFile::MergeChunks(std::vector<ByteCursor>& unread) {
-    TimeQueue open;
-    open.Reserve(chunks.size());
+    TimeQueue open(chunks.size());
     for (std::size_t j = 0; j < chunks.size(); ++j)
         if (ReadDeltaTime(chunks[j], unread[j]))
-            open.Push(chunks[j].nextTime, j);
+            open.Open(j, chunks[j].nextTime);
+    open.Start();
 
     while (!open.empty()) {
         const std::uint32_t now = open.TopTime();

@@ -68,6 +68,10 @@ public:
         const EventBlock& block = blocks_[run];
         return {block.begin(), run + 1 < blocks_.size() ? block.limit() : free_};
     }
+    std::span<SmfEvent> Run(std::size_t run) {
+        const EventBlock& block = blocks_[run];
+        return {block.begin(), run + 1 < blocks_.size() ? block.limit() : free_};
+    }
 
     // Forgets every event and the name; the blocks go back to the pool.
     void Clear() {

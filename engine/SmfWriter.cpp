@@ -164,14 +164,14 @@ bool SmfWriter::WriteEvent(std::uint32_t delta, const SmfEvent& event) {
 }
 
 // At equal times all events of list 0 come first, then list 1, and so on; a
-// heap of the lists keyed by (time of next event, list index) gives that order.
+// queue of the lists keyed by (time of next event, list index) gives that order.
 int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
     std::vector<ListPosition> positions(song.tracks.size());
-    TimeQueue lists;
-    lists.Reserve(song.tracks.size());
+    TimeQueue lists(song.tracks.size());
     for (std::size_t i = 0; i < song.tracks.size(); ++i)
         if (positions[i].HasEvent(song.tracks[i]))
-            lists.Push(positions[i].at->time, i); // empty lists are skipped
+            lists.Open(i, positions[i].at->time); // empty lists stay closed
+    lists.Start();
 
     WriteHeaderChunk(song.division);
     WriteTrackChunkHeader();
@@ -199,9 +199,13 @@ int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
 // would keep it on top; a list that ends here is left at null. The event's
 // fields are read before any byte is stored, and the output position is kept
 // in a local: stores through a byte pointer may alias anything, and would
-// otherwise force every field to be read again.
-SmfWriter::Drained SmfWriter::DrainList(ListPosition& position, const SmfTrack& track,
-                                        const TimeQueue& lists, std::uint32_t& lastWritten) {
+// otherwise force every field to be read again. It is built into its one
+// caller: it runs about once per two events, and a call's saving and
+// restoring of registers was a good part of what those events cost.
+[[gnu::always_inline]] inline SmfWriter::Drained SmfWriter::DrainList(ListPosition& position,
+                                                                      const SmfTrack& track,
+                                                                      const TimeQueue& lists,
+                                                                      std::uint32_t& lastWritten) {
     constexpr std::size_t kLongestChannelEvent = 7; // four delta bytes, status, two data bytes
     const std::size_t index = lists.TopIndex();
     const std::uint64_t runnerUp = lists.RunnerUpKey();

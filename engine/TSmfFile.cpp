@@ -61,20 +61,31 @@ void TSmfFile::AddMetaEvent(std::size_t track, std::uint8_t status, std::uint8_t
     event.channelOrSize = static_cast<std::uint8_t>(event.metaData.size());
 }
 
+// The file's first bytes are read in one go, which holds every header of a
+// small file; a header beyond them is read on its own, so a huge file (or a
+// sparse one) still costs no more than its headers.
 bool TSmfFile::LoadHeader(const std::string& path) {
     if (loaded) Reset();
     const ReadableFile file(path);
     loaded = true;
+    image_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(file.size(), kHeadBytes)));
+    image_.resize(file.ReadAt(0, image_));
+    const std::span<const std::uint8_t> head = image_;
     return Loaded(
-        ParseHeader(file.size(), [&file](std::uint64_t offset, std::span<std::uint8_t> out) {
-            return file.ReadAt(offset, out);
+        ParseHeader(file.size(), [&file, head](std::uint64_t offset, std::span<std::uint8_t> out) {
+            if (offset > head.size() || out.size() > head.size() - offset)
+                return file.ReadAt(offset, out);
+            const auto from = head.subspan(static_cast<std::size_t>(offset), out.size());
+            std::copy(from.begin(), from.end(), out.begin());
+            return out.size();
         }));
 }
 
 bool TSmfFile::LoadFile(const std::string& path) {
     if (loaded)
         Reset();
-    return LoadFileImage(ReadWholeFile(path));
+    ReadWholeFileInto(path, image_);
+    return LoadFileImage(image_);
 }
 
 bool TSmfFile::LoadHeaderImage(std::span<const std::uint8_t> image) {

@@ -44,6 +44,8 @@ class TSmfFile {
 public:
     static constexpr std::uint16_t kChannelTrackCount = 17;
     static constexpr std::uint32_t kFinished = 0xFFFFFFFF;
+    // How much of a file LoadHeader reads at once from its start.
+    static constexpr std::size_t kHeadBytes = 16 * 1024;
 
     // SmfHeader
     std::uint16_t format = 0;
@@ -118,7 +120,9 @@ private:
     // The memory of the events, kept from file to file; on the heap, so that
     // the records' references to it survive a move of the song.
     std::unique_ptr<EventPool> pool_ = std::make_unique<EventPool>();
-    // The bytes of the last save, kept for their capacity.
+    // The bytes of the last file read (whole, or its head), and of the last
+    // save, kept for their capacity.
+    std::vector<std::uint8_t> image_;
     mutable std::vector<std::uint8_t> saved_;
 };
 

@@ -9,40 +9,44 @@ namespace lyricast {
 
 // The lists (chunks or track records) still open in a merge by time, the one
 // with the earliest next time first, and at equal times the lowest index.
-// Time and index are packed into one key, so ordering them is one compare;
-// the list being drained is usually put straight back, which ReplaceTop does
-// in a single pass down the heap.
+// Time and index are packed into one key, so ordering them is one compare.
+// It is a tournament tree: each inner node keeps the key that lost the match
+// there, the root the winner. The list on top going on at a later time (or
+// closing) replays only the matches on its own path, a fixed number of
+// minimum/maximum steps with no branch to mispredict, where a heap's sift
+// down takes a branch on the data at every level.
 class TimeQueue {
 public:
-    void Reserve(std::size_t lists) { heap_.reserve(lists); }
-    bool empty() const { return heap_.empty(); }
-    std::uint32_t TopTime() const { return static_cast<std::uint32_t>(heap_.front() >> 32); }
-    std::size_t TopIndex() const { return static_cast<std::size_t>(heap_.front() & 0xFFFFFFFFu); }
-
-    void Push(std::uint32_t time, std::size_t index) {
-        heap_.push_back(0);
-        SiftUp(heap_.size() - 1, Key(time, index));
+    // Lists 0 to count - 1, all closed; Open those that have events, then Start.
+    explicit TimeQueue(std::size_t count) {
+        while (leaves_ < count)
+            leaves_ *= 2;
+        tree_.assign(2 * leaves_, kClosed);
     }
 
-    void Pop() {
-        const std::uint64_t last = heap_.back();
-        heap_.pop_back();
-        if (!heap_.empty())
-            SiftDown(0, last);
-    }
+    void Open(std::size_t index, std::uint32_t time) { tree_[leaves_ + index] = Key(time, index); }
 
+    // Plays every match once.
+    void Start() { tree_[0] = Play(1); }
+
+    bool empty() const { return tree_[0] == kClosed; }
+    std::uint32_t TopTime() const { return static_cast<std::uint32_t>(tree_[0] >> 32); }
+    std::size_t TopIndex() const { return static_cast<std::size_t>(tree_[0] & 0xFFFFFFFFu); }
+
+    // The top list is finished.
+    void Pop() { Replay(kClosed); }
     // The top list goes on at a later time.
-    void ReplaceTop(std::uint32_t time) { SiftDown(0, Key(time, TopIndex())); }
+    void ReplaceTop(std::uint32_t time) { Replay(Key(time, TopIndex())); }
 
-    // The key of the list that would come next if the top one were taken out;
-    // while the top list's next key stays below it, the top list stays on top
-    // and can go on without touching the heap.
+    // The key of the list that would come next if the top one were taken out:
+    // the least of those that lost to it on its way up. While the top list's
+    // next key stays below it, the top list stays on top and can go on
+    // without touching the tree.
     std::uint64_t RunnerUpKey() const {
-        if (heap_.size() < 2)
-            return UINT64_MAX;
-        if (heap_.size() == 2)
-            return heap_[1];
-        return std::min(heap_[1], heap_[2]);
+        std::uint64_t least = kClosed;
+        for (std::size_t node = (leaves_ + TopIndex()) / 2; node >= 1; node /= 2)
+            least = std::min(least, tree_[node]);
+        return least;
     }
 
     static std::uint64_t Key(std::uint32_t time, std::size_t index) {
@@ -50,36 +54,30 @@ public:
     }
 
 private:
-    // Both sifts carry the key in hand and store it once, where it belongs:
-    // storing it first and reading it back would stall on every step.
-    void SiftUp(std::size_t at, std::uint64_t key) {
-        while (at > 0) {
-            const std::size_t parent = (at - 1) / 2;
-            if (heap_[parent] <= key)
-                break;
-            heap_[at] = heap_[parent];
-            at = parent;
-        }
-        heap_[at] = key;
+    static constexpr std::uint64_t kClosed = UINT64_MAX;
+
+    // Plays the matches below `node` and returns their winner.
+    std::uint64_t Play(std::size_t node) {
+        if (node >= leaves_)
+            return tree_[node];
+        const std::uint64_t left = Play(2 * node);
+        const std::uint64_t right = Play(2 * node + 1);
+        tree_[node] = std::max(left, right);
+        return std::min(left, right);
     }
 
-    void SiftDown(std::size_t at, std::uint64_t key) {
-        const std::size_t size = heap_.size();
-        for (;;) {
-            std::size_t child = 2 * at + 1;
-            if (child >= size)
-                break;
-            if (child + 1 < size && heap_[child + 1] < heap_[child])
-                ++child;
-            if (key <= heap_[child])
-                break;
-            heap_[at] = heap_[child];
-            at = child;
+    void Replay(std::uint64_t key) {
+        for (std::size_t node = (leaves_ + TopIndex()) / 2; node >= 1; node /= 2) {
+            const std::uint64_t loser = tree_[node];
+            tree_[node] = std::max(loser, key);
+            key = std::min(loser, key);
         }
-        heap_[at] = key;
+        tree_[0] = key;
     }
 
-    std::vector<std::uint64_t> heap_;
+    std::size_t leaves_ = 1;
+    std::vector<std::uint64_t>
+        tree_; // [0] the winner, [1, leaves) the losers, then the lists' first keys
 };
 
 } // namespace lyricast

@@ -18,6 +18,11 @@ inline constexpr std::uint64_t kMaxWholeFileBytes = std::uint64_t{1} << 30;
 // kMaxWholeFileBytes.
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 
+// The same into `bytes`, whose capacity is reused: a caller reading file
+// after file into one buffer allocates only when a file is larger than any
+// before. On an error `bytes` holds nothing of use.
+void ReadWholeFileInto(const std::string& path, std::vector<std::uint8_t>& bytes);
+
 // Replaces the file at `path` with `bytes`, or leaves it untouched: the bytes
 // go to a new file in the same folder (a TemporaryFile), which is renamed
 // over the target only once every byte is written and the file is closed.

@@ -28,6 +28,10 @@ public:
     // the system fails to read.
     std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const;
 
+    // One read of up to out.size() bytes at `offset`: fewer where the file
+    // ends, and 0 only there. Raises as ReadAt does.
+    std::size_t ReadSomeAt(std::uint64_t offset, std::span<std::uint8_t> out) const;
+
 private:
     std::string path_;
     int descriptor_ = -1;

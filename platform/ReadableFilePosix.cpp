@@ -34,17 +34,22 @@ ReadableFile::~ReadableFile() {
 std::size_t ReadableFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const {
     std::size_t used = 0;
     while (used < out.size()) {
-        const auto got = ::pread(descriptor_, out.data() + used, out.size() - used,
-                                 static_cast<off_t>(offset + used));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            throw FileError::CannotOpen(path_, FileError::ReasonOf(errno));
+        const std::size_t got = ReadSomeAt(offset + used, out.subspan(used));
         if (got == 0)
             break;
-        used += static_cast<std::size_t>(got);
+        used += got;
     }
     return used;
+}
+
+std::size_t ReadableFile::ReadSomeAt(std::uint64_t offset, std::span<std::uint8_t> out) const {
+    for (;;) {
+        const auto got = ::pread(descriptor_, out.data(), out.size(), static_cast<off_t>(offset));
+        if (got >= 0)
+            return static_cast<std::size_t>(got);
+        if (errno != EINTR)
+            throw FileError::CannotOpen(path_, FileError::ReasonOf(errno));
+    }
 }
 
 } // namespace lyricast

@@ -81,9 +81,9 @@ private:
 // unlikely to be those of another process at the same moment.
 std::string RandomLetters() {
     static std::atomic<std::uint64_t> counter{0};
+    static const auto process = static_cast<std::uint64_t>(::getpid()); // a system call each time
     std::uint64_t x =
-        counter.fetch_add(1) * 0x9E3779B97F4A7C15ull ^
-        static_cast<std::uint64_t>(::getpid()) << 32 ^
+        counter.fetch_add(1) * 0x9E3779B97F4A7C15ull ^ process << 32 ^
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     x = (x ^ (x >> 31)) * 0xBF58476D1CE4E5B9ull;
     x ^= x >> 29;

@@ -74,6 +74,27 @@ TEST(ReaderHeader, FailedLoadResetsButKeepsTheTrackCount) {
     EXPECT_EQ(song.GetTrackCount(), 5);
 }
 
+// From a file, the headers come from its first bytes read in one go and
+// beyond them one by one: a chunk header on either side of that edge or
+// across it, and a file that ends inside one, read as from the whole image.
+TEST(ReaderHeader, HeadersOfAFileReadFromItsHeadAndBeyond) {
+    TempDir dir;
+    const std::string path = dir / "song.kar";
+    TSmfFile song;
+    constexpr std::size_t kHead = TSmfFile::kHeadBytes;
+    for (const std::size_t second : {kHead - 30, kHead - 4, kHead, kHead + 100}) {
+        // The file's header and the first chunk's header take 22 bytes.
+        const Bytes file =
+            Smf(1, {Track(Bytes(second - 22, 0)), Track("00 ff 2f 00"), Track("00 ff 2f 00")});
+        WriteBytes(path, file);
+        ASSERT_TRUE(song.LoadHeader(path)) << second;
+        EXPECT_EQ(song.GetTrackCount(), 3) << second;
+        WriteBytes(path, Bytes(file.begin(), file.end() - 5)); // cut inside the last chunk's header
+        EXPECT_FALSE(song.LoadHeader(path)) << second;
+        EXPECT_EQ(song.headerResult, kHeaderDamagedChunk) << second;
+    }
+}
+
 TEST(ReaderHeader, UnreadableFileRaisesCannotOpen) {
     TempDir dir;
     TSmfFile song;

@@ -60,6 +60,25 @@ TEST(FileIO, BytesGoOutAndComeBackUntranslated) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "a temporary file is left";
 }
 
+// One buffer for file after file: a short file after a long one, an empty
+// one, and a failed read leave nothing of the one before.
+TEST(FileIO, ReusedBufferHoldsOnlyTheLastFile) {
+    TempDir dir;
+    test::WriteBytes(dir / "long.kar", std::vector<std::uint8_t>(5000, 0xAA));
+    test::WriteBytes(dir / "short.kar", kTextLikeBytes);
+    test::WriteBytes(dir / "empty.kar", {});
+    std::vector<std::uint8_t> bytes;
+    ReadWholeFileInto(dir / "long.kar", bytes);
+    EXPECT_EQ(bytes, std::vector<std::uint8_t>(5000, 0xAA));
+    ReadWholeFileInto(dir / "short.kar", bytes);
+    EXPECT_EQ(bytes, kTextLikeBytes);
+    ReadWholeFileInto(dir / "empty.kar", bytes);
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_THROW(ReadWholeFileInto(dir / "missing.kar", bytes), FileError);
+    ReadWholeFileInto(dir / "short.kar", bytes);
+    EXPECT_EQ(bytes, kTextLikeBytes);
+}
+
 TEST(FileIO, WhatCannotBeOpenedRaisesCannotOpen) {
     TempDir dir;
     for (const std::string& path : {dir.str(), dir / "missing.kar"})
