@@ -56,18 +56,20 @@ public:
     int Run() {
         for (const std::string& path : options_.paths) {
             if (IsFolder(path))
-                WalkKaraokeFiles(path, options_.recursive,
-                                 [this](const std::string& file, const std::string&) { AddFound(file); });
+                WalkKaraokeFiles(
+                    path, options_.recursive,
+                    [this](const std::string& file, const std::string&) { AddFound(file); });
             else if (!IdentityOf(path))
                 items_.push_back({path, "no such file or folder", false});
             else
                 AddJob(path);
         }
-        ConversionPool(options_.jobs).Run(jobs_, [this](std::size_t index, const ConversionResult& result) {
-            ReportItemsBefore(jobItems_[index]);
-            Report(index, result);
-            nextItem_ = jobItems_[index] + 1;
-        });
+        ConversionPool(options_.jobs)
+            .Run(jobs_, [this](std::size_t index, const ConversionResult& result) {
+                ReportItemsBefore(jobItems_[index]);
+                Report(index, result);
+                nextItem_ = jobItems_[index] + 1;
+            });
         ReportItemsBefore(items_.size());
         progress_.Clear();
         out_ << converted_ << " converted, " << failed_ << " failed";
@@ -106,7 +108,7 @@ private:
         for (; nextItem_ < end; ++nextItem_) {
             const Item& item = items_[nextItem_];
             if (item.reason.empty())
-                continue;  // a job: reported when the pool delivers it
+                continue; // a job: reported when the pool delivers it
             if (item.skipped)
                 Skip(item.source, item.reason);
             else
@@ -148,7 +150,7 @@ private:
     bool outputOnTerminal_;
     std::vector<Item> items_;
     std::vector<ConversionJob> jobs_;
-    std::vector<std::size_t> jobItems_;  // the item of each job
+    std::vector<std::size_t> jobItems_; // the item of each job
     std::size_t nextItem_ = 0;
     int converted_ = 0;
     int failed_ = 0;

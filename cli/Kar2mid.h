@@ -11,7 +11,7 @@ namespace lyricast {
 // error or a missing output folder). With `progress` a count is kept on
 // one line of `err`'s terminal; it is wiped before a line goes to `out` only
 // when `out` shows on that terminal too.
-int RunKar2mid(std::span<const std::string> args, std::ostream& out, std::ostream& err, bool progress,
-               bool outputOnTerminal = true);
+int RunKar2mid(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+               bool progress, bool outputOnTerminal = true);
 
 } // namespace lyricast

@@ -32,7 +32,9 @@ const char* const kKar2midUsage =
     "Exit status: 0 when every file converted (skipped ones aside), 1 when any failed\n"
     "or the output could not be written, 2 for a usage error or a missing output folder.\n";
 
-unsigned DefaultJobs() { return std::max(std::thread::hardware_concurrency(), 1u); }
+unsigned DefaultJobs() {
+    return std::max(std::thread::hardware_concurrency(), 1u);
+}
 
 namespace {
 
@@ -68,14 +70,17 @@ ParsedOptions ParseKar2midOptions(std::span<const std::string> args) {
         } else if (arg == "--list") {
             list = true;
         } else if (arg == "--output-dir" || arg == "-o") {
-            if (i + 1 == args.size()) return {std::nullopt, "option " + arg + " needs a folder"};
+            if (i + 1 == args.size())
+                return {std::nullopt, "option " + arg + " needs a folder"};
             options.outputDir = args[++i];
         } else if (arg == "--jobs" || arg == "-j" || arg.starts_with("--jobs=")) {
             const bool inArg = arg.starts_with("--jobs=");
-            if (!inArg && i + 1 == args.size()) return {std::nullopt, "option " + arg + " needs a number"};
+            if (!inArg && i + 1 == args.size())
+                return {std::nullopt, "option " + arg + " needs a number"};
             const std::string count = inArg ? arg.substr(std::string("--jobs=").size()) : args[++i];
             const auto jobs = JobCount(count);
-            if (!jobs) return {std::nullopt, "the number of jobs must be from 1 to 1024, not " + count};
+            if (!jobs)
+                return {std::nullopt, "the number of jobs must be from 1 to 1024, not " + count};
             options.jobs = *jobs;
         } else if (arg.starts_with("--output-dir=")) {
             options.outputDir = arg.substr(std::string("--output-dir=").size());
@@ -83,10 +88,14 @@ ParsedOptions ParseKar2midOptions(std::span<const std::string> args) {
             return {std::nullopt, "unknown option " + arg};
         }
     }
-    if (list && options.outputDir) return {std::nullopt, "--list does not convert, so it takes no --output-dir"};
-    if (options.outputDir && options.outputDir->empty()) return {std::nullopt, "the output folder is empty"};
-    if (options.paths.empty()) return {std::nullopt, list ? "no folder to list" : "no file or folder to convert"};
-    if (list) options.mode = Kar2midOptions::Mode::List;
+    if (list && options.outputDir)
+        return {std::nullopt, "--list does not convert, so it takes no --output-dir"};
+    if (options.outputDir && options.outputDir->empty())
+        return {std::nullopt, "the output folder is empty"};
+    if (options.paths.empty())
+        return {std::nullopt, list ? "no folder to list" : "no file or folder to convert"};
+    if (list)
+        options.mode = Kar2midOptions::Mode::List;
     return {options, {}};
 }
 

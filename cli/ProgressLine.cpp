@@ -12,7 +12,8 @@ ProgressLine::ProgressLine(std::ostream& terminal, bool enabled)
     : terminal_(terminal), enabled_(enabled), started_(Clock::now()) {}
 
 void ProgressLine::Update(int converted, int failed) {
-    if (!enabled_) return;
+    if (!enabled_)
+        return;
     const auto now = Clock::now();
     if (now - started_ < kDelay || (drawnLength_ != 0 && now - lastDrawn_ < kInterval))
         return;

@@ -32,7 +32,7 @@ struct ConversionResult {
     Status status = Status::Converted;
     std::uint8_t headerResult = 0;
     std::string error;
-    std::size_t earlier = 0;  // OutputTaken: the index of the job that keeps the output
+    std::size_t earlier = 0; // OutputTaken: the index of the job that keeps the output
 };
 
 // Converts a list of files on a number of worker threads, each with a song of

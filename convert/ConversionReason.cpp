@@ -32,7 +32,8 @@ std::optional<std::string> FailureReason(std::span<const ConversionJob> jobs, st
     case Status::ReplacesSource:
         return "the output " + *job.output + " would replace the source";
     case Status::OutputTaken:
-        return "the output " + *job.output + " is that of " + jobs[result.earlier].source + ", earlier in this run";
+        return "the output " + *job.output + " is that of " + jobs[result.earlier].source +
+               ", earlier in this run";
     case Status::NotLoaded:
         return LoadFailureReason(result.headerResult);
     case Status::OutOfMemory:

@@ -18,7 +18,8 @@ private:
 
 } // namespace
 
-ConvertOutcome ConvertSong(TSmfFile& song, const std::string& sourcePath, const std::string& outputPath) {
+ConvertOutcome ConvertSong(TSmfFile& song, const std::string& sourcePath,
+                           const std::string& outputPath) {
     ResetOnExit reset(song);
     try {
         if (!song.LoadFile(sourcePath))

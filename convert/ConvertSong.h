@@ -17,6 +17,7 @@ enum class ConvertOutcome {
 // events as lyrics and saves it at `outputPath`. The song is reset afterwards,
 // also when the file layer raises FileError (which is passed on). Running out
 // of memory ends this one file only, with its memory given back.
-ConvertOutcome ConvertSong(TSmfFile& song, const std::string& sourcePath, const std::string& outputPath);
+ConvertOutcome ConvertSong(TSmfFile& song, const std::string& sourcePath,
+                           const std::string& outputPath);
 
 } // namespace lyricast

@@ -87,7 +87,7 @@ private:
     std::vector<std::optional<FileIdentity>> sourceIds_;
     std::set<PlaceKey> allSources_;
     std::set<FileIdentity> allSourceIds_;
-    std::map<PlaceKey, std::size_t> outputs_;  // each output and the job that has it
+    std::map<PlaceKey, std::size_t> outputs_; // each output and the job that has it
     std::map<FileIdentity, std::size_t> outputIds_;
 };
 

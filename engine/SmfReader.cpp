@@ -38,7 +38,7 @@ HeaderResult TSmfFile::ParseHeader(std::uint64_t fileSize, const ReadAt& readAt)
     ByteCursor header{std::span(headerBytes).first(readAt(0, headerBytes))};
     if (header.remaining() < kHeaderChunkSize || !header.tag("MThd"))
         return kHeaderNotMidi;
-    header.skip(4);  // the header length: the first chunk is taken to be at 14 regardless
+    header.skip(4); // the header length: the first chunk is taken to be at 14 regardless
     format = *header.u16be();
     headerTrackCount = *header.u16be();
     const std::uint16_t divisionWord = *header.u16be();
@@ -62,7 +62,8 @@ HeaderResult TSmfFile::ParseHeader(std::uint64_t fileSize, const ReadAt& readAt)
             return kHeaderDamagedChunk;
         std::array<std::uint8_t, kChunkHeaderSize> chunkBytes{};
         ByteCursor chunkHeader{std::span(chunkBytes).first(readAt(offset, chunkBytes))};
-        if (!chunkHeader.tag("MTrk")) return kHeaderDamagedChunk;
+        if (!chunkHeader.tag("MTrk"))
+            return kHeaderDamagedChunk;
         const auto length = chunkHeader.u32be();
         if (!length)
             return kHeaderDamagedChunk;

@@ -179,7 +179,8 @@ int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
     std::uint32_t lastWritten = 0;
     while (!lists.empty()) {
         const std::size_t index = lists.TopIndex();
-        if (DrainList(positions[index], song.tracks[index], lists, lastWritten) == Drained::Unwritable)
+        if (DrainList(positions[index], song.tracks[index], lists, lastWritten) ==
+            Drained::Unwritable)
             return -1;
         if (positions[index].at == nullptr)
             lists.Pop();

@@ -65,7 +65,8 @@ void TSmfFile::AddMetaEvent(std::size_t track, std::uint8_t status, std::uint8_t
 // small file; a header beyond them is read on its own, so a huge file (or a
 // sparse one) still costs no more than its headers.
 bool TSmfFile::LoadHeader(const std::string& path) {
-    if (loaded) Reset();
+    if (loaded)
+        Reset();
     const ReadableFile file(path);
     loaded = true;
     image_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(file.size(), kHeadBytes)));
@@ -102,7 +103,8 @@ bool TSmfFile::Load(std::span<const std::uint8_t> image, bool wholeFile) {
     loaded = true;
     if (!Loaded(ParseHeader(image)))
         return false;
-    if (wholeFile) ReadTracks(image);
+    if (wholeFile)
+        ReadTracks(image);
     return true;
 }
 

@@ -14,7 +14,7 @@ namespace lyricast {
 class ByteCursor;
 
 // Result codes of the header parse.
-enum [[nodiscard]] HeaderResult : std::uint8_t {
+enum [[nodiscard]] HeaderResult : std::uint8_t{
     kHeaderOk = 0,
     kHeaderDamagedChunk = 252, // a chunk header is cut off or not "MTrk"
     kHeaderNoTrackRecords = 253,
@@ -23,7 +23,7 @@ enum [[nodiscard]] HeaderResult : std::uint8_t {
 };
 
 // Result codes of a save.
-enum [[nodiscard]] SaveResult : int {
+enum [[nodiscard]] SaveResult : int{
     kSaved = 0,
     kSaveNotWritable = -2, // a delta time or a length beyond four bytes: nothing was written
 };

@@ -31,18 +31,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool loaded = song.LoadFileImage(image);
     if (headerLoaded != loaded || header.headerResult != song.headerResult)
         Fail("header-only and whole loads disagree on the verdict");
-    if (!loaded) return 0;
-    if (header.GetTrackCount() != song.GetTrackCount()) Fail("header-only and whole loads count differently");
+    if (!loaded)
+        return 0;
+    if (header.GetTrackCount() != song.GetTrackCount())
+        Fail("header-only and whole loads count differently");
 
     song.TextToLyric();
     std::vector<std::uint8_t> out;
     const int saved = song.SaveToBytes(out);
-    if (saved == -2) return 0;  // a delta time beyond four bytes: refused, nothing written
-    if (saved != 0) Fail("save returned neither 0 nor -2");
-    if (const auto problem = lyricast::test::FrameProblem(out, song.division)) Fail(problem->c_str());
+    if (saved == -2)
+        return 0; // a delta time beyond four bytes: refused, nothing written
+    if (saved != 0)
+        Fail("save returned neither 0 nor -2");
+    if (const auto problem = lyricast::test::FrameProblem(out, song.division))
+        Fail(problem->c_str());
 
     // What the writer wrote, the reader must take back.
     lyricast::TSmfFile again;
-    if (!again.LoadFileImage(out)) Fail("the saved song does not load");
+    if (!again.LoadFileImage(out))
+        Fail("the saved song does not load");
     return 0;
 }

@@ -3,8 +3,8 @@
 #include "platform/AsciiCase.h"
 #include "platform/DirectoryError.h"
 
-#include <vector>
 #include <windows.h>
+#include <vector>
 
 namespace lyricast {
 
@@ -12,8 +12,10 @@ std::string GetCurrentDir() {
     std::vector<char> buffer(MAX_PATH + 1);
     for (;;) {
         const DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
-        if (length == 0) throw DirectoryError::FromSystemCode(static_cast<int>(GetLastError()));
-        if (length < buffer.size()) return std::string(buffer.data(), length);
+        if (length == 0)
+            throw DirectoryError::FromSystemCode(static_cast<int>(GetLastError()));
+        if (length < buffer.size())
+            return std::string(buffer.data(), length);
         buffer.resize(length + 1);
     }
 }

@@ -54,7 +54,8 @@ DirectoryError DirectoryError::FromSystemCode(int code) {
 
 DirectoryError DirectoryError::FromErrno(int error) {
     const int code = MappedCodeOfErrno(error);
-    if (code != 0) return FromSystemCode(code);
+    if (code != 0)
+        return FromSystemCode(code);
     // An errno such as EIO (5) must not pass for the Windows code of the same number.
     return DirectoryError(error, "I/O error " + std::to_string(error));
 }

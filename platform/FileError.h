@@ -17,7 +17,9 @@ public:
     std::string message() const { return what(); }
     const std::string& reason() const { return reason_; }
     // The message and, after a colon, the reason: for one-line reports.
-    std::string Explained() const { return reason_.empty() ? message() : message() + ": " + reason_; }
+    std::string Explained() const {
+        return reason_.empty() ? message() : message() + ": " + reason_;
+    }
 
     static FileError CannotOpen(const std::string& path, std::string reason = {}) {
         return FileError("Cannot open file " + path, std::move(reason));

@@ -9,19 +9,21 @@ namespace {
 // lets even a file that another program holds open exclusively answer;
 // backup semantics let a folder be opened at all.
 HANDLE OpenForQuery(const std::string& path) {
-    return ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    return ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
 } // namespace
 
 std::optional<FileIdentity> IdentityOf(const std::string& path) {
     const HANDLE handle = OpenForQuery(path);
-    if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+    if (handle == INVALID_HANDLE_VALUE)
+        return std::nullopt;
     BY_HANDLE_FILE_INFORMATION info{};
     const bool known = ::GetFileInformationByHandle(handle, &info) != 0;
     ::CloseHandle(handle);
-    if (!known) return std::nullopt;
+    if (!known)
+        return std::nullopt;
     const std::uint64_t index = std::uint64_t{info.nFileIndexHigh} << 32 | info.nFileIndexLow;
     return FileIdentity{info.dwVolumeSerialNumber, index};
 }

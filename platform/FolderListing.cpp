@@ -28,7 +28,8 @@ bool Glob(std::string_view name, std::string_view pattern) {
             return false;
         }
     }
-    while (p < pattern.size() && pattern[p] == '*') ++p;
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
     return p == pattern.size();
 }
 
@@ -40,14 +41,17 @@ void SortIgnoringCase(std::vector<std::string>& names) {
 } // namespace
 
 bool MatchesMask(std::string_view name, std::string_view pattern) {
-    if (Glob(name, pattern)) return true;
+    if (Glob(name, pattern))
+        return true;
     return pattern.ends_with(".*") && name.find('.') == std::string_view::npos &&
            Glob(name, pattern.substr(0, pattern.size() - 2));
 }
 
 bool LessIgnoringCase(std::string_view a, std::string_view b) {
     const auto byte = [](char c) { return static_cast<unsigned char>(c); };
-    const auto foldedLess = [&](char l, char r) { return byte(AsciiLower(l)) < byte(AsciiLower(r)); };
+    const auto foldedLess = [&](char l, char r) {
+        return byte(AsciiLower(l)) < byte(AsciiLower(r));
+    };
     if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), foldedLess))
         return true;
     if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), foldedLess))
@@ -59,7 +63,8 @@ std::vector<std::string> ListSubFolders(const std::string& folder) {
     std::vector<std::string> names;
     if (const auto entries = ListFolder(folder)) {
         for (const FolderEntry& entry : *entries)
-            if (entry.isFolder && !entry.hidden && !entry.system) names.push_back(entry.name);
+            if (entry.isFolder && !entry.hidden && !entry.system)
+                names.push_back(entry.name);
     }
     SortIgnoringCase(names);
     return names;
@@ -68,9 +73,11 @@ std::vector<std::string> ListSubFolders(const std::string& folder) {
 std::vector<std::string> ListFiles(const std::string& folder, std::string_view mask) {
     std::vector<std::string> names;
     const auto entries = ListFolder(folder);
-    if (!entries) return names;
+    if (!entries)
+        return names;
     for (const FolderEntry& entry : *entries) {
-        if (entry.isFolder || entry.hidden || entry.system) continue;
+        if (entry.isFolder || entry.hidden || entry.system)
+            continue;
         std::string_view patterns = mask;
         for (;;) {
             const std::size_t end = std::min(patterns.find(';'), patterns.size());
@@ -78,7 +85,8 @@ std::vector<std::string> ListFiles(const std::string& folder, std::string_view m
                 names.push_back(entry.name);
                 break;
             }
-            if (end == patterns.size()) break;
+            if (end == patterns.size())
+                break;
             patterns.remove_prefix(end + 1);
         }
     }

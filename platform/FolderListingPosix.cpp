@@ -12,7 +12,8 @@ public:
     DirectoryHandle(const DirectoryHandle&) = delete;
     DirectoryHandle& operator=(const DirectoryHandle&) = delete;
     ~DirectoryHandle() {
-        if (dir_ != nullptr) ::closedir(dir_);
+        if (dir_ != nullptr)
+            ::closedir(dir_);
     }
     DIR* get() const { return dir_; }
 
@@ -22,8 +23,10 @@ private:
 
 bool IsFolderEntry(const std::string& folder, const dirent& entry) {
 #ifdef _DIRENT_HAVE_D_TYPE
-    if (entry.d_type == DT_DIR) return true;
-    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN) return false;
+    if (entry.d_type == DT_DIR)
+        return true;
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
+        return false;
 #endif
     struct stat info {};
     const std::string path = folder + "/" + entry.d_name;
@@ -34,12 +37,15 @@ bool IsFolderEntry(const std::string& folder, const dirent& entry) {
 
 std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) {
     DirectoryHandle dir(folder);
-    if (dir.get() == nullptr) return std::nullopt;
+    if (dir.get() == nullptr)
+        return std::nullopt;
     std::vector<FolderEntry> entries;
     while (const dirent* entry = ::readdir(dir.get())) {
         const std::string_view name = entry->d_name;
-        if (name == "." || name == "..") continue;
-        entries.push_back({std::string(name), IsFolderEntry(folder, *entry), name.starts_with('.'), false});
+        if (name == "." || name == "..")
+            continue;
+        entries.push_back(
+            {std::string(name), IsFolderEntry(folder, *entry), name.starts_with('.'), false});
     }
     return entries;
 }

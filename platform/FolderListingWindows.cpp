@@ -13,7 +13,8 @@ public:
     FindHandle(const FindHandle&) = delete;
     FindHandle& operator=(const FindHandle&) = delete;
     ~FindHandle() {
-        if (valid()) ::FindClose(handle_);
+        if (valid())
+            ::FindClose(handle_);
     }
     HANDLE get() const { return handle_; }
     bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
@@ -27,11 +28,14 @@ private:
 // takes the pattern directly.
 std::string EverythingIn(const std::string& folder) {
     const PathRules& rules = PathRules::Native();
-    if (!folder.empty() && rules.IsSeparator(folder.back())) return folder + "*.*";
+    if (!folder.empty() && rules.IsSeparator(folder.back()))
+        return folder + "*.*";
     return rules.Join(folder, "*.*");
 }
 
-bool HasAttribute(DWORD attributes, DWORD wanted) { return (attributes & wanted) != 0; }
+bool HasAttribute(DWORD attributes, DWORD wanted) {
+    return (attributes & wanted) != 0;
+}
 
 } // namespace
 
@@ -41,22 +45,26 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) {
     std::vector<FolderEntry> entries;
     if (!find.valid()) {
         // A drive root has no "." or "..", so an empty one matches nothing.
-        if (::GetLastError() == ERROR_FILE_NOT_FOUND && IsFolder(folder)) return entries;
+        if (::GetLastError() == ERROR_FILE_NOT_FOUND && IsFolder(folder))
+            return entries;
         return std::nullopt;
     }
     do {
         const std::string_view name = found.cFileName;
-        if (name == "." || name == "..") continue;
+        if (name == "." || name == "..")
+            continue;
         const DWORD attributes = found.dwFileAttributes;
         entries.push_back({std::string(name), HasAttribute(attributes, FILE_ATTRIBUTE_DIRECTORY),
-                           HasAttribute(attributes, FILE_ATTRIBUTE_HIDDEN), HasAttribute(attributes, FILE_ATTRIBUTE_SYSTEM)});
+                           HasAttribute(attributes, FILE_ATTRIBUTE_HIDDEN),
+                           HasAttribute(attributes, FILE_ATTRIBUTE_SYSTEM)});
     } while (::FindNextFileA(find.get(), &found));
     return entries;
 }
 
 bool IsFolder(const std::string& path) {
     const DWORD attributes = ::GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && HasAttribute(attributes, FILE_ATTRIBUTE_DIRECTORY);
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           HasAttribute(attributes, FILE_ATTRIBUTE_DIRECTORY);
 }
 
 } // namespace lyricast

@@ -55,7 +55,8 @@ std::vector<std::string_view> Fields(std::string_view line) {
     std::size_t at = 0;
     while (at < line.size()) {
         const std::size_t start = line.find_first_not_of(" \t", at);
-        if (start == std::string_view::npos) break;
+        if (start == std::string_view::npos)
+            break;
         const std::size_t end = std::min(line.find_first_of(" \t", start), line.size());
         fields.push_back(line.substr(start, end - start));
         at = end;
@@ -65,7 +66,8 @@ std::vector<std::string_view> Fields(std::string_view line) {
 
 bool ParseDevice(std::string_view field, unsigned& major, unsigned& minor) {
     const std::size_t colon = field.find(':');
-    if (colon == std::string_view::npos) return false;
+    if (colon == std::string_view::npos)
+        return false;
     const auto first = std::from_chars(field.data(), field.data() + colon, major);
     const auto second =
         std::from_chars(field.data() + colon + 1, field.data() + field.size(), minor);
@@ -76,10 +78,13 @@ bool ParseDevice(std::string_view field, unsigned& major, unsigned& minor) {
 // id parent major:minor root mount-point options [optional...] - type source super-options
 bool ParseLine(std::string_view line, MountEntry& entry) {
     const auto fields = Fields(line);
-    if (fields.size() < 7) return false;
+    if (fields.size() < 7)
+        return false;
     const auto dash = std::find(fields.begin() + 6, fields.end(), std::string_view("-"));
-    if (dash == fields.end() || fields.end() - dash < 3) return false;
-    if (!ParseDevice(fields[2], entry.major, entry.minor)) return false;
+    if (dash == fields.end() || fields.end() - dash < 3)
+        return false;
+    if (!ParseDevice(fields[2], entry.major, entry.minor))
+        return false;
     entry.mountPoint = Unescaped(fields[4]);
     entry.fileSystem = Unescaped(*(dash + 1));
     entry.source = Unescaped(*(dash + 2));
@@ -87,8 +92,10 @@ bool ParseLine(std::string_view line, MountEntry& entry) {
 }
 
 bool Shown(const MountEntry& mount) {
-    if (OneOf(mount.fileSystem, kPseudoFileSystems)) return false;
-    if (Under(mount.mountPoint, "/run/media")) return true;
+    if (OneOf(mount.fileSystem, kPseudoFileSystems))
+        return false;
+    if (Under(mount.mountPoint, "/run/media"))
+        return true;
     return std::none_of(std::begin(kSystemFolders), std::end(kSystemFolders),
                         [&](std::string_view folder) { return Under(mount.mountPoint, folder); });
 }
@@ -100,16 +107,20 @@ std::vector<MountEntry> ParseMountInfo(std::string_view text) {
     while (!text.empty()) {
         const std::size_t end = std::min(text.find('\n'), text.size());
         MountEntry entry;
-        if (ParseLine(text.substr(0, end), entry)) entries.push_back(std::move(entry));
+        if (ParseLine(text.substr(0, end), entry))
+            entries.push_back(std::move(entry));
         text.remove_prefix(std::min(end + 1, text.size()));
     }
     return entries;
 }
 
 VolumeKind KindOfMount(const MountEntry& mount, bool removableDevice) {
-    if (OneOf(mount.fileSystem, kNetworkFileSystems)) return VolumeKind::Remote;
-    if (mount.fileSystem == "iso9660" || mount.fileSystem == "udf") return VolumeKind::CdRom;
-    if (mount.fileSystem == "tmpfs" || mount.fileSystem == "ramfs") return VolumeKind::RamDisk;
+    if (OneOf(mount.fileSystem, kNetworkFileSystems))
+        return VolumeKind::Remote;
+    if (mount.fileSystem == "iso9660" || mount.fileSystem == "udf")
+        return VolumeKind::CdRom;
+    if (mount.fileSystem == "tmpfs" || mount.fileSystem == "ramfs")
+        return VolumeKind::RamDisk;
     if (removableDevice || Under(mount.mountPoint, "/media") ||
         Under(mount.mountPoint, "/run/media"))
         return VolumeKind::Removable;
@@ -141,14 +152,16 @@ std::vector<Volume> VolumesFromMounts(const std::vector<MountEntry>& mounts,
         std::string label = probes.label ? probes.label(*mount) : std::string();
         if (!label.empty())
             volume.label = std::move(label);
-        if (volume.kind == VolumeKind::Remote) volume.connection = mount->source;
+        if (volume.kind == VolumeKind::Remote)
+            volume.connection = mount->source;
         volumes.push_back(std::move(volume));
     }
     return volumes;
 }
 
 VolumeCase CaseOfFileSystem(std::string_view fileSystem) {
-    if (fileSystem == "msdos") return {false, false};
+    if (fileSystem == "msdos")
+        return {false, false};
     if (fileSystem == "vfat" || fileSystem == "exfat" || fileSystem == "hfs" ||
         fileSystem == "hfsplus" || fileSystem == "cifs" || fileSystem == "smb3" ||
         fileSystem == "smbfs")

@@ -36,14 +36,18 @@ std::string PathRules::Join(std::string_view folder, std::string_view name) cons
 }
 
 std::string_view PathRules::DrivePart(std::string_view path) const {
-    if (!driveLetters || path.size() < 2) return {};
-    if (path[1] == ':') return path.substr(0, 2);
-    if (!IsSeparator(path[0]) || !IsSeparator(path[1])) return {};
+    if (!driveLetters || path.size() < 2)
+        return {};
+    if (path[1] == ':')
+        return path.substr(0, 2);
+    if (!IsSeparator(path[0]) || !IsSeparator(path[1]))
+        return {};
     // A share: up to, not including, the separator after the share's name.
     std::size_t separators = 0;
     std::size_t end = 2;
     for (; end < path.size(); ++end) {
-        if (IsSeparator(path[end]) && ++separators == 2) break;
+        if (IsSeparator(path[end]) && ++separators == 2)
+            break;
     }
     return path.substr(0, end);
 }
@@ -53,8 +57,10 @@ bool PathRules::SamePath(std::string_view a, std::string_view b) const {
 }
 
 bool PathRules::Holds(std::string_view root, std::string_view path) const {
-    if (root.empty() || path.size() < root.size()) return false;
-    if (!SamePath(root, path.substr(0, root.size()))) return false;
+    if (root.empty() || path.size() < root.size())
+        return false;
+    if (!SamePath(root, path.substr(0, root.size())))
+        return false;
     return path.size() == root.size() || IsSeparator(root.back()) || IsSeparator(path[root.size()]);
 }
 

@@ -9,10 +9,10 @@ namespace lyricast {
 // argument so that both the Windows and the POSIX spelling can be tested on
 // either platform; the program itself uses Native().
 struct PathRules {
-    char separator;                 // put between a folder and a name
-    std::string_view folderEnds;    // characters after which a file name starts
-    bool caseInsensitive;           // names differing only in ASCII case are the same file
-    bool driveLetters;              // paths may start with a drive (C:) or a share (\\server\share)
+    char separator;              // put between a folder and a name
+    std::string_view folderEnds; // characters after which a file name starts
+    bool caseInsensitive;        // names differing only in ASCII case are the same file
+    bool driveLetters;           // paths may start with a drive (C:) or a share (\\server\share)
 
     static const PathRules& Windows();
     static const PathRules& Posix();

@@ -2,6 +2,7 @@
 
 #include "platform/FileError.h"
 
+#include <windows.h>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -9,7 +10,6 @@
 #include <io.h>
 #include <process.h>
 #include <sys/stat.h>
-#include <windows.h>
 
 namespace lyricast {
 namespace {

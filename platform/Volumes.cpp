@@ -6,7 +6,8 @@ namespace lyricast {
 
 std::string VolumeTable::RootOf(const std::string& folder) const {
     std::vector<std::string> roots;
-    for (const Volume& volume : List()) roots.push_back(volume.root);
+    for (const Volume& volume : List())
+        roots.push_back(volume.root);
     return LongestRootHolding(folder, roots, PathRules::Native());
 }
 
@@ -14,7 +15,8 @@ std::string LongestRootHolding(std::string_view path, const std::vector<std::str
                                const PathRules& rules) {
     std::string best;
     for (const std::string& root : roots) {
-        if (rules.Holds(root, path) && root.size() > best.size()) best = root;
+        if (rules.Holds(root, path) && root.size() > best.size())
+            best = root;
     }
     return best;
 }
@@ -25,7 +27,8 @@ std::string VolumeCaption(const Volume& volume, bool upperCase, const PathRules&
         caption = InTextCase(std::string(rules.DrivePart(volume.root)), upperCase);
     if (volume.kind == VolumeKind::Remote && !volume.connection.empty())
         return caption + " " + InTextCase(volume.connection, upperCase);
-    if (volume.label) return caption + " [" + InTextCase(*volume.label, upperCase) + "]";
+    if (volume.label)
+        return caption + " [" + InTextCase(*volume.label, upperCase) + "]";
     return caption;
 }
 

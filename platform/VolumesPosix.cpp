@@ -57,7 +57,8 @@ bool RemovableDevice(const MountEntry& mount) {
     for (const std::string& flag : {device + "/removable", device + "/../removable"}) {
         std::ifstream in(flag);
         int removable = 0;
-        if (in >> removable) return removable != 0;
+        if (in >> removable)
+            return removable != 0;
     }
     return false;
 }
@@ -74,7 +75,8 @@ public:
         probes.removable = RemovableDevice;
         probes.isFolder = IsFolder;
         probes.label = [&labels](const MountEntry& mount) {
-            if (!mount.source.starts_with("/dev/")) return std::string();
+            if (!mount.source.starts_with("/dev/"))
+                return std::string();
             const auto found = labels.find(RealPath(mount.source));
             return found != labels.end() ? found->second : std::string();
         };

@@ -40,7 +40,8 @@ std::string VolumeLabel(const std::string& root) {
 std::string Connection(const std::string& drive) {
     char remote[kNameLength] = {};
     DWORD length = kNameLength;
-    if (WNetGetConnectionA(drive.c_str(), remote, &length) != NO_ERROR) return {};
+    if (WNetGetConnectionA(drive.c_str(), remote, &length) != NO_ERROR)
+        return {};
     return remote;
 }
 
@@ -72,11 +73,13 @@ public:
         std::vector<Volume> volumes;
         const DWORD drives = GetLogicalDrives();
         for (int i = 0; i < 26; ++i) {
-            if ((drives & (DWORD{1} << i)) == 0) continue;
+            if ((drives & (DWORD{1} << i)) == 0)
+                continue;
             const char letter = static_cast<char>('a' + i);
             Volume volume;
             volume.root = std::string{letter, ':', '\\'};
-            if (!KindOfDriveType(GetDriveTypeA(volume.root.c_str()), volume.kind)) continue;
+            if (!KindOfDriveType(GetDriveTypeA(volume.root.c_str()), volume.kind))
+                continue;
             if (volume.kind == VolumeKind::Remote)
                 volume.connection = Connection(std::string{letter, ':'});
             // A removable drive is not queried: that would spin up a floppy.
@@ -88,7 +91,8 @@ public:
     }
 
     std::string RootOf(const std::string& folder) const override {
-        if (folder.size() < 2 || folder[1] != ':') return {};
+        if (folder.size() < 2 || folder[1] != ':')
+            return {};
         return std::string{AsciiLower(folder[0]), ':', '\\'};
     }
 

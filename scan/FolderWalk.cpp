@@ -22,7 +22,9 @@ std::string UpperExtensionOf(std::string_view name) {
 
 bool ListsBefore(std::string_view a, std::string_view b) {
     const auto byte = [](char c) { return static_cast<unsigned char>(c); };
-    const auto foldedLess = [&](char l, char r) { return byte(AsciiUpper(l)) < byte(AsciiUpper(r)); };
+    const auto foldedLess = [&](char l, char r) {
+        return byte(AsciiUpper(l)) < byte(AsciiUpper(r));
+    };
     const auto rawLess = [&](char l, char r) { return byte(l) < byte(r); };
     if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), foldedLess))
         return true;

@@ -19,8 +19,8 @@ struct BatchRun {
     std::vector<ConversionJob> jobs;
     std::vector<ConversionResult> results;
     ConversionPool pool;
-    std::optional<std::string> outputFolder;  // when all go to one folder
-    int selected = 0;                         // rows selected, good or not: the bar's maximum
+    std::optional<std::string> outputFolder; // when all go to one folder
+    int selected = 0;                        // rows selected, good or not: the bar's maximum
     int badSkipped = 0;
     std::size_t delivered = 0;
     bool stopped = false;

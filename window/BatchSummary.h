@@ -10,10 +10,10 @@ namespace lyricast {
 // How a batch ended, and the word the window says about it.
 struct BatchTally {
     int converted = 0;
-    int badSkipped = 0;  // selected rows the scan judged "Bad"
-    int notStarted = 0;  // files a stop left alone
+    int badSkipped = 0; // selected rows the scan judged "Bad"
+    int notStarted = 0; // files a stop left alone
     bool stopped = false;
-    std::vector<std::pair<std::string, std::string>> failed;  // source and why
+    std::vector<std::pair<std::string, std::string>> failed; // source and why
 };
 
 // "3 files converted.", then what was skipped, left or refused and why. At

@@ -3,7 +3,8 @@
 namespace lyricast {
 
 std::string ErrorBoxText(const std::string& message) {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + '.';
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+        return message + '.';
     return message;
 }
 

@@ -19,8 +19,7 @@ std::string FileErrorBoxText(const FileError& error);
 // goes on: no error ever unwinds into the toolkit's own code.
 // A file error keeps its message as it stands and shows the system's reason
 // for it ("No space left on device") on a line below.
-template <typename View, typename Handler>
-void CallHandler(View& view, Handler&& handler) {
+template <typename View, typename Handler> void CallHandler(View& view, Handler&& handler) {
     try {
         std::forward<Handler>(handler)();
     } catch (const FileError& error) {

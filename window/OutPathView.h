@@ -10,7 +10,8 @@ class OutPathView {
 public:
     // The folder-browse dialog, starting at `startFolder` (the current folder
     // when empty); nothing when the user cancels it.
-    virtual std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& startFolder) = 0;
+    virtual std::optional<std::string> BrowseForFolder(const std::string& title,
+                                                       const std::string& startFolder) = 0;
     // Checks one of the two choices and shows the folder in the text box.
     virtual void ShowChoice(bool savePath, const std::string& folder) = 0;
     virtual void CloseDialog() = 0;

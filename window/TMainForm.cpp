@@ -33,10 +33,14 @@ bool IsRegularFile(const std::string& path) {
 
 bool RowBefore(const FileRow& a, const FileRow& b, int column) {
     switch (column) {
-    case 1: return LessIgnoringCase(a.extension, b.extension);
-    case 2: return a.good < b.good;  // "Bad" before "Good", as their texts sort
-    case 3: return a.trackCount < b.trackCount;
-    default: return LessIgnoringCase(a.path, b.path);
+    case 1:
+        return LessIgnoringCase(a.extension, b.extension);
+    case 2:
+        return a.good < b.good; // "Bad" before "Good", as their texts sort
+    case 3:
+        return a.trackCount < b.trackCount;
+    default:
+        return LessIgnoringCase(a.path, b.path);
     }
 }
 
@@ -48,28 +52,39 @@ constexpr const char* kOutputFolderKey = "OutputFolder";
 
 std::optional<bool> ReadFlag(const SettingsStore& store, const char* key) {
     const auto value = store.Read(key);
-    if (!value || (*value != "0" && *value != "1")) return std::nullopt;
+    if (!value || (*value != "0" && *value != "1"))
+        return std::nullopt;
     return *value == "1";
 }
 
 } // namespace
 
-TMainForm::TMainForm(MainFormView& view) : view_(view) { FormCreate(); }
+TMainForm::TMainForm(MainFormView& view) : view_(view) {
+    FormCreate();
+}
 
 // The view waits for the workers (FinishWork) before it goes; here they can
 // only be told to stop.
-TMainForm::~TMainForm() { StopWork(); }
+TMainForm::~TMainForm() {
+    StopWork();
+}
 
 void TMainForm::FormCreate() {
     scanIndex = 0;
     scanThreads = {};
 }
 
-void TMainForm::FormShow(const std::string& programFolderPath) { programFolder = programFolderPath; }
+void TMainForm::FormShow(const std::string& programFolderPath) {
+    programFolder = programFolderPath;
+}
 
-void TMainForm::DirectoryListBox1DblClick() { DirectoryListBox1Change(); }
+void TMainForm::DirectoryListBox1DblClick() {
+    DirectoryListBox1Change();
+}
 
-void TMainForm::DirectoryListBox1Change() { StartScan(FileScanning::OfFolder()); }
+void TMainForm::DirectoryListBox1Change() {
+    StartScan(FileScanning::OfFolder());
+}
 
 void TMainForm::OpenFolder(const std::string& folder) {
     view_.ShowFolder(folder);
@@ -77,7 +92,8 @@ void TMainForm::OpenFolder(const std::string& folder) {
 }
 
 void TMainForm::ListFiles(std::vector<std::string> files) {
-    if (!files.empty()) StartScan(FileScanning::OfFiles(std::move(files)));
+    if (!files.empty())
+        StartScan(FileScanning::OfFiles(std::move(files)));
 }
 
 void TMainForm::OpenPaths(std::vector<std::string> paths) {
@@ -96,18 +112,22 @@ void TMainForm::StartScan(std::shared_ptr<FileScanning> scan) {
     view_.ShowCounts({});
     ScanSlot& current = scanThreads[static_cast<std::size_t>(scanIndex)];
     if (current.taken) {
-        if (const auto running = current.scan.lock()) running->Stop();
+        if (const auto running = current.scan.lock())
+            running->Stop();
         current = {};
         scanIndex = (scanIndex + 1) % kScanSlots;
     }
     scanThreads[static_cast<std::size_t>(scanIndex)] = {true, scan};
-    std::erase_if(liveScans_, [](const std::weak_ptr<FileScanning>& alive) { return alive.expired(); });
+    std::erase_if(liveScans_,
+                  [](const std::weak_ptr<FileScanning>& alive) { return alive.expired(); });
     liveScans_.push_back(scan);
     // A double-click opens the folder only after its handler has run: the
     // walk takes the folder list's folder once the UI thread is free again.
     view_.PostToUi([this, scan] {
-        if (scan->Terminated()) return;
-        if (scan->WalksFolder()) scan->SetFolder(view_.CurrentFolder());
+        if (scan->Terminated())
+            return;
+        if (scan->WalksFolder())
+            scan->SetFolder(view_.CurrentFolder());
         StartWorker(scan);
     });
 }
@@ -117,7 +137,9 @@ void TMainForm::StartWorker(const std::shared_ptr<FileScanning>& scan) {
         try {
             ScanFolder(*scan);
         } catch (const std::exception& error) {
-            view_.PostToUi([this, message = std::string(error.what())] { view_.ShowError(ErrorBoxText(message)); });
+            view_.PostToUi([this, message = std::string(error.what())] {
+                view_.ShowError(ErrorBoxText(message));
+            });
         }
     });
 }
@@ -146,29 +168,41 @@ void TMainForm::ShowOnlyKAR1Click() {
 }
 
 // The check mark is all there is: the walk reads it at every folder entry.
-void TMainForm::subDirClick() { subDir = !subDir; }
+void TMainForm::subDirClick() {
+    subDir = !subDir;
+}
 
-void TMainForm::SelectDestinationFolder1Click() { view_.ShowOutputDialog(); }
+void TMainForm::SelectDestinationFolder1Click() {
+    view_.ShowOutputDialog();
+}
 
 void TMainForm::Help2Click() {
     const std::vector<std::string> pages = HelpPageCandidates(programFolder, PathRules::Native());
     const auto page = std::find_if(pages.begin(), pages.end(), IsRegularFile);
-    if (page == pages.end()) return view_.ShowMessage("Cannot open the help page " + pages.front());
+    if (page == pages.end())
+        return view_.ShowMessage("Cannot open the help page " + pages.front());
     view_.OpenDocument(*page);
 }
 
-void TMainForm::About1Click() { view_.ShowAbout(); }
+void TMainForm::About1Click() {
+    view_.ShowAbout();
+}
 
-void TMainForm::Exit1Click() { view_.CloseWindow(); }
+void TMainForm::Exit1Click() {
+    view_.CloseWindow();
+}
 
 // The button converts the selected rows, or stops the batch it started.
 void TMainForm::LMDButton3Click() {
-    if (batch_) return StopClick();
+    if (batch_)
+        return StopClick();
     const std::vector<std::size_t> selected = view_.SelectedRows();
-    if (selected.empty()) return view_.ShowMessage("Please select file/s");
+    if (selected.empty())
+        return view_.ShowMessage("Please select file/s");
     const bool intoFolder = outPathForm != nullptr && outPathForm->savePath;
     // Without a chosen folder the files would land in the root of the drive.
-    if (intoFolder && outputFolder.empty()) return view_.ShowMessage("Please select an output folder");
+    if (intoFolder && outputFolder.empty())
+        return view_.ShowMessage("Please select an output folder");
     StartBatch(selected);
 }
 
@@ -177,21 +211,25 @@ void TMainForm::LMDButton3Click() {
 // maximum, as it always has.
 void TMainForm::StartBatch(const std::vector<std::size_t>& selected) {
     const bool intoFolder = outPathForm != nullptr && outPathForm->savePath;
-    const std::optional<std::string> folder = intoFolder ? std::optional(outputFolder) : std::nullopt;
+    const std::optional<std::string> folder =
+        intoFolder ? std::optional(outputFolder) : std::nullopt;
     std::vector<ConversionJob> batchJobs;
     int bad = 0;
     for (const std::size_t index : selected) {
-        if (index >= rows.size()) continue;
+        if (index >= rows.size())
+            continue;
         if (!rows[index].good) {
             ++bad;
             continue;
         }
-        batchJobs.push_back({rows[index].path, OutputPathOf(rows[index].path, folder, PathRules::Native())});
+        batchJobs.push_back(
+            {rows[index].path, OutputPathOf(rows[index].path, folder, PathRules::Native())});
     }
     if (batchJobs.empty())
         return view_.ShowMessage("Nothing to convert: the selected files are all \"Bad\".");
 
-    auto batch = std::make_shared<BatchRun>(std::move(batchJobs), jobs != 0 ? jobs : std::thread::hardware_concurrency());
+    auto batch = std::make_shared<BatchRun>(std::move(batchJobs),
+                                            jobs != 0 ? jobs : std::thread::hardware_concurrency());
     batch->outputFolder = folder;
     batch->selected = static_cast<int>(selected.size());
     batch->badSkipped = bad;
@@ -201,12 +239,13 @@ void TMainForm::StartBatch(const std::vector<std::size_t>& selected) {
     view_.ShowConverting(true);
     view_.ShowStatus("Converting : " + batch->jobs.front().source);
     view_.StartWorker([this, batch] {
-        batch->pool.Run(batch->jobs, [this, batch](std::size_t index, const ConversionResult& result) {
-            view_.PostToUi([this, batch, index, result] {
-                batch->results[index] = result;
-                BatchStep(*batch, index);
-            });
-        });
+        batch->pool.Run(batch->jobs,
+                        [this, batch](std::size_t index, const ConversionResult& result) {
+                            view_.PostToUi([this, batch, index, result] {
+                                batch->results[index] = result;
+                                BatchStep(*batch, index);
+                            });
+                        });
         view_.PostToUi([this, batch] { BatchDone(*batch); });
     });
 }
@@ -219,7 +258,8 @@ void TMainForm::BatchStep(BatchRun& batch, std::size_t index) {
 }
 
 void TMainForm::BatchDone(BatchRun& batch) {
-    if (batch_.get() == &batch) batch_.reset();
+    if (batch_.get() == &batch)
+        batch_.reset();
     view_.HideProgress();
     view_.ShowStatus({});
     view_.ShowConverting(false);
@@ -234,13 +274,15 @@ void TMainForm::BatchDone(BatchRun& batch) {
             ++tally.converted;
     }
     const std::string folder = SummaryFolder(batch);
-    if (view_.ShowSummary(BatchSummaryText(tally), folder)) view_.OpenDocument(folder);
+    if (view_.ShowSummary(BatchSummaryText(tally), folder))
+        view_.OpenDocument(folder);
 }
 
 // Where the converted files are: the one output folder, or the folder of the
 // first file when they went beside their sources.
 std::string TMainForm::SummaryFolder(const BatchRun& batch) const {
-    if (batch.outputFolder) return *batch.outputFolder;
+    if (batch.outputFolder)
+        return *batch.outputFolder;
     return SourceFolderOf(batch.jobs.front().source, PathRules::Native());
 }
 
@@ -253,12 +295,15 @@ void TMainForm::StopClick() {
     }
     for (const std::weak_ptr<FileScanning>& alive : liveScans_) {
         const auto scan = alive.lock();
-        if (!scan || scan->Terminated()) continue;
+        if (!scan || scan->Terminated())
+            continue;
         scan->Stop();
         view_.ShowStatus({});
-        view_.ShowCounts(ScanCountsText(rows.size(), static_cast<std::size_t>(std::count_if(
-                                                         rows.begin(), rows.end(), [](const FileRow& row) { return row.good; }))) +
-                         " (stopped)");
+        view_.ShowCounts(
+            ScanCountsText(rows.size(), static_cast<std::size_t>(std::count_if(
+                                            rows.begin(), rows.end(),
+                                            [](const FileRow& row) { return row.good; }))) +
+            " (stopped)");
     }
 }
 
@@ -271,18 +316,23 @@ void TMainForm::ScanFolder(FileScanning& scan) {
     auto handedAt = std::chrono::steady_clock::now();
     const auto hand = [&] {
         if (!found.empty())
-            view_.PostToUi([this, self, rowsFound = std::move(found)]() mutable { ShowScanRows(*self, rowsFound); });
+            view_.PostToUi([this, self, rowsFound = std::move(found)]() mutable {
+                ShowScanRows(*self, rowsFound);
+            });
         found.clear();
         handedAt = std::chrono::steady_clock::now();
     };
     const auto check = [&](const std::string& path, const std::string& extension) {
-        if (scan.Terminated()) return;
+        if (scan.Terminated())
+            return;
         const Judgement judgement = JudgeFile(song, path);
         found.push_back({path, extension, judgement.good, judgement.trackCount});
-        if (std::chrono::steady_clock::now() - handedAt >= kRowsEvery) hand();
+        if (std::chrono::steady_clock::now() - handedAt >= kRowsEvery)
+            hand();
     };
     if (scan.WalksFolder()) {
-        WalkHooks hooks{[] {}, [this] { return subDir.load(); }, [&scan] { return scan.Terminated(); }, check};
+        WalkHooks hooks{[] {}, [this] { return subDir.load(); },
+                        [&scan] { return scan.Terminated(); }, check};
         FolderWalk(std::move(hooks), PathRules::Native()).WalkFolder(scan.Folder());
     } else {
         for (const std::string& file : scan.Files())
@@ -294,24 +344,29 @@ void TMainForm::ScanFolder(FileScanning& scan) {
 
 // A scan stopped from outside leaves the window to whoever stopped it.
 void TMainForm::ShowScanRows(FileScanning& scan, std::vector<FileRow>& found) {
-    if (scan.Terminated() || found.empty()) return;
+    if (scan.Terminated() || found.empty())
+        return;
     const std::size_t first = rows.size();
-    rows.insert(rows.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
+    rows.insert(rows.end(), std::make_move_iterator(found.begin()),
+                std::make_move_iterator(found.end()));
     view_.AddRows(std::span(rows).subspan(first));
     view_.ShowStatus("Scanning : " + rows.back().path);
 }
 
 void TMainForm::ScanFinished(FileScanning& scan) {
-    if (scan.Terminated()) return;
+    if (scan.Terminated())
+        return;
     scan.Stop();
     view_.ShowStatus({});
-    const auto good = std::count_if(rows.begin(), rows.end(), [](const FileRow& row) { return row.good; });
+    const auto good =
+        std::count_if(rows.begin(), rows.end(), [](const FileRow& row) { return row.good; });
     view_.ShowCounts(ScanCountsText(rows.size(), static_cast<std::size_t>(good)));
 }
 
 void TMainForm::StopWork() {
     for (const std::weak_ptr<FileScanning>& alive : liveScans_)
-        if (const auto scan = alive.lock()) scan->Stop();
+        if (const auto scan = alive.lock())
+            scan->Stop();
     if (batch_) {
         batch_->stopped = true;
         batch_->pool.Stop();
@@ -332,9 +387,12 @@ bool TMainForm::ScanRunning() const {
 
 // A remembered folder that is gone leaves the folder pane where it starts.
 void TMainForm::RestoreSettings(const SettingsStore& store) {
-    if (const auto flag = ReadFlag(store, kSubDirKey)) subDir = *flag;
-    if (const auto flag = ReadFlag(store, kShowOnlyKarKey)) showOnlyKar = *flag;
-    if (const auto folder = store.Read(kOutputFolderKey)) outputFolder = *folder;
+    if (const auto flag = ReadFlag(store, kSubDirKey))
+        subDir = *flag;
+    if (const auto flag = ReadFlag(store, kShowOnlyKarKey))
+        showOnlyKar = *flag;
+    if (const auto folder = store.Read(kOutputFolderKey))
+        outputFolder = *folder;
     if (const auto flag = ReadFlag(store, kSavePathKey); flag && outPathForm != nullptr)
         outPathForm->Choose(*flag);
     if (const auto folder = store.Read(kFolderKey); folder && !folder->empty()) {

@@ -44,7 +44,7 @@ public:
         std::weak_ptr<FileScanning> scan;
     };
 
-    std::string programFolder;  // with its closing separator
+    std::string programFolder; // with its closing separator
     int scanIndex = 0;
     std::array<ScanSlot, kScanSlots> scanThreads;
     std::string outputFolder;

@@ -4,9 +4,13 @@
 
 namespace lyricast {
 
-void ToutPathForm::savePathClick() { savePath = true; }
+void ToutPathForm::savePathClick() {
+    savePath = true;
+}
 
-void ToutPathForm::saveOriClick() { savePath = false; }
+void ToutPathForm::saveOriClick() {
+    savePath = false;
+}
 
 void ToutPathForm::Choose(bool alwaysSaveTo) {
     savePath = alwaysSaveTo;
@@ -21,6 +25,8 @@ void ToutPathForm::LMDButton1Click() {
     view_.ShowChoice(savePath, mainForm_.outputFolder);
 }
 
-void ToutPathForm::LMDButton2Click() { view_.CloseDialog(); }
+void ToutPathForm::LMDButton2Click() {
+    view_.CloseDialog();
+}
 
 } // namespace lyricast

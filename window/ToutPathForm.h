@@ -14,7 +14,7 @@ class ToutPathForm {
 public:
     ToutPathForm(TMainForm& mainForm, OutPathView& view) : mainForm_(mainForm), view_(view) {}
 
-    bool savePath = false;  // "Always save to" checked; otherwise saveOri is
+    bool savePath = false; // "Always save to" checked; otherwise saveOri is
 
     void savePathClick();
     void saveOriClick();

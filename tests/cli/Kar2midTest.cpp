@@ -21,8 +21,10 @@ namespace {
 using namespace test;
 namespace fs = std::filesystem;
 
-const Bytes kKaraoke = Smf(1, {Track("00 ff 01 04 48 69 2f 5c  00 90 3c 64  60 80 3c 40  00 ff 2f 00")});
-const Bytes kConverted = Header(0, 1) + Track("00 ff 05 04 48 69 0d 20  00 90 3c 64  60 80 3c 40  00 ff 2f 00");
+const Bytes kKaraoke =
+    Smf(1, {Track("00 ff 01 04 48 69 2f 5c  00 90 3c 64  60 80 3c 40  00 ff 2f 00")});
+const Bytes kConverted =
+    Header(0, 1) + Track("00 ff 05 04 48 69 0d 20  00 90 3c 64  60 80 3c 40  00 ff 2f 00");
 
 class Kar2midTest : public ::testing::Test {
 protected:
@@ -47,9 +49,16 @@ protected:
 };
 
 TEST_F(Kar2midTest, UsageErrorsExitWithTwo) {
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {}, {"--bogus", "x.kar"}, {"--output-dir"}, {"--list"}, {"--list", "--output-dir", "d", "f"},
-             {"--output-dir", "", "x.kar"}, {"-j", "0", "x.kar"}, {"--jobs=2x", "x.kar"}, {"x.kar", "-j"}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"--bogus", "x.kar"},
+                                               {"--output-dir"},
+                                               {"--list"},
+                                               {"--list", "--output-dir", "d", "f"},
+                                               {"--output-dir", "", "x.kar"},
+                                               {"-j", "0", "x.kar"},
+                                               {"--jobs=2x", "x.kar"},
+                                               {"x.kar", "-j"}}) {
         EXPECT_EQ(Run(args), 2) << (args.empty() ? "(none)" : args[0]);
         EXPECT_NE(err.str().find("Usage: kar2mid"), std::string::npos);
     }
@@ -63,7 +72,8 @@ TEST_F(Kar2midTest, ConvertsBesideTheSourceOrIntoAFolder) {
     const std::string source = Add("My.Song.kar");
     EXPECT_EQ(Run({source}), 0);
     EXPECT_EQ(ReadBytes(dir / "My.Song.MID"), kConverted);
-    EXPECT_EQ(out.str(), "converted: " + source + " -> " + (dir / "My.Song.MID") + "\n1 converted, 0 failed\n");
+    EXPECT_EQ(out.str(), "converted: " + source + " -> " + (dir / "My.Song.MID") +
+                             "\n1 converted, 0 failed\n");
 
     fs::create_directory(dir.path() / "out");
     EXPECT_EQ(Run({"--output-dir", dir / "out", source}), 0);
@@ -103,8 +113,8 @@ TEST_F(Kar2midTest, NeverOverwritesASourceOrItsOwnOutput) {
     const std::string second = Add("b/song.kar", Smf(1, {Track("00 91 3c 64  00 ff 2f 00")}));
     fs::create_directory(dir.path() / "out");
     EXPECT_EQ(Run({"--output-dir", dir / "out", first, second}), 1);
-    EXPECT_EQ(err.str(), "failed: " + second + ": the output " + Native("out/song.MID") + " is that of " +
-                             first + ", earlier in this run\n");
+    EXPECT_EQ(err.str(), "failed: " + second + ": the output " + Native("out/song.MID") +
+                             " is that of " + first + ", earlier in this run\n");
     EXPECT_EQ(ReadBytes(dir / "out/song.MID"), kConverted) << "the first file's output stays";
 }
 
@@ -113,20 +123,23 @@ TEST_F(Kar2midTest, NeverOverwritesASourceOrItsOwnOutput) {
 TEST_F(Kar2midTest, AnyNumberOfJobsGivesTheSameRun) {
     for (int i = 0; i < 40; ++i) {
         Add("songs/" + std::to_string(i) + ".kar", i % 7 == 3 ? Hex("00 01 02") : kKaraoke);
-        if (i % 5 == 0) Add("songs/sub/" + std::to_string(i) + ".KAR");
+        if (i % 5 == 0)
+            Add("songs/sub/" + std::to_string(i) + ".KAR");
     }
     Add("songs/0.Kar"); // the same output as 0.kar
     std::string expected[3];
     for (const char* jobs : {"1", "4"}) {
         fs::remove_all(dir.path() / "out");
         fs::create_directory(dir.path() / "out");
-        const int status = Run({"-j", jobs, "--recursive", "--output-dir", dir / "out", dir / "songs"});
+        const int status =
+            Run({"-j", jobs, "--recursive", "--output-dir", dir / "out", dir / "songs"});
         const std::string run[3] = {std::to_string(status), out.str(), err.str()};
         if (std::string(jobs) == "1") {
             std::copy(std::begin(run), std::end(run), expected);
             continue;
         }
-        for (int part = 0; part < 3; ++part) EXPECT_EQ(run[part], expected[part]) << part;
+        for (int part = 0; part < 3; ++part)
+            EXPECT_EQ(run[part], expected[part]) << part;
     }
     EXPECT_EQ(expected[0], "1");
     EXPECT_NE(expected[2].find(", earlier in this run"), std::string::npos);
@@ -188,8 +201,8 @@ TEST_F(Kar2midTest, WhatIsNotARegularFileFailsAtOnce) {
                                 (dir / "d/y.kar") + ": Cannot open file " + (dir / "d/y.kar") +
                                 ": not a regular file\n"
                                 "failed: " +
-                                (dir / "d/y.kar") + ": the output " + (dir / "d/y.MID") + " is that of " +
-                                (dir / "d/y.kar") + ", earlier in this run\n" &&
+                                (dir / "d/y.kar") + ": the output " + (dir / "d/y.MID") +
+                                " is that of " + (dir / "d/y.kar") + ", earlier in this run\n" &&
                out.str().ends_with("1 converted, 3 failed\n");
     };
     EXPECT_EQ(StatusUnderMemoryLimit(listsAndConverts), 0);

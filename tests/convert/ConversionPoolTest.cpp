@@ -73,7 +73,7 @@ TEST_F(ConversionPoolTest, StopFinishesWhatRunsAndStartsNothingElse) {
 
     EXPECT_TRUE(RunAll(pool, jobs).empty()) << "a stopped pool stays stopped";
     ConversionPool stoppedFirst(4);
-    stoppedFirst.Stop();  // the window's stop key, before the batch's worker has begun
+    stoppedFirst.Stop(); // the window's stop key, before the batch's worker has begun
     EXPECT_TRUE(RunAll(stoppedFirst, jobs).empty());
 }
 

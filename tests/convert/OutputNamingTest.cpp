@@ -21,30 +21,35 @@ void ExpectOutputs(const PathRules& rules, std::initializer_list<NamingCase> cas
 }
 
 TEST(OutputNaming, WindowsPaths) {
-    ExpectOutputs(kWindows, {
-        {R"(C:\Songs\My.Song.kar)", std::nullopt, R"(C:\Songs\My.Song.MID)"},
-        {R"(C:\Songs\My.Song.kar)", R"(D:\Out)", R"(D:\Out\My.Song.MID)"},
-        {R"(C:\Songs\My.Song.kar)", R"(D:\)", R"(D:\\My.Song.MID)"},  // the separator is always put
-        {R"(C:\Songs\My.Song.kar)", "", R"(\My.Song.MID)"},
-        {R"(C:\\song.KAR)", std::nullopt, R"(C:\\song.MID)"},         // a scan of a drive root
-        {R"(C:song.kar)", std::nullopt, R"(C:song.MID)"},              // ":" ends the drive part
-        {R"(C:\Songs/sub/x.kar)", std::nullopt, R"(C:\Songs/sub/x.MID)"},
-        {R"(C:\Songs.d\Readme)", std::nullopt, std::nullopt},          // the dot of a folder does not count
-        {R"(\\server\share\.kar)", std::nullopt, R"(\\server\share\.MID)"},
-    });
+    ExpectOutputs(
+        kWindows,
+        {
+            {R"(C:\Songs\My.Song.kar)", std::nullopt, R"(C:\Songs\My.Song.MID)"},
+            {R"(C:\Songs\My.Song.kar)", R"(D:\Out)", R"(D:\Out\My.Song.MID)"},
+            {R"(C:\Songs\My.Song.kar)", R"(D:\)",
+             R"(D:\\My.Song.MID)"}, // the separator is always put
+            {R"(C:\Songs\My.Song.kar)", "", R"(\My.Song.MID)"},
+            {R"(C:\\song.KAR)", std::nullopt, R"(C:\\song.MID)"}, // a scan of a drive root
+            {R"(C:song.kar)", std::nullopt, R"(C:song.MID)"},     // ":" ends the drive part
+            {R"(C:\Songs/sub/x.kar)", std::nullopt, R"(C:\Songs/sub/x.MID)"},
+            {R"(C:\Songs.d\Readme)", std::nullopt,
+             std::nullopt}, // the dot of a folder does not count
+            {R"(\\server\share\.kar)", std::nullopt, R"(\\server\share\.MID)"},
+        });
 }
 
 TEST(OutputNaming, PosixPaths) {
     ExpectOutputs(kPosix, {
-        {"/home/u/My.Song.kar", std::nullopt, "/home/u/My.Song.MID"},
-        {"/home/u/My.Song.kar", "/out", "/out/My.Song.MID"},
-        {"/home/u/My.Song.kar", "/", "//My.Song.MID"},
-        {"song.kar", std::nullopt, "song.MID"},
-        {"/home/u/a:b.kar", std::nullopt, "/home/u/a:b.MID"},  // ":" is part of a POSIX name
-        {"/home/u/back\\slash.kar", std::nullopt, "/home/u/back\\slash.MID"},
-        {"/home/u.d/README", std::nullopt, std::nullopt},
-        {"/home/u/trailing.", std::nullopt, "/home/u/trailing.MID"},
-    });
+                              {"/home/u/My.Song.kar", std::nullopt, "/home/u/My.Song.MID"},
+                              {"/home/u/My.Song.kar", "/out", "/out/My.Song.MID"},
+                              {"/home/u/My.Song.kar", "/", "//My.Song.MID"},
+                              {"song.kar", std::nullopt, "song.MID"},
+                              {"/home/u/a:b.kar", std::nullopt,
+                               "/home/u/a:b.MID"}, // ":" is part of a POSIX name
+                              {"/home/u/back\\slash.kar", std::nullopt, "/home/u/back\\slash.MID"},
+                              {"/home/u.d/README", std::nullopt, std::nullopt},
+                              {"/home/u/trailing.", std::nullopt, "/home/u/trailing.MID"},
+                          });
 }
 
 TEST(OutputNaming, Parts) {

@@ -24,15 +24,17 @@ TEST(TextToLyric, TextBecomesLyricWithSlashesMapped) {
         00 ff 2f 00
         00 ff 01 01 2f                     # after End of Track: never read
     )")}));
-    EXPECT_EQ(Events(song.tracks[0]),
-              (Lines{"0: ff 05 48 65 6c 0d 6c 6f 20", "0: ff 05", "0: ff 05 61 2f 5c", "0: ff 06 2f 5c", "0: ff 2f"}));
-    EXPECT_EQ(song.tracks[0].firstEvent->metaData[1], kMetaLyric) << "the stored event bytes change too";
+    EXPECT_EQ(Events(song.tracks[0]), (Lines{"0: ff 05 48 65 6c 0d 6c 6f 20", "0: ff 05",
+                                             "0: ff 05 61 2f 5c", "0: ff 06 2f 5c", "0: ff 2f"}));
+    EXPECT_EQ(song.tracks[0].firstEvent->metaData[1], kMetaLyric)
+        << "the stored event bytes change too";
     EXPECT_EQ(song.tracks[0].firstEvent->metaData[2], 7) << "the length stays";
 }
 
 TEST(TextToLyric, LongTextIsMappedOverEveryByte) {
     Bytes text(300, '/');
-    const TSmfFile song = Rewritten(Smf(1, {Track(Hex("00 ff 01 82 2c") + text + Hex("00 ff 2f 00"))}));
+    const TSmfFile song =
+        Rewritten(Smf(1, {Track(Hex("00 ff 01 82 2c") + text + Hex("00 ff 2f 00"))}));
     const auto body = song.tracks[0].firstEvent->MetaBody();
     ASSERT_EQ(body.size(), 300u);
     EXPECT_TRUE(std::all_of(body.begin(), body.end(), [](std::uint8_t c) { return c == '\r'; }));

@@ -31,7 +31,7 @@ constexpr std::size_t kWhole = SIZE_MAX;
 
 struct LadderFile {
     const char* path;
-    std::size_t upTo;  // the longest prefix tried: each costs a load under the sanitizers
+    std::size_t upTo; // the longest prefix tried: each costs a load under the sanitizers
 };
 
 // Between them: format 0 and 1, running status, text events with slashes and
@@ -47,7 +47,9 @@ const LadderFile kLadderFiles[] = {
     {"mid/MorozovS07.mid", 1500},
 };
 
-void PrintTo(const LadderFile& file, std::ostream* out) { *out << file.path; }
+void PrintTo(const LadderFile& file, std::ostream* out) {
+    *out << file.path;
+}
 
 // Small enough to change every byte.
 const char* const kChangedFiles[] = {
@@ -85,10 +87,12 @@ std::size_t HeadersEnd(const Bytes& file) {
 // only the last.
 Bytes CutAt(const Bytes& file, std::size_t length) {
     Bytes cut(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(length));
-    if (length < 14) return cut;
+    if (length < 14)
+        return cut;
     std::size_t held = 0;
     for (const auto& header : ChunkHeaders(file))
-        if (header.first + 8 <= length) ++held;
+        if (header.first + 8 <= length)
+            ++held;
     cut[10] = static_cast<std::uint8_t>(held >> 8);
     cut[11] = static_cast<std::uint8_t>(held);
     return cut;
@@ -96,7 +100,8 @@ Bytes CutAt(const Bytes& file, std::size_t length) {
 
 bool SameEvent(const SmfEvent& a, const SmfEvent& b) {
     return a.time == b.time && a.status == b.status && a.data1 == b.data1 && a.data2 == b.data2 &&
-           std::ranges::equal(a.sysexData, b.sysexData) && std::ranges::equal(a.metaData, b.metaData);
+           std::ranges::equal(a.sysexData, b.sysexData) &&
+           std::ranges::equal(a.metaData, b.metaData);
 }
 
 // What the reader made of a cut file is a beginning of what it makes of the
@@ -107,16 +112,18 @@ bool SameEvent(const SmfEvent& a, const SmfEvent& b) {
 // ladder is format 1, or format 0 with one chunk.
 ::testing::AssertionResult RecordsBegin(const TSmfFile& whole, const TSmfFile& cut) {
     if (cut.tracks.size() > whole.tracks.size())
-        return ::testing::AssertionFailure() << cut.tracks.size() << " records, more than " << whole.tracks.size();
+        return ::testing::AssertionFailure()
+               << cut.tracks.size() << " records, more than " << whole.tracks.size();
     for (std::size_t t = 0; t < cut.tracks.size(); ++t) {
         const SmfEvent* full = whole.tracks[t].firstEvent;
         std::size_t index = 0;
         for (const SmfEvent* part = cut.tracks[t].firstEvent; part != nullptr;
              part = part->next, full = full->next, ++index) {
-            if (part->next == nullptr && part->IsEndOfTrack()) break;
+            if (part->next == nullptr && part->IsEndOfTrack())
+                break;
             if (full == nullptr || full->IsEndOfTrack() || !SameEvent(*part, *full))
-                return ::testing::AssertionFailure() << "record " << t << " differs at event " << index
-                                                     << " (time " << part->time << ")";
+                return ::testing::AssertionFailure() << "record " << t << " differs at event "
+                                                     << index << " (time " << part->time << ")";
         }
     }
     return ::testing::AssertionSuccess();
@@ -124,7 +131,8 @@ bool SameEvent(const SmfEvent& a, const SmfEvent& b) {
 
 // The frame every save must have, whatever song it holds.
 ::testing::AssertionResult WellFramed(const Bytes& out, std::uint16_t division) {
-    if (const auto problem = test::FrameProblem(out, division)) return ::testing::AssertionFailure() << *problem;
+    if (const auto problem = test::FrameProblem(out, division))
+        return ::testing::AssertionFailure() << *problem;
     return ::testing::AssertionSuccess();
 }
 
@@ -137,7 +145,8 @@ bool ConvertImage(std::span<const std::uint8_t> image, TSmfFile& song) {
     // The scan's verdict must not depend on how much of the file it reads.
     EXPECT_EQ(headerLoaded, loaded);
     EXPECT_EQ(header.headerResult, song.headerResult);
-    if (!loaded) return false;
+    if (!loaded)
+        return false;
     EXPECT_EQ(header.GetTrackCount(), song.GetTrackCount());
 
     song.TextToLyric();
@@ -162,7 +171,9 @@ Bytes ReadCorpusFile(const char* name) {
 std::string TestName(const char* path) {
     std::string name = path;
     name = name.substr(name.find('/') + 1);
-    std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    std::replace_if(
+        name.begin(), name.end(),
+        [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
     return name;
 }
 
@@ -199,7 +210,8 @@ TEST_P(TruncatedCorpusFile, EveryCutLoadsWhatItHoldsAndNothingMore) {
         ASSERT_TRUE(cut.LoadFileImage(image));
         ASSERT_TRUE(RecordsBegin(whole, cut));
         ASSERT_TRUE(ConvertImage(image, cut));
-        if (HasFailure()) return;  // one cut's report is enough
+        if (HasFailure())
+            return; // one cut's report is enough
     }
 }
 
@@ -219,11 +231,13 @@ TEST_P(ChangedCorpusFile, EverySingleByteChangeConvertsOrIsRefused) {
     for (std::size_t at = 0; at < file.size(); ++at) {
         const std::uint8_t original = file[at];
         for (const std::uint8_t value : values) {
-            if (value == original) continue;
+            if (value == original)
+                continue;
             SCOPED_TRACE("byte " + std::to_string(at) + " set to " + std::to_string(value));
             file[at] = value;
             ConvertImage(file, song);
-            if (HasFailure()) return;
+            if (HasFailure())
+                return;
         }
         file[at] = original;
     }

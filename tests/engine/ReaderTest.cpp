@@ -28,10 +28,12 @@ TEST(ReaderHeader, ResultCodes) {
         {"one track", Smf(1, {oneTrack}), kHeaderOk},
         {"chunk header cut short", Header(1, 1) + Hex("4d 54 72 6b 00 00"), kHeaderDamagedChunk},
         {"announced chunk missing", Header(1, 2) + oneTrack, kHeaderDamagedChunk},
-        {"chunk not MTrk", Header(1, 1) + Hex("6d 54 72 6b 00 00 00 04  00 ff 2f 00"), kHeaderDamagedChunk},
+        {"chunk not MTrk", Header(1, 1) + Hex("6d 54 72 6b 00 00 00 04  00 ff 2f 00"),
+         kHeaderDamagedChunk},
         {"real longer header", Hex("4d 54 68 64 00 00 00 08 00 01 00 01 00 60 00 00") + oneTrack,
          kHeaderDamagedChunk},
-        {"chunk length past the end", Header(0, 1) + Hex("4d 54 72 6b 01 00 00 00  00 90 3c 64"), kHeaderOk},
+        {"chunk length past the end", Header(0, 1) + Hex("4d 54 72 6b 01 00 00 00  00 90 3c 64"),
+         kHeaderOk},
     };
     for (const Case& c : cases) {
         TSmfFile song;
@@ -50,14 +52,16 @@ TEST(ReaderHeader, HeaderLengthIsIgnored) {
 
 TEST(ReaderHeader, HeaderOnlyLoadKeepsCountsAndReadsNoEvent) {
     TSmfFile song;
-    ASSERT_TRUE(song.LoadHeaderImage(Smf(1, {Track("00 90 3c 64 00 ff 2f 00"), Track("00 ff 2f 00")}, 480)));
+    ASSERT_TRUE(song.LoadHeaderImage(
+        Smf(1, {Track("00 90 3c 64 00 ff 2f 00"), Track("00 ff 2f 00")}, 480)));
     EXPECT_EQ(song.GetTrackCount(), 2);
     EXPECT_EQ(song.division, 480);
     EXPECT_TRUE(song.tracks[0].empty());
 
     ASSERT_TRUE(song.LoadHeaderImage(Smf(0, {Track("00 90 3c 64 00 ff 2f 00")})));
     EXPECT_EQ(song.GetTrackCount(), 17);
-    for (const SmfTrack& t : song.tracks) EXPECT_TRUE(t.empty() && t.name.empty());
+    for (const SmfTrack& t : song.tracks)
+        EXPECT_TRUE(t.empty() && t.name.empty());
 }
 
 TEST(ReaderHeader, FailedLoadResetsButKeepsTheTrackCount) {
@@ -130,8 +134,8 @@ TEST(ReaderEvents, RunningStatusAfterMetaAndSysexKeepsTheChannelStatus) {
         00 f0 02 01 f7
         00 40 64             # still note on
         00 ff 2f 00)")}));
-    EXPECT_EQ(Events(song.tracks[0]),
-              (Lines{"0: 90 3c 64", "0: ff 01 48 69", "0: 90 3e 64", "0: f0 01 f7", "0: 90 40 64", "0: ff 2f"}));
+    EXPECT_EQ(Events(song.tracks[0]), (Lines{"0: 90 3c 64", "0: ff 01 48 69", "0: 90 3e 64",
+                                             "0: f0 01 f7", "0: 90 40 64", "0: ff 2f"}));
 }
 
 TEST(ReaderEvents, DataByteBeforeAnyStatusStartsAMetaEvent) {
@@ -147,7 +151,8 @@ TEST(ReaderEvents, SystemCommonAndRealTimeBytesAreDropped) {
         00 80 3c 40
         00 3e 40         # running status still note off
         00 ff 2f 00)")}));
-    EXPECT_EQ(Events(song.tracks[0]), (Lines{"0: 90 3c 64", "0: 80 3c 40", "0: 80 3e 40", "0: ff 2f"}));
+    EXPECT_EQ(Events(song.tracks[0]),
+              (Lines{"0: 90 3c 64", "0: 80 3c 40", "0: 80 3e 40", "0: ff 2f"}));
 }
 
 TEST(ReaderEvents, LongEventsKeepEveryByte) {
@@ -155,7 +160,8 @@ TEST(ReaderEvents, LongEventsKeepEveryByte) {
     text[299] = 'z';
     Bytes sysex(200, 0x11);
     sysex.back() = 0xF7;
-    const Bytes events = Hex("00 ff 01 82 2c") + text + Hex("00 f0 81 48") + sysex + Hex("00 90 3c 64 00 ff 2f 00");
+    const Bytes events =
+        Hex("00 ff 01 82 2c") + text + Hex("00 f0 81 48") + sysex + Hex("00 90 3c 64 00 ff 2f 00");
     TSmfFile song = Loaded(Smf(1, {Track(events)}));
     const SmfEvent& meta = *song.tracks[0].firstEvent;
     EXPECT_EQ(meta.MetaBody().size(), 300u);
@@ -164,7 +170,8 @@ TEST(ReaderEvents, LongEventsKeepEveryByte) {
     const SmfEvent& sx = *meta.next;
     EXPECT_EQ(sx.SysexBody().size(), 200u);
     EXPECT_EQ(sx.channelOrSize, 201 % 256);
-    EXPECT_EQ(Describe(*sx.next), "0: 90 3c 64") << "the event after them is read from the right place";
+    EXPECT_EQ(Describe(*sx.next), "0: 90 3c 64")
+        << "the event after them is read from the right place";
 }
 
 TEST(ReaderEvents, VariableLengthQuantitiesKeep32Bits) {
@@ -175,13 +182,14 @@ TEST(ReaderEvents, VariableLengthQuantitiesKeep32Bits) {
 
 TEST(ReaderEvents, TrackNames) {
     const Bytes longName(140, 'n');
-    TSmfFile song = Loaded(Smf(1, {
-        Track(R"(00 ff 03 00          # empty name: dropped, name stays empty
+    TSmfFile song =
+        Loaded(Smf(1, {
+                          Track(R"(00 ff 03 00          # empty name: dropped, name stays empty
                  00 ff 03 03 4f 6e 65 # "One" becomes the name
                  00 ff 03 03 54 77 6f # a second name is an event
                  00 ff 2f 00)"),
-        Track(Hex("00 ff 03 81 0c") + longName + Hex("00 ff 2f 00")),
-    }));
+                          Track(Hex("00 ff 03 81 0c") + longName + Hex("00 ff 2f 00")),
+                      }));
     EXPECT_EQ(song.tracks[0].name, "One");
     EXPECT_EQ(Events(song.tracks[0]), (Lines{"0: ff 03 54 77 6f", "0: ff 2f"}));
     EXPECT_EQ(song.tracks[1].name, std::string(127, 'n'));
@@ -189,9 +197,9 @@ TEST(ReaderEvents, TrackNames) {
 
 TEST(ReaderEvents, ChunksMergeByTimeThenChunkOrder) {
     TSmfFile song = Loaded(Smf(1, {
-        Track("00 90 3c 64  60 80 3c 40  00 ff 2f 00"),
-        Track("60 91 3e 64  00 ff 2f 00"),
-    }));
+                                      Track("00 90 3c 64  60 80 3c 40  00 ff 2f 00"),
+                                      Track("60 91 3e 64  00 ff 2f 00"),
+                                  }));
     EXPECT_EQ(Events(song.tracks[0]), (Lines{"0: 90 3c 64", "96: 80 3c 40", "96: ff 2f"}));
     EXPECT_EQ(Events(song.tracks[1]), (Lines{"96: 91 3e 64", "96: ff 2f"}));
 }
@@ -217,27 +225,28 @@ TEST(ReaderSplit, Format0SpreadsOverChannelRecords) {
     ASSERT_EQ(song.GetTrackCount(), 17);
     EXPECT_TRUE(song.channelsSplit);
     EXPECT_EQ(song.tracks[0].name, "Song");
-    EXPECT_EQ(Events(song.tracks[0]),
-              (Lines{"0: ff 51 07 a1 20", "0: 90 3c 64", "0: f0 01 f7", "192: 80 3c 40", "192: ff 01 41",
-                     "192: ff 2f"}));
+    EXPECT_EQ(Events(song.tracks[0]), (Lines{"0: ff 51 07 a1 20", "0: 90 3c 64", "0: f0 01 f7",
+                                             "192: 80 3c 40", "192: ff 01 41", "192: ff 2f"}));
     EXPECT_EQ(Events(song.tracks[9]), (Lines{"0: c9 00", "96: 99 24 64", "96: ff 2f"}))
         << "each record ends at its own last event";
-    for (int t : {1, 2, 8, 10, 15, 16}) EXPECT_TRUE(song.tracks[t].empty()) << "record " << t;
+    for (int t : {1, 2, 8, 10, 15, 16})
+        EXPECT_TRUE(song.tracks[t].empty()) << "record " << t;
 }
 
 TEST(ReaderSplit, LaterChunksOfAFormat0FileAreNotCutShort) {
     // A format-0 file with two chunks: the first chunk's End of Track must not
     // end channel 1's record before the second chunk's events on channel 1.
     TSmfFile song = Loaded(Smf(0, {
-        Track("00 90 3c 64  00 ff 2f 00"),
-        Track("00 91 3e 64  60 81 3e 40  00 ff 2f 00"),
-    }));
+                                      Track("00 90 3c 64  00 ff 2f 00"),
+                                      Track("00 91 3e 64  60 81 3e 40  00 ff 2f 00"),
+                                  }));
     EXPECT_EQ(Events(song.tracks[1]), (Lines{"0: 91 3e 64", "96: 81 3e 40", "96: ff 2f"}));
 }
 
 TEST(ReaderSplit, MoreThanSeventeenChunks) {
     Bytes image = Header(0, 20);
-    for (int i = 0; i < 20; ++i) image = image + Track("00 90 3c 64  00 ff 2f 00");
+    for (int i = 0; i < 20; ++i)
+        image = image + Track("00 90 3c 64  00 ff 2f 00");
     TSmfFile song = Loaded(image);
     EXPECT_EQ(Events(song.tracks[0]).size(), 21u);
 }

@@ -26,11 +26,15 @@ Bytes Saved(const Bytes& source) {
 }
 
 // The merged track's events, between the track header and the closing End of Track.
-Bytes TrackEvents(const Bytes& file) { return Bytes(file.begin() + 22, file.end() - 4); }
+Bytes TrackEvents(const Bytes& file) {
+    return Bytes(file.begin() + 22, file.end() - 4);
+}
 
 TEST(WriterLayout, OneNoteFile) {
     const Bytes out = Saved(Smf(1, {Track("00 90 3c 64  60 80 3c 40  83 60 ff 2f 00")}, 480));
-    EXPECT_EQ(out, Hex(R"(4d 54 68 64  00 00 00 06  00 00  00 01  01 e0   # format 0, one track, division 480
+    EXPECT_EQ(
+        out,
+        Hex(R"(4d 54 68 64  00 00 00 06  00 00  00 01  01 e0   # format 0, one track, division 480
                           4d 54 72 6b  00 00 00 0c
                           00 90 3c 64  60 80 3c 40  00 ff 2f 00)"))
         << "the End of Track follows the last event, not the list's own later one";
@@ -38,8 +42,13 @@ TEST(WriterLayout, OneNoteFile) {
 
 TEST(WriterLayout, VariableLengthQuantities) {
     const std::pair<std::uint32_t, const char*> cases[] = {
-        {0, "00"},        {127, "7f"},          {128, "81 00"},       {384, "83 00"},
-        {16383, "ff 7f"}, {16384, "81 80 00"}, {0x0FFFFFFF, "ff ff ff 7f"},
+        {0, "00"},
+        {127, "7f"},
+        {128, "81 00"},
+        {384, "83 00"},
+        {16383, "ff 7f"},
+        {16384, "81 80 00"},
+        {0x0FFFFFFF, "ff ff ff 7f"},
     };
     for (const auto& [value, hex] : cases) {
         SmfWriter writer;
@@ -59,33 +68,38 @@ TEST(WriterLayout, LongMetaAndSysexEventsKeepEveryByte) {
     const Bytes text130(130, 'x');
     const Bytes text127(127, 'y');
     const Bytes text300(300, 'z');
-    const Bytes out = Saved(Smf(1, {Track(Hex("00 ff 01 81 02") + text130 + Hex("00 ff 01 7f") + text127 +
-                                          Hex("00 ff 06 82 2c") + text300 +
-                                          Hex("00 f0 05 7e 7f 09 01 f7  00 ff 2f 00"))}));
+    const Bytes out = Saved(Smf(
+        1, {Track(Hex("00 ff 01 81 02") + text130 + Hex("00 ff 01 7f") + text127 +
+                  Hex("00 ff 06 82 2c") + text300 + Hex("00 f0 05 7e 7f 09 01 f7  00 ff 2f 00"))}));
     EXPECT_EQ(TrackEvents(out), Hex("00 ff 01 81 02") + text130 + Hex("00 ff 01 7f") + text127 +
-                                    Hex("00 ff 06 82 2c") + text300 + Hex("00 f0 05 7e 7f 09 01 f7"));
+                                    Hex("00 ff 06 82 2c") + text300 +
+                                    Hex("00 f0 05 7e 7f 09 01 f7"));
 }
 
 TEST(WriterMerge, ListsMergeByTimeThenListOrder) {
     const Bytes out = Saved(Smf(1, {
-        Track("00 90 3c 64  60 80 3c 40  00 ff 2f 00"),
-        Track("00 91 3e 64  60 81 3e 40  00 ff 2f 00"),
-        Track("30 92 40 64  00 ff 2f 00"),
-    }));
+                                       Track("00 90 3c 64  60 80 3c 40  00 ff 2f 00"),
+                                       Track("00 91 3e 64  60 81 3e 40  00 ff 2f 00"),
+                                       Track("30 92 40 64  00 ff 2f 00"),
+                                   }));
     EXPECT_EQ(TrackEvents(out), Hex(R"(00 90 3c 64  00 91 3e 64
                                        30 92 40 64
                                        30 80 3c 40  00 81 3e 40)"));
 }
 
 TEST(WriterMerge, FirstDeltaIsTheAbsoluteTime) {
-    EXPECT_EQ(TrackEvents(Saved(Smf(1, {Track("81 00 90 3c 64  00 ff 2f 00")}))), Hex("81 00 90 3c 64"));
+    EXPECT_EQ(TrackEvents(Saved(Smf(1, {Track("81 00 90 3c 64  00 ff 2f 00")}))),
+              Hex("81 00 90 3c 64"));
 }
 
 TEST(WriterMerge, WhatIsNotCopied) {
-    const Bytes out = Saved(Smf(1, {
-        Track("00 ff 03 02 41 42  00 90 3c 64  00 ff 2f 00  00 80 3c 40"),  // name; events after End of Track
-        Track("00 ff 2f 00"),                                                // only an End of Track
-    }));
+    const Bytes out = Saved(Smf(
+        1,
+        {
+            Track("00 ff 03 02 41 42  00 90 3c 64  00 ff 2f 00  00 80 3c 40"), // name; events after
+                                                                               // End of Track
+            Track("00 ff 2f 00"), // only an End of Track
+        }));
     EXPECT_EQ(TrackEvents(out), Hex("00 90 3c 64"));
 }
 
@@ -93,8 +107,8 @@ TEST(WriterMerge, Format0SongComesOutWhole) {
     // Split over 17 records, most of them empty: every event must still be written.
     const Bytes source = Smf(0, {Track(R"(00 ff 51 03 07 a1 20  00 c9 00  00 90 3c 64
                                            60 99 24 64  60 80 3c 40  00 ff 05 01 41  60 ff 2f 00)")});
-    EXPECT_EQ(TrackEvents(Saved(source)),
-              Hex("00 ff 51 03 07 a1 20  00 90 3c 64  00 c9 00  60 99 24 64  60 80 3c 40  00 ff 05 01 41"));
+    EXPECT_EQ(TrackEvents(Saved(source)), Hex("00 ff 51 03 07 a1 20  00 90 3c 64  00 c9 00  60 99 "
+                                              "24 64  60 80 3c 40  00 ff 05 01 41"));
 }
 
 TEST(WriterMerge, EmptySongStillGetsItsTrack) {
@@ -102,15 +116,16 @@ TEST(WriterMerge, EmptySongStillGetsItsTrack) {
 }
 
 TEST(WriterMerge, SavedFileReadsBackTheSame) {
-    const Bytes source = Smf(1, {
-        Track("00 ff 01 03 41 2f 42  00 90 3c 64  83 60 80 3c 40  00 ff 2f 00"),
-        Track("00 f0 03 43 12 f7  82 00 b1 07 64  00 ff 2f 00"),
-    });
+    const Bytes source =
+        Smf(1, {
+                   Track("00 ff 01 03 41 2f 42  00 90 3c 64  83 60 80 3c 40  00 ff 2f 00"),
+                   Track("00 f0 03 43 12 f7  82 00 b1 07 64  00 ff 2f 00"),
+               });
     TSmfFile again;
     ASSERT_TRUE(again.LoadFileImage(Saved(source)));
     // Read back as format 0, so spread over channels again.
-    EXPECT_EQ(Events(again.tracks[0]),
-              (Lines{"0: ff 01 41 2f 42", "0: 90 3c 64", "0: f0 43 12 f7", "480: 80 3c 40", "480: ff 2f"}));
+    EXPECT_EQ(Events(again.tracks[0]), (Lines{"0: ff 01 41 2f 42", "0: 90 3c 64", "0: f0 43 12 f7",
+                                              "480: 80 3c 40", "480: ff 2f"}));
     EXPECT_EQ(Events(again.tracks[1]), (Lines{"256: b1 07 64", "256: ff 2f"}));
 }
 
@@ -131,7 +146,9 @@ TEST(WriterLimits, DeltaBeyondFourBytesFailsTheSaveAndLeavesNoFile) {
 
 class WriterFiles : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(song.LoadFileImage(Smf(1, {Track("00 90 3c 64  00 ff 2f 00")}))); }
+    void SetUp() override {
+        ASSERT_TRUE(song.LoadFileImage(Smf(1, {Track("00 90 3c 64  00 ff 2f 00")})));
+    }
 
     std::vector<std::string> FolderContents() const {
         std::vector<std::string> names;
@@ -149,7 +166,8 @@ TEST_F(WriterFiles, ExistingFileIsReplacedWhole) {
     WriteBytes(path, Bytes(5000, 0xAA));
     ASSERT_EQ(song.SaveToFile(path), 0);
     EXPECT_EQ(ReadBytes(path), Saved(Smf(1, {Track("00 90 3c 64  00 ff 2f 00")})));
-    EXPECT_EQ(FolderContents(), std::vector<std::string>{"song.MID"}) << "no temporary file is left";
+    EXPECT_EQ(FolderContents(), std::vector<std::string>{"song.MID"})
+        << "no temporary file is left";
 }
 
 TEST_F(WriterFiles, MissingFolderRaisesCannotCreate) {

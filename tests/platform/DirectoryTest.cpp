@@ -92,7 +92,8 @@ TEST_F(CurrentDirectory, AFolderWithoutSearchRightIsDenied) {
     GTEST_SKIP() << "Windows denies a folder by its access list, which this test does not set up "
                     "(Wine would not enforce it)";
 #else
-    if (::geteuid() == 0) GTEST_SKIP() << "root enters every folder";
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root enters every folder";
 #endif
     std::filesystem::create_directories(dir_ / "locked");
     std::filesystem::permissions(dir_ / "locked", std::filesystem::perms::none);

@@ -57,7 +57,8 @@ TEST(FileIO, BytesGoOutAndComeBackUntranslated) {
     WriteFileReplacing(path, kTextLikeBytes);
     EXPECT_EQ(test::ReadBytes(path), kTextLikeBytes);
     EXPECT_EQ(ReadWholeFile(path), kTextLikeBytes);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "a temporary file is left";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1)
+        << "a temporary file is left";
 }
 
 // One buffer for file after file: a short file after a long one, an empty
@@ -179,10 +180,12 @@ TEST(FileIO, LockedFileIsNeitherReadNorReplaced) {
         const test::ExclusiveOpen lock(path);
         ASSERT_TRUE(lock.held());
         EXPECT_EQ(ErrorOf([&] { ReadWholeFile(path); }), "Cannot open file " + path);
-        EXPECT_EQ(ErrorOf([&] { WriteFileReplacing(path, kTextLikeBytes); }), "Cannot create file " + path);
+        EXPECT_EQ(ErrorOf([&] { WriteFileReplacing(path, kTextLikeBytes); }),
+                  "Cannot create file " + path);
     }
     EXPECT_EQ(test::ReadBytes(path), Hex("01 02 03"));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "a temporary file is left";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1)
+        << "a temporary file is left";
 }
 
 } // namespace

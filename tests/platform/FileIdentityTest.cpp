@@ -24,14 +24,16 @@ std::vector<std::string> OtherSpellings(const std::string& folder, const std::st
     std::vector<std::string> spellings{folder + sep + sep + name, folder + sep + "." + sep + name,
                                        folder + sep + "sibling" + sep + ".." + sep + name};
     for (const char other : std::string_view("/\\")) {
-        if (other == rules.separator || !rules.IsSeparator(other)) continue;
+        if (other == rules.separator || !rules.IsSeparator(other))
+            continue;
         std::string path = folder + sep + name;
         std::replace(path.begin(), path.end(), rules.separator, other);
         spellings.push_back(path);
     }
     if (rules.caseInsensitive) {
         std::string path = folder + sep + name;
-        std::transform(path.begin(), path.end(), path.begin(), [](unsigned char c) { return std::toupper(c); });
+        std::transform(path.begin(), path.end(), path.begin(),
+                       [](unsigned char c) { return std::toupper(c); });
         spellings.push_back(path);
     }
     return spellings;
@@ -63,7 +65,8 @@ TEST_F(FileIdentityTest, DistinctFilesAndFoldersDiffer) {
         IdentityOf(dir / "sibling"), IdentityOf(dir / "sibling/Box")};
     for (std::size_t i = 0; i < identities.size(); ++i) {
         ASSERT_TRUE(identities[i].has_value()) << i;
-        for (std::size_t j = 0; j < i; ++j) EXPECT_NE(identities[i], identities[j]) << i << " and " << j;
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_NE(identities[i], identities[j]) << i << " and " << j;
     }
     EXPECT_FALSE(IdentityOf(dir / "missing.kar").has_value());
     EXPECT_FALSE(IdentityOf(dir / "missing/Song.kar").has_value());

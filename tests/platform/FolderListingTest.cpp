@@ -1,5 +1,5 @@
-#include "platform/FileIO.h"
 #include "platform/FolderListing.h"
+#include "platform/FileIO.h"
 #include "platform/PathRules.h"
 #include "support/Hex.h"
 #include "support/Platform.h"
@@ -18,7 +18,8 @@ namespace fs = std::filesystem;
 // Entries by name, a folder's name followed by "/", in byte order.
 std::vector<std::string> Described(const std::optional<std::vector<FolderEntry>>& entries) {
     std::vector<std::string> names;
-    for (const FolderEntry& entry : entries.value()) names.push_back(entry.name + (entry.isFolder ? "/" : ""));
+    for (const FolderEntry& entry : entries.value())
+        names.push_back(entry.name + (entry.isFolder ? "/" : ""));
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -32,7 +33,8 @@ TEST(FolderListing, EveryEntryOnceWithItsKind) {
     test::Hide(dir / ".hidden.kar");
     fs::create_directory(dir.path() / ".hiddenFolder");
     test::Hide(dir / ".hiddenFolder");
-    const std::vector<std::string> expected{".hidden.kar", ".hiddenFolder/", "Box.kar/", "NoDot", "song.kar"};
+    const std::vector<std::string> expected{".hidden.kar", ".hiddenFolder/", "Box.kar/", "NoDot",
+                                            "song.kar"};
 
     EXPECT_EQ(Described(ListFolder(dir.str())), expected);
     EXPECT_EQ(Described(ListFolder(dir.str() + PathRules::Native().separator)), expected)
@@ -51,7 +53,8 @@ TEST(FolderListing, RootListsItsFoldersWithoutDotEntries) {
     const fs::path root = dir.path().root_path();
     const std::string top = (*dir.path().relative_path().begin()).string() + "/";
     const std::vector<std::string> names = Described(ListFolder(root.string()));
-    EXPECT_NE(std::find(names.begin(), names.end(), top), names.end()) << root << " should hold " << top;
+    EXPECT_NE(std::find(names.begin(), names.end(), top), names.end())
+        << root << " should hold " << top;
     EXPECT_EQ(std::find(names.begin(), names.end(), "./"), names.end());
     EXPECT_EQ(std::find(names.begin(), names.end(), "../"), names.end());
 }
@@ -82,7 +85,8 @@ TEST(FolderListing, DriveLetterAloneMeansThatDrivesCurrentFolder) {
     TempDir dir;
     test::WriteBytes(dir / "song.kar", {});
     const test::CurrentFolder inside(dir.path());
-    EXPECT_EQ(Described(ListFolder(dir.path().root_name().string())), std::vector<std::string>{"song.kar"});
+    EXPECT_EQ(Described(ListFolder(dir.path().root_name().string())),
+              std::vector<std::string>{"song.kar"});
 }
 
 } // namespace

@@ -44,8 +44,10 @@ MountProbes DesktopProbes() {
         return mount.major == 8 && mount.minor == 65;
     };
     probes.label = [](const MountEntry& mount) -> std::string {
-        if (mount.source == "/dev/sdb1") return "KARAOKE USB";
-        if (mount.source == "/dev/sr0") return "SONGS_2004";
+        if (mount.source == "/dev/sdb1")
+            return "KARAOKE USB";
+        if (mount.source == "/dev/sr0")
+            return "SONGS_2004";
         return "";
     };
     return probes;

@@ -11,9 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
 #include <algorithm>
 #include <cstdlib>
-#include <windows.h>
 
 namespace lyricast {
 namespace {

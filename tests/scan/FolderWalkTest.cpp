@@ -76,8 +76,9 @@ TEST_F(FolderWalkTest, SubFoldersDepthFirstAndDotFoldersSkipped) {
     Touch(".hidden/d.kar");
     Touch(".e.kar");
     Touch("z.kar");
-    EXPECT_EQ(Walk(), (std::vector<std::string>{".e.kar .KAR", "a.kar .KAR", "m/b.kar .KAR", "m/deep/c.kar .KAR",
-                                                "m/z.kar .KAR", "z.kar .KAR"}));
+    EXPECT_EQ(Walk(),
+              (std::vector<std::string>{".e.kar .KAR", "a.kar .KAR", "m/b.kar .KAR",
+                                        "m/deep/c.kar .KAR", "m/z.kar .KAR", "z.kar .KAR"}));
     EXPECT_EQ(foldersStarted, 3);
 }
 
@@ -106,7 +107,7 @@ TEST_F(FolderWalkTest, StopRequestedDuringAFolderStartAddsNothingMore) {
     std::vector<std::string> found;
     bool stop = false;
     int starts = 0;
-    WalkHooks hooks{[&] { stop = ++starts == 2; },  // a stop arrives while folder a pauses
+    WalkHooks hooks{[&] { stop = ++starts == 2; }, // a stop arrives while folder a pauses
                     [] { return true; }, [&] { return stop; },
                     [&](const std::string& path, const std::string&) { found.push_back(path); }};
     FolderWalk(hooks, kRules).WalkFolder(dir.str());

@@ -33,31 +33,37 @@ class ExclusiveOpen {
 public:
     explicit ExclusiveOpen([[maybe_unused]] const std::string& path) {
 #ifdef _WIN32
-        handle_ = ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+        handle_ = ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 #endif
     }
     ExclusiveOpen(const ExclusiveOpen&) = delete;
     ExclusiveOpen& operator=(const ExclusiveOpen&) = delete;
     ~ExclusiveOpen() {
 #ifdef _WIN32
-        if (held()) ::CloseHandle(handle_);
+        if (held())
+            ::CloseHandle(handle_);
 #endif
     }
 #ifdef _WIN32
-    bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool held() const {
+        return handle_ != INVALID_HANDLE_VALUE;
+    }
 
 private:
     HANDLE handle_;
 #else
-    bool held() const { return false; }
+    bool held() const {
+        return false;
+    }
 #endif
 };
 
 // Makes a folder the process's current folder for one scope.
 class CurrentFolder {
 public:
-    explicit CurrentFolder(const std::filesystem::path& folder) : previous_(std::filesystem::current_path()) {
+    explicit CurrentFolder(const std::filesystem::path& folder)
+        : previous_(std::filesystem::current_path()) {
         std::filesystem::current_path(folder);
     }
     CurrentFolder(const CurrentFolder&) = delete;
@@ -86,14 +92,15 @@ private:
     } while (0)
 
 // Skips the calling test where paths have no drive letters.
-#define SKIP_WITHOUT_DRIVE_LETTERS()                                                                   \
-    do {                                                                                               \
-        if (!::lyricast::test::kWindows) GTEST_SKIP() << "only Windows paths have drive letters";      \
+#define SKIP_WITHOUT_DRIVE_LETTERS()                                                               \
+    do {                                                                                           \
+        if (!::lyricast::test::kWindows)                                                           \
+            GTEST_SKIP() << "only Windows paths have drive letters";                               \
     } while (0)
 
 // Skips the calling test where a file cannot be locked against other openers.
-#define SKIP_WITHOUT_EXCLUSIVE_OPEN()                                                                  \
-    do {                                                                                               \
-        if (!::lyricast::test::kWindows)                                                               \
-            GTEST_SKIP() << "only Windows lets a program lock a file against every other opener";      \
+#define SKIP_WITHOUT_EXCLUSIVE_OPEN()                                                              \
+    do {                                                                                           \
+        if (!::lyricast::test::kWindows)                                                           \
+            GTEST_SKIP() << "only Windows lets a program lock a file against every other opener";  \
     } while (0)

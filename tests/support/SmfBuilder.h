@@ -16,11 +16,17 @@ inline Bytes Be32(std::uint32_t v) {
             static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v)};
 }
 
-inline Bytes Be16(std::uint16_t v) { return {static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v)}; }
+inline Bytes Be16(std::uint16_t v) {
+    return {static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v)};
+}
 
 // An "MTrk" chunk around the given event bytes, its length taken from them.
-inline Bytes Track(const Bytes& events) { return Hex("4d 54 72 6b") + Be32(static_cast<std::uint32_t>(events.size())) + events; }
-inline Bytes Track(std::string_view eventsHex) { return Track(Hex(eventsHex)); }
+inline Bytes Track(const Bytes& events) {
+    return Hex("4d 54 72 6b") + Be32(static_cast<std::uint32_t>(events.size())) + events;
+}
+inline Bytes Track(std::string_view eventsHex) {
+    return Track(Hex(eventsHex));
+}
 
 // A header chunk announcing `count` tracks.
 inline Bytes Header(std::uint16_t format, std::uint16_t count, std::uint16_t division = 96) {
@@ -28,9 +34,11 @@ inline Bytes Header(std::uint16_t format, std::uint16_t count, std::uint16_t div
 }
 
 // A whole file: the header announces exactly the tracks given.
-inline Bytes Smf(std::uint16_t format, std::initializer_list<Bytes> tracks, std::uint16_t division = 96) {
+inline Bytes Smf(std::uint16_t format, std::initializer_list<Bytes> tracks,
+                 std::uint16_t division = 96) {
     Bytes file = Header(format, static_cast<std::uint16_t>(tracks.size()), division);
-    for (const Bytes& t : tracks) file = file + t;
+    for (const Bytes& t : tracks)
+        file = file + t;
     return file;
 }
 

@@ -22,20 +22,24 @@ inline std::string Describe(const SmfEvent& event) {
     if (event.status == kMetaStatus) {
         add(kMetaStatus);
         add(event.data1);
-        for (std::uint8_t b : event.MetaBody()) add(b);
+        for (std::uint8_t b : event.MetaBody())
+            add(b);
     } else if (event.status == kSysexStatus) {
-        for (std::uint8_t b : event.sysexData) add(b);
+        for (std::uint8_t b : event.sysexData)
+            add(b);
     } else {
         add(event.status);
         add(event.data1);
-        if (HasSecondDataByte(event.status)) add(event.data2);
+        if (HasSecondDataByte(event.status))
+            add(event.data2);
     }
     return text;
 }
 
 inline std::vector<std::string> Events(const SmfTrack& track) {
     std::vector<std::string> events;
-    for (const SmfEvent* e = track.firstEvent; e != nullptr; e = e->next) events.push_back(Describe(*e));
+    for (const SmfEvent* e = track.firstEvent; e != nullptr; e = e->next)
+        events.push_back(Describe(*e));
     return events;
 }
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 #include <span>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace lyricast::test {
@@ -39,8 +39,9 @@ private:
 
 inline void WriteBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 inline std::vector<std::uint8_t> ReadBytes(const std::string& path) {

@@ -34,11 +34,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const Bytes kKaraoke = Smf(1, {Track("00 ff 01 03 61 2f 62  00 ff 2f 00"), Track("00 91 3c 64  00 ff 2f 00")});
+const Bytes kKaraoke =
+    Smf(1, {Track("00 ff 01 03 61 2f 62  00 ff 2f 00"), Track("00 91 3c 64  00 ff 2f 00")});
 
 int ItemIndex(const TDirectoryListBox* list, const std::string& text) {
     for (int i = 0; i < list->count(); ++i)
-        if (list->core.ItemText(i) == text) return i;
+        if (list->core.ItemText(i) == text)
+            return i;
     return -1;
 }
 
@@ -66,11 +68,12 @@ QStringList Rows(const MainWindow& window) {
     QStringList rows;
     const FileListView* list = window.fileListView;
     for (int r = 0; r < list->rowCount(); ++r)
-        rows << QStringList{QString::fromLocal8Bit(fs::path(list->item(r, 0)->text().toLocal8Bit().toStdString())
-                                                       .filename()
-                                                       .string()),
-                            list->item(r, 1)->text(), list->item(r, 2)->text(), list->item(r, 3)->text(),
-                            QString::number(list->GoodMark(r))}
+        rows << QStringList{QString::fromLocal8Bit(
+                                fs::path(list->item(r, 0)->text().toLocal8Bit().toStdString())
+                                    .filename()
+                                    .string()),
+                            list->item(r, 1)->text(), list->item(r, 2)->text(),
+                            list->item(r, 3)->text(), QString::number(list->GoodMark(r))}
                     .join(QLatin1Char('|'));
     return rows;
 }
@@ -115,7 +118,8 @@ private slots:
     }
 
     void startsWithItsCaptions() {
-        QCOMPARE(window->windowTitle(), QStringLiteral("Lyricast Convert Vers. 2.1 By Lyricast Team"));
+        QCOMPARE(window->windowTitle(),
+                 QStringLiteral("Lyricast Convert Vers. 2.1 By Lyricast Team"));
         QStringList menus;
         for (QAction* menu : window->menuBar()->actions())
             menus << Visible(menu->text());
@@ -151,10 +155,12 @@ private slots:
         window->fileListView->clearSelection();
         const QImage image = window->fileListView->viewport()->grab().toImage();
         const auto rowHas = [&](int row, QColor colour) {
-            const QRect rect = window->fileListView->visualRect(window->fileListView->model()->index(row, 0));
+            const QRect rect =
+                window->fileListView->visualRect(window->fileListView->model()->index(row, 0));
             for (int y = rect.top(); y <= rect.bottom(); ++y)
                 for (int x = rect.left(); x <= rect.right(); ++x)
-                    if (image.pixelColor(x, y) == colour) return true;
+                    if (image.pixelColor(x, y) == colour)
+                        return true;
             return false;
         };
         QVERIFY(rowHas(0, QColor(0, 0, 255)));
@@ -169,12 +175,15 @@ private slots:
         modals.Close(QStringLiteral("summaryBox"));
         QTest::mouseClick(window->LMDButton3, Qt::LeftButton);
         QTRY_VERIFY(modals.Done());
-        QCOMPARE(modals.seen, QStringList{QStringLiteral("Lyricast Convert|1 file converted.\n1 file judged \"Bad\" skipped.")});
+        QCOMPARE(modals.seen,
+                 QStringList{QStringLiteral(
+                     "Lyricast Convert|1 file converted.\n1 file judged \"Bad\" skipped.")});
         QVERIFY(fs::exists(tree->path() / "songs/good.MID"));
         QVERIFY(!fs::exists(tree->path() / "songs/notmidi.MID"));
         QVERIFY(window->ProgressBar1->isHidden());
         QCOMPARE(window->LMDButton3->text(), QStringLiteral("Convert File/s"));
-        QCOMPARE(window->fileListView->selectionModel()->selectedRows().count(), 2);  // rows keep their selection
+        QCOMPARE(window->fileListView->selectionModel()->selectedRows().count(),
+                 2); // rows keep their selection
     }
 
     void nothingSelectedSaysSo() {
@@ -202,7 +211,8 @@ private slots:
         QVERIFY(outPath->Edit1->isReadOnly());
         QCOMPARE(outPath->windowTitle(), QStringLiteral("Output Path"));
         QCOMPARE(outPath->saveOri->text(), QStringLiteral("Save to original file's paht"));
-        QVERIFY((outPath->frameGeometry().center() - window->frameGeometry().center()).manhattanLength() <= 6);
+        QVERIFY((outPath->frameGeometry().center() - window->frameGeometry().center())
+                    .manhattanLength() <= 6);
         QCOMPARE(outPath->minimumSize(), outPath->maximumSize());
         QCOMPARE(outPath->savePath->nextInFocusChain(), outPath->Edit1);
 
@@ -230,25 +240,30 @@ private slots:
         TFolderBrowseDialog browse(outPath.get(), QStringLiteral("Output Folder"), tree->str());
         QCOMPARE(browse.windowTitle(), QStringLiteral("Output Folder"));
         ModalAnswers modals;
-        modals.Then(QStringLiteral("QInputDialog"), [](QWidget* w) {
-                  auto* input = static_cast<QInputDialog*>(w);
-                  input->setTextValue(QStringLiteral("Fresh"));
-                  input->accept();
-              })
-            .Then(QStringLiteral("QInputDialog"), [](QWidget* w) {
-                auto* input = static_cast<QInputDialog*>(w);
-                input->setTextValue(QStringLiteral("nowhere/deeper"));
-                input->accept();
-            })
+        modals
+            .Then(QStringLiteral("QInputDialog"),
+                  [](QWidget* w) {
+                      auto* input = static_cast<QInputDialog*>(w);
+                      input->setTextValue(QStringLiteral("Fresh"));
+                      input->accept();
+                  })
+            .Then(QStringLiteral("QInputDialog"),
+                  [](QWidget* w) {
+                      auto* input = static_cast<QInputDialog*>(w);
+                      input->setTextValue(QStringLiteral("nowhere/deeper"));
+                      input->accept();
+                  })
             .Close(QStringLiteral("QMessageBox"))
-            .Then(QStringLiteral("LMDDirDlg1"), [](QWidget* w) { static_cast<QDialog*>(w)->accept(); });
+            .Then(QStringLiteral("LMDDirDlg1"),
+                  [](QWidget* w) { static_cast<QDialog*>(w)->accept(); });
         QTimer::singleShot(0, [&browse] { browse.newFolderButton->click(); });
         QTimer::singleShot(200, [&browse] { browse.newFolderButton->click(); });
         QCOMPARE(browse.exec(), int(QDialog::Accepted));
         QVERIFY(modals.Done());
         QVERIFY(fs::is_directory(tree->path() / "Fresh"));
         QCOMPARE(browse.Folder(), (tree->path() / "Fresh").string());
-        QCOMPARE(modals.seen.at(2), QStringLiteral("Lyricast Convert|IO-Error!\nCould not create folder."));
+        QCOMPARE(modals.seen.at(2),
+                 QStringLiteral("Lyricast Convert|IO-Error!\nCould not create folder."));
     }
 
     void menuEntriesReachTheCore() {
@@ -267,7 +282,8 @@ private slots:
         modals.Close(QStringLiteral("LMDAboutDlg1"));
         window->About1->trigger();
         QTRY_VERIFY(modals.Done());
-        QCOMPARE(window->LMDAboutDlg1->findChild<QLabel*>(QStringLiteral("versionText"))->text(), QStringLiteral("Vers. 2.1"));
+        QCOMPARE(window->LMDAboutDlg1->findChild<QLabel*>(QStringLiteral("versionText"))->text(),
+                 QStringLiteral("Vers. 2.1"));
         window->Exit1->trigger();
         QTRY_VERIFY(!window->isVisible());
     }
@@ -275,15 +291,19 @@ private slots:
     void anErrorOfAHandlerIsShownInTheErrorBox() {
         ModalAnswers modals;
         modals.Close(QStringLiteral("errorBox"));
-        CallHandler(*window, [] { throw FileError::CannotCreate("x.MID", "No space left on device"); });
+        CallHandler(*window,
+                    [] { throw FileError::CannotCreate("x.MID", "No space left on device"); });
         QTRY_VERIFY(modals.Done());
-        QCOMPARE(modals.seen, QStringList{QStringLiteral("Lyricast Convert|Cannot create file x.MID.\nNo space left on device")});
-        QVERIFY(window->isVisible());  // and the program goes on
+        QCOMPARE(modals.seen,
+                 QStringList{QStringLiteral(
+                     "Lyricast Convert|Cannot create file x.MID.\nNo space left on device")});
+        QVERIFY(window->isVisible()); // and the program goes on
     }
 
     void closingDuringALongScanStopsIt() {
         for (int i = 0; i < 300; ++i)
-            WriteBytes((tree->path() / ("many/f" + std::to_string(i) + "/t.kar")).string(), kKaraoke);
+            WriteBytes((tree->path() / ("many/f" + std::to_string(i) + "/t.kar")).string(),
+                       kKaraoke);
         window->DirectoryListBox1->core.SetDirectory((tree->path() / "songs").string());
         window->DirectoryListBox1->core.SetDirectory(tree->str());
         window->subDir->trigger();
@@ -291,7 +311,7 @@ private slots:
         window->close();
         QTRY_VERIFY(!window->isVisible());
         outPath.reset();
-        window.reset();  // waits for the scan's worker: no thread left, no hang
+        window.reset(); // waits for the scan's worker: no thread left, no hang
     }
 
     // Every action has a key: mnemonics on the menus, F1, F5, Esc, Ctrl+O,

@@ -75,6 +75,7 @@ int main(int argc, char** argv) {
     layout->addWidget(files);
     window.show();
     folders->setFocus();
-    if (popup) QTimer::singleShot(300, drives, [drives] { drives->showPopup(); });
+    if (popup)
+        QTimer::singleShot(300, drives, [drives] { drives->showPopup(); });
     return app.exec();
 }

@@ -42,9 +42,11 @@ private:
 
     void Tick() {
         QWidget* modal = QApplication::activeModalWidget();
-        if (steps_.empty() || modal == nullptr || !modal->isVisible()) return;
+        if (steps_.empty() || modal == nullptr || !modal->isVisible())
+            return;
         const Step& next = steps_.front();
-        if (modal->objectName() != next.name && QString::fromLatin1(modal->metaObject()->className()) != next.name)
+        if (modal->objectName() != next.name &&
+            QString::fromLatin1(modal->metaObject()->className()) != next.name)
             return;
         const Step step = next;
         steps_.erase(steps_.begin());

@@ -8,10 +8,10 @@
 
 #include <functional>
 #include <map>
-#include <mutex>
-#include <span>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,21 +24,25 @@ namespace lyricast::test {
 // the test's to choose.
 class FakeMainView final : public MainFormView {
 public:
-    std::vector<std::string> shown;  // every call but the rows, in order
+    std::vector<std::string> shown; // every call but the rows, in order
     std::vector<FileRow> rows;
     std::vector<std::size_t> selected;
-    std::vector<std::function<void()>> workers;  // started, not yet run
-    std::vector<std::function<void()>> steps;    // handed to the UI thread, not yet run
+    std::vector<std::function<void()>> workers; // started, not yet run
+    std::vector<std::function<void()>> steps;   // handed to the UI thread, not yet run
     std::vector<std::string> opened;
     std::string folder;
     bool progressVisible = false;
     int progressPosition = 0;
     int progressMaximum = 100;
     bool openFolderInSummary = false;
-    std::function<void(const std::string&)> onShowFolder = [this](const std::string& to) { folder = to; };
+    std::function<void(const std::string&)> onShowFolder = [this](const std::string& to) {
+        folder = to;
+    };
 
     void ClearRows() override { rows.clear(); }
-    void AddRows(std::span<const FileRow> added) override { rows.insert(rows.end(), added.begin(), added.end()); }
+    void AddRows(std::span<const FileRow> added) override {
+        rows.insert(rows.end(), added.begin(), added.end());
+    }
     std::vector<std::size_t> SelectedRows() const override { return selected; }
     void ShowProgress(int position, int maximum) override {
         progressVisible = true;
@@ -52,7 +56,9 @@ public:
     }
     void ShowStatus(const std::string& text) override { shown.push_back("status: " + text); }
     void ShowCounts(const std::string& text) override { shown.push_back("counts: " + text); }
-    void ShowConverting(bool converting) override { shown.push_back(converting ? "button: Stop" : "button: Convert"); }
+    void ShowConverting(bool converting) override {
+        shown.push_back(converting ? "button: Stop" : "button: Convert");
+    }
     void ShowMessage(const std::string& text) override { shown.push_back("message: " + text); }
     void ShowError(const std::string& text) override { shown.push_back("error: " + text); }
     bool ShowSummary(const std::string& text, const std::string& where) override {
@@ -75,7 +81,8 @@ public:
     void RunWorkers() {
         std::vector<std::function<void()>> now;
         now.swap(workers);
-        for (const auto& work : now) work();
+        for (const auto& work : now)
+            work();
     }
     void RunSteps() {
         std::vector<std::function<void()>> now;
@@ -83,7 +90,8 @@ public:
             const std::lock_guard lock(stepsMutex_);
             now.swap(steps);
         }
-        for (const auto& step : now) step();
+        for (const auto& step : now)
+            step();
     }
     void Settle() {
         while (!workers.empty() || !steps.empty()) {
@@ -96,12 +104,13 @@ public:
     std::vector<std::string> Shown(const std::string& what) const {
         std::vector<std::string> lines;
         for (const std::string& line : shown)
-            if (line.starts_with(what)) lines.push_back(line);
+            if (line.starts_with(what))
+                lines.push_back(line);
         return lines;
     }
 
 private:
-    std::mutex stepsMutex_;  // the batch's pool hands steps over from its own thread
+    std::mutex stepsMutex_; // the batch's pool hands steps over from its own thread
 };
 
 // Settings kept in memory.
@@ -122,13 +131,15 @@ public:
     std::string browsedFrom;
     std::vector<std::string> shown;
 
-    std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& startFolder) override {
+    std::optional<std::string> BrowseForFolder(const std::string& title,
+                                               const std::string& startFolder) override {
         browsedFrom = startFolder;
         shown.push_back("browse: " + title);
         return browseAnswer;
     }
     void ShowChoice(bool savePath, const std::string& folder) override {
-        shown.push_back(std::string(savePath ? "always save to: " : "beside the sources: ") + folder);
+        shown.push_back(std::string(savePath ? "always save to: " : "beside the sources: ") +
+                        folder);
     }
     void CloseDialog() override { shown.push_back("closed"); }
 };

@@ -1,14 +1,14 @@
+#include "window/TMainForm.h"
 #include "FakeViews.h"
+#include "convert/OutputNaming.h"
 #include "platform/FileError.h"
 #include "platform/PathRules.h"
 #include "support/SmfBuilder.h"
 #include "support/TempDir.h"
-#include "convert/OutputNaming.h"
 #include "window/AppInfo.h"
 #include "window/BatchSummary.h"
 #include "window/ElidePath.h"
 #include "window/HelpPage.h"
-#include "window/TMainForm.h"
 #include "window/ToutPathForm.h"
 
 #include <gtest/gtest.h>
@@ -20,9 +20,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const Bytes kKaraoke = Smf(1, {Track("00 ff 01 03 61 2f 62  00 ff 2f 00"), Track("00 91 3c 64  00 ff 2f 00")});
+const Bytes kKaraoke =
+    Smf(1, {Track("00 ff 01 03 61 2f 62  00 ff 2f 00"), Track("00 91 3c 64  00 ff 2f 00")});
 const Bytes kNotMidi = Hex("00 01 02 03");
-const Bytes kLyric = Hex("ff 05 03 61 0d 62");  // kKaraoke's text, rewritten
+const Bytes kLyric = Hex("ff 05 03 61 0d 62"); // kKaraoke's text, rewritten
 
 std::string Join(const std::string& folder, const std::string& name) {
     return PathRules::Native().Join(folder, name);
@@ -58,7 +59,8 @@ protected:
     std::vector<std::string> Captions() const {
         std::vector<std::string> captions;
         for (const FileRow& row : view.rows)
-            captions.push_back(row.path + (row.good ? " Good " : " Bad ") + std::to_string(row.trackCount));
+            captions.push_back(row.path + (row.good ? " Good " : " Bad ") +
+                               std::to_string(row.trackCount));
         return captions;
     }
 };
@@ -73,8 +75,9 @@ TEST_F(TMainFormTest, ScanListsKaraokeFilesWithTheirVerdicts) {
                                                     Join(tree.str(), "b.kar") + " Good 2"}));
     EXPECT_EQ(view.rows[0].extension, ".KAR");
     EXPECT_EQ(form.rows.size(), 2u);
-    EXPECT_EQ(view.Shown("status: "),
-              (std::vector<std::string>{"status: Scanning : " + Join(tree.str(), "b.kar"), "status: "}));
+    EXPECT_EQ(
+        view.Shown("status: "),
+        (std::vector<std::string>{"status: Scanning : " + Join(tree.str(), "b.kar"), "status: "}));
     EXPECT_EQ(view.shown.back(), "counts: 2 files, 1 good");
     EXPECT_TRUE(view.progressVisible) << "an opened folder shows the bar empty";
     EXPECT_EQ(view.progressPosition, 0);
@@ -89,9 +92,10 @@ TEST_F(TMainFormTest, SubFoldersAreWalkedDepthFirstWhenAsked) {
     form.subDirClick();
     EXPECT_TRUE(form.subDir);
     Scan();
-    EXPECT_EQ(Captions(), (std::vector<std::string>{Join(tree.str(), "a.kar") + " Good 2",
-                                                    Join(Join(tree.str(), "m"), "b.kar") + " Good 2",
-                                                    Join(tree.str(), "z.kar") + " Good 2"}));
+    EXPECT_EQ(Captions(),
+              (std::vector<std::string>{Join(tree.str(), "a.kar") + " Good 2",
+                                        Join(Join(tree.str(), "m"), "b.kar") + " Good 2",
+                                        Join(tree.str(), "z.kar") + " Good 2"}));
 }
 
 // Names keep the bytes the system gave them, whatever their encoding.
@@ -127,7 +131,8 @@ TEST_F(TMainFormTest, OpenFolderMovesThePaneThenScans) {
     form.OpenFolder(Join(tree.str(), "songs"));
     view.Settle();
     EXPECT_EQ(view.folder, Join(tree.str(), "songs"));
-    EXPECT_EQ(Captions(), (std::vector<std::string>{Join(Join(tree.str(), "songs"), "a.kar") + " Good 2"}));
+    EXPECT_EQ(Captions(),
+              (std::vector<std::string>{Join(Join(tree.str(), "songs"), "a.kar") + " Good 2"}));
 }
 
 TEST_F(TMainFormTest, OneDroppedFolderIsOpenedAnythingElseListed) {
@@ -159,11 +164,13 @@ TEST_F(TMainFormTest, SeventeenScansGoRoundTheRingStoppingTheOneBefore) {
         used.push_back(form.scanIndex);
         started.push_back(form.scanThreads[static_cast<std::size_t>(form.scanIndex)].scan.lock());
         int taken = 0;
-        for (const auto& slot : form.scanThreads) taken += slot.taken ? 1 : 0;
+        for (const auto& slot : form.scanThreads)
+            taken += slot.taken ? 1 : 0;
         EXPECT_EQ(taken, 1);
     }
     EXPECT_EQ(used, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 0}));
-    for (int i = 0; i < 16; ++i) EXPECT_TRUE(started[static_cast<std::size_t>(i)]->Terminated()) << i;
+    for (int i = 0; i < 16; ++i)
+        EXPECT_TRUE(started[static_cast<std::size_t>(i)]->Terminated()) << i;
     EXPECT_FALSE(started.back()->Terminated());
     started.clear();
 
@@ -181,12 +188,14 @@ TEST_F(TMainFormTest, RowsOfAScanStoppedMeanwhileNeverReachTheList) {
     Add("other/x.kar");
     view.folder = Join(tree.str(), "many");
     form.DirectoryListBox1DblClick();
-    view.RunWorkers();  // the first scan has found its rows; they wait for the UI thread
+    view.RunWorkers(); // the first scan has found its rows; they wait for the UI thread
     view.folder = Join(tree.str(), "other");
     form.DirectoryListBox1DblClick();
     view.Settle();
-    EXPECT_EQ(Captions(), (std::vector<std::string>{Join(Join(tree.str(), "other"), "x.kar") + " Good 2"}));
-    EXPECT_EQ(view.Shown("counts: "), (std::vector<std::string>{"counts: ", "counts: ", "counts: 1 file, 1 good"}));
+    EXPECT_EQ(Captions(),
+              (std::vector<std::string>{Join(Join(tree.str(), "other"), "x.kar") + " Good 2"}));
+    EXPECT_EQ(view.Shown("counts: "),
+              (std::vector<std::string>{"counts: ", "counts: ", "counts: 1 file, 1 good"}));
 }
 
 TEST_F(TMainFormTest, TheStopKeyStopsAScan) {
@@ -230,7 +239,8 @@ TEST_F(TMainFormTest, AColumnClickSortsAndASecondReverses) {
     Scan();
     const auto names = [this] {
         std::string order;
-        for (const FileRow& row : view.rows) order += FileNameOf(row.path, PathRules::Native()).substr(0, 1);
+        for (const FileRow& row : view.rows)
+            order += FileNameOf(row.path, PathRules::Native()).substr(0, 1);
         return order;
     };
     EXPECT_EQ(names(), "abC") << "walk order: letters folded to upper case";
@@ -250,7 +260,8 @@ TEST_F(TMainFormTest, AColumnClickSortsAndASecondReverses) {
 TEST_F(TMainFormTest, RowsAreBlueWhenGoodAndGreenOtherwise) {
     EXPECT_EQ(TMainForm::fileListViewCustomDrawItem(1), (RowColour{0, 0, 255}));
     EXPECT_EQ(TMainForm::fileListViewCustomDrawItem(0), (RowColour{0, 128, 0}));
-    EXPECT_EQ(MainWindowCaption(), std::string("Lyricast Convert Vers. ") + kLyricastVersion + " By Lyricast Team");
+    EXPECT_EQ(MainWindowCaption(),
+              std::string("Lyricast Convert Vers. ") + kLyricastVersion + " By Lyricast Team");
 }
 
 TEST_F(TMainFormTest, MenuEntriesReachTheirViews) {
@@ -267,10 +278,11 @@ TEST_F(TMainFormTest, HelpOpensThePageBesideTheProgramOrInTheInstalledLayout) {
     form.programFolder = program;
     form.Help2Click();
     EXPECT_TRUE(view.opened.empty());
-    EXPECT_EQ(view.shown, std::vector<std::string>{"message: Cannot open the help page " + program + sep + "Help" +
-                                                   sep + "Help.html"});
+    EXPECT_EQ(view.shown, std::vector<std::string>{"message: Cannot open the help page " + program +
+                                                   sep + "Help" + sep + "Help.html"});
 
-    const std::string installed = Join(Join(Join(Join(tree.str(), "share"), "lyricast-convert"), "Help"), "Help.html");
+    const std::string installed =
+        Join(Join(Join(Join(tree.str(), "share"), "lyricast-convert"), "Help"), "Help.html");
     WriteBytes(installed, Hex("3c 68 74 6d 6c 3e"));
     form.Help2Click();
     ASSERT_EQ(view.opened.size(), 1u);
@@ -278,7 +290,8 @@ TEST_F(TMainFormTest, HelpOpensThePageBesideTheProgramOrInTheInstalledLayout) {
 
     WriteBytes(program + sep + "Help" + sep + "Help.html", Hex("3c 68 74 6d 6c 3e"));
     form.Help2Click();
-    EXPECT_EQ(view.opened.back(), program + sep + "Help" + sep + "Help.html") << "the page beside the program first";
+    EXPECT_EQ(view.opened.back(), program + sep + "Help" + sep + "Help.html")
+        << "the page beside the program first";
 }
 
 TEST_F(TMainFormTest, SettingsComeBackInTheNextRun) {
@@ -325,7 +338,8 @@ TEST(HelpPage, CandidatesUnderBothPathRules) {
     EXPECT_EQ(HelpPageCandidates("/usr/bin/", PathRules::Posix()),
               (std::vector<std::string>{"/usr/bin//Help/Help.html",
                                         "/usr/bin/../share/lyricast-convert/Help/Help.html"}));
-    EXPECT_EQ(HelpPageCandidates("", PathRules::Posix()), (std::vector<std::string>{"Help/Help.html"}));
+    EXPECT_EQ(HelpPageCandidates("", PathRules::Posix()),
+              (std::vector<std::string>{"Help/Help.html"}));
 }
 
 class BatchTest : public TMainFormTest {
@@ -349,7 +363,9 @@ protected:
         view.Settle();
     }
 
-    std::string Songs(const std::string& name) const { return Join(Join(tree.str(), "songs"), name); }
+    std::string Songs(const std::string& name) const {
+        return Join(Join(tree.str(), "songs"), name);
+    }
 };
 
 TEST_F(BatchTest, NothingSelectedOnlySaysSo) {
@@ -360,7 +376,8 @@ TEST_F(BatchTest, NothingSelectedOnlySaysSo) {
 TEST_F(BatchTest, OnlyBadRowsSelectedSaysThereIsNothingToConvert) {
     view.selected = {1};
     Convert();
-    EXPECT_EQ(view.shown, std::vector<std::string>{"message: Nothing to convert: the selected files are all \"Bad\"."});
+    EXPECT_EQ(view.shown, std::vector<std::string>{
+                              "message: Nothing to convert: the selected files are all \"Bad\"."});
 }
 
 TEST_F(BatchTest, GoodSelectedRowsAreConvertedBesideTheirSourcesAndSummed) {
@@ -368,19 +385,21 @@ TEST_F(BatchTest, GoodSelectedRowsAreConvertedBesideTheirSourcesAndSummed) {
     view.openFolderInSummary = true;
     Convert();
     const std::string songs = Join(tree.str(), "songs");
-    EXPECT_EQ(view.shown, (std::vector<std::string>{
-                              "progress: 0/3",
-                              "button: Stop",
-                              "status: Converting : " + good1,
-                              "progress: 1/3",
-                              "status: Converting : " + good2,
-                              "progress: 2/3",
-                              "progress: hidden",
-                              "status: ",
-                              "button: Convert",
-                              "summary: 2 files converted.\n1 file judged \"Bad\" skipped. | " + Songs(""),
-                          }));
-    EXPECT_EQ(view.opened, std::vector<std::string>{Songs("")}) << "the summary's button opens the folder";
+    EXPECT_EQ(view.shown,
+              (std::vector<std::string>{
+                  "progress: 0/3",
+                  "button: Stop",
+                  "status: Converting : " + good1,
+                  "progress: 1/3",
+                  "status: Converting : " + good2,
+                  "progress: 2/3",
+                  "progress: hidden",
+                  "status: ",
+                  "button: Convert",
+                  "summary: 2 files converted.\n1 file judged \"Bad\" skipped. | " + Songs(""),
+              }));
+    EXPECT_EQ(view.opened, std::vector<std::string>{Songs("")})
+        << "the summary's button opens the folder";
     EXPECT_TRUE(fs::exists(Songs("Hey.Jude.MID")));
     EXPECT_TRUE(fs::exists(Songs("twinkle.MID")));
     EXPECT_FALSE(fs::exists(Songs("NotMidi.MID")));
@@ -431,7 +450,8 @@ TEST_F(BatchTest, FileErrorsAreListedWithTheirReasons) {
 // refused with both named, as kar2mid does.
 TEST_F(BatchTest, TheSecondOfTwoSourcesWithOneOutputIsRefused) {
     const std::string first = Add("pair/HeyJude.KAR");
-    const std::string second = Add("pair/sub/HeyJude.kar", Smf(1, {Track("00 91 3c 64  00 ff 2f 00")}));
+    const std::string second =
+        Add("pair/sub/HeyJude.kar", Smf(1, {Track("00 91 3c 64  00 ff 2f 00")}));
     const std::string out = Join(tree.str(), "out");
     fs::create_directories(out);
     form.subDirClick();
@@ -446,8 +466,10 @@ TEST_F(BatchTest, TheSecondOfTwoSourcesWithOneOutputIsRefused) {
     const Bytes kept = ReadBytes(Join(out, "HeyJude.MID"));
     EXPECT_NE(std::search(kept.begin(), kept.end(), kLyric.begin(), kLyric.end()), kept.end())
         << "the first song's output, with its lyric, stays";
-    EXPECT_NE(view.Shown("summary: ").at(0).find(second + ": the output " + Join(out, "HeyJude.MID") + " is that of " +
-                                                  first + ", earlier in this run"),
+    EXPECT_NE(view.Shown("summary: ")
+                  .at(0)
+                  .find(second + ": the output " + Join(out, "HeyJude.MID") + " is that of " +
+                        first + ", earlier in this run"),
               std::string::npos)
         << view.Shown("summary: ").at(0);
 }
@@ -456,10 +478,11 @@ TEST_F(BatchTest, TheButtonStopsARunningBatch) {
     view.selected = {0, 2};
     form.LMDButton3Click();
     EXPECT_TRUE(form.Converting());
-    form.LMDButton3Click();  // it reads "Stop" now
+    form.LMDButton3Click(); // it reads "Stop" now
     view.Settle();
     EXPECT_EQ(view.Shown("summary: "),
-              std::vector<std::string>{"summary: Stopped: 0 files converted. 2 files not converted. | " + Songs("")});
+              std::vector<std::string>{
+                  "summary: Stopped: 0 files converted. 2 files not converted. | " + Songs("")});
     EXPECT_FALSE(fs::exists(Songs("Hey.Jude.MID")));
     EXPECT_FALSE(view.progressVisible);
     EXPECT_EQ(view.shown.back().substr(0, 8), "summary:");
@@ -468,19 +491,26 @@ TEST_F(BatchTest, TheButtonStopsARunningBatch) {
 TEST(BatchSummary, WordsForEachEnding) {
     EXPECT_EQ(BatchSummaryText({1, 0, 0, false, {}}), "1 file converted.");
     BatchTally many{3, 2, 0, false, {}};
-    for (int i = 0; i < 4; ++i) many.failed.emplace_back("s" + std::to_string(i), "why");
-    EXPECT_EQ(BatchSummaryText(many, 2), "3 files converted.\n2 files judged \"Bad\" skipped.\n\n"
-                                         "4 files refused or failed:\ns0: why\ns1: why\n... and 2 more.");
-    EXPECT_EQ(BatchSummaryText({0, 0, 5, true, {}}), "Stopped: 0 files converted. 5 files not converted.");
+    for (int i = 0; i < 4; ++i)
+        many.failed.emplace_back("s" + std::to_string(i), "why");
+    EXPECT_EQ(BatchSummaryText(many, 2),
+              "3 files converted.\n2 files judged \"Bad\" skipped.\n\n"
+              "4 files refused or failed:\ns0: why\ns1: why\n... and 2 more.");
+    EXPECT_EQ(BatchSummaryText({0, 0, 5, true, {}}),
+              "Stopped: 0 files converted. 5 files not converted.");
     EXPECT_EQ(ScanCountsText(19, 18), "19 files, 18 good");
 }
 
 TEST(ElidePath, FoldersInTheMiddleGoFirst) {
-    const auto within = [](std::size_t width) { return [width](const std::string& text) { return text.size() <= width; }; };
+    const auto within = [](std::size_t width) {
+        return [width](const std::string& text) { return text.size() <= width; };
+    };
     const std::string path = "/home/user/music/karaoke/deeper/song.kar";
     EXPECT_EQ(ElideMiddle(path, PathRules::Posix(), "…", within(100)), path);
-    EXPECT_EQ(ElideMiddle(path, PathRules::Posix(), "...", within(33)), "/home/.../karaoke/deeper/song.kar");
-    EXPECT_EQ(ElideMiddle(path, PathRules::Posix(), "...", within(32)), "/home/.../deeper/song.kar");
+    EXPECT_EQ(ElideMiddle(path, PathRules::Posix(), "...", within(33)),
+              "/home/.../karaoke/deeper/song.kar");
+    EXPECT_EQ(ElideMiddle(path, PathRules::Posix(), "...", within(32)),
+              "/home/.../deeper/song.kar");
     EXPECT_EQ(ElideMiddle(path, PathRules::Posix(), "...", within(3)), "/home/.../song.kar")
         << "the first folder and the name always stay";
     EXPECT_EQ(ElideMiddle("C:\\Songs\\Pop\\Old\\a.kar", PathRules::Windows(), "...", within(19)),
@@ -495,7 +525,8 @@ TEST(ErrorBox, AFullStopIsAddedAfterALetterOrDigit) {
     EXPECT_EQ(ErrorBoxText("Done."), "Done.");
     EXPECT_EQ(ErrorBoxText("a,"), "a,");
     EXPECT_EQ(ErrorBoxText(""), "");
-    EXPECT_EQ(ErrorBoxText("Caf\xc3\xa9"), "Caf\xc3\xa9.") << "a letter beyond ASCII sorts after \".\" too";
+    EXPECT_EQ(ErrorBoxText("Caf\xc3\xa9"), "Caf\xc3\xa9.")
+        << "a letter beyond ASCII sorts after \".\" too";
 }
 
 TEST(ErrorBox, CallHandlerShowsWhatAHandlerRaisesAndGoesOn) {

@@ -1,6 +1,6 @@
+#include "window/ToutPathForm.h"
 #include "FakeViews.h"
 #include "window/TMainForm.h"
-#include "window/ToutPathForm.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,7 @@ TEST_F(ToutPathFormTest, BrowsingCancelledStillChoosesTheOneFolder) {
 }
 
 TEST_F(ToutPathFormTest, AChosenFolderIsKeptAndTheNextBrowseStartsThere) {
-    view.browseAnswer = std::string("/srv/Caf\xe9 out");  // Latin-1 bytes stay as they are
+    view.browseAnswer = std::string("/srv/Caf\xe9 out"); // Latin-1 bytes stay as they are
     form.LMDButton1Click();
     EXPECT_EQ(mainForm.outputFolder, "/srv/Caf\xe9 out");
     EXPECT_EQ(view.shown.back(), "always save to: /srv/Caf\xe9 out");

@@ -19,7 +19,8 @@ QImage LoadGlyph(GlyphName name) {
     const QRgb transparent = image.pixel(0, image.height() - 1);
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) == transparent) image.setPixel(x, y, qRgba(0, 0, 0, 0));
+            if (image.pixel(x, y) == transparent)
+                image.setPixel(x, y, qRgba(0, 0, 0, 0));
     return image;
 }
 

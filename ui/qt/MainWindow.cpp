@@ -43,7 +43,8 @@ QFrame* Panel(const char* name, QWidget* parent, QFrame::Shape shape = QFrame::N
     auto* panel = new QFrame(parent);
     panel->setObjectName(QString::fromLatin1(name));
     panel->setFrameShape(shape);
-    if (shape != QFrame::NoFrame) panel->setFrameShadow(QFrame::Raised);
+    if (shape != QFrame::NoFrame)
+        panel->setFrameShadow(QFrame::Raised);
     return panel;
 }
 
@@ -103,7 +104,9 @@ MainWindow::MainWindow(QWidget* parent)
     setWindowTitle(QString::fromStdString(MainWindowCaption()));
 }
 
-MainWindow::~MainWindow() { form.FinishWork(); }
+MainWindow::~MainWindow() {
+    form.FinishWork();
+}
 
 void MainWindow::CreateMenus() {
     File1 = menuBar()->addMenu(QStringLiteral("&File"));
@@ -206,7 +209,8 @@ void MainWindow::SaveSettings(QtSettingsStore& store) {
     own.sync();
 }
 
-QAction* MainWindow::AddMenuEntry(QMenu* menu, const char* name, const char* caption, void (TMainForm::*handler)()) {
+QAction* MainWindow::AddMenuEntry(QMenu* menu, const char* name, const char* caption,
+                                  void (TMainForm::*handler)()) {
     QAction* action = menu->addAction(QString::fromLatin1(caption));
     action->setObjectName(QString::fromLatin1(name));
     connect(action, &QAction::triggered, this, [this, handler] {
@@ -288,8 +292,9 @@ void MainWindow::CreateBottomBar() {
     LMDButton3 = new QPushButton(QStringLiteral("Convert File/s"), LMDPanelFill4);
     LMDButton3->setObjectName(QStringLiteral("LMDButton3"));
     LMDButton3->setGeometry(30, 2, 163, 25);
-    connect(LMDButton3, &QPushButton::clicked, this, [this] { CallHandler(*this, [this] { form.LMDButton3Click(); }); });
-    layout->addWidget(LMDPanelFill4, 0, Qt::AlignRight);  // docked right, bar shown or not
+    connect(LMDButton3, &QPushButton::clicked, this,
+            [this] { CallHandler(*this, [this] { form.LMDButton3Click(); }); });
+    layout->addWidget(LMDPanelFill4, 0, Qt::AlignRight); // docked right, bar shown or not
 }
 
 void MainWindow::CreateStatusBar() {
@@ -324,7 +329,9 @@ void MainWindow::ShowOptions() {
     subDir->setChecked(form.subDir);
 }
 
-void MainWindow::ClearRows() { fileListView->setRowCount(0); }
+void MainWindow::ClearRows() {
+    fileListView->setRowCount(0);
+}
 
 void MainWindow::AddRows(std::span<const FileRow> rows) {
     fileListView->setUpdatesEnabled(false);
@@ -339,7 +346,8 @@ void MainWindow::AddRows(std::span<const FileRow> rows) {
 std::vector<std::size_t> MainWindow::SelectedRows() const {
     std::vector<std::size_t> selected;
     for (int row = 0; row < fileListView->rowCount(); ++row)
-        if (fileListView->item(row, 0)->isSelected()) selected.push_back(static_cast<std::size_t>(row));
+        if (fileListView->item(row, 0)->isSelected())
+            selected.push_back(static_cast<std::size_t>(row));
     return selected;
 }
 
@@ -349,30 +357,36 @@ void MainWindow::ShowProgress(int position, int maximum) {
     ProgressBar1->show();
 }
 
-void MainWindow::HideProgress() { ProgressBar1->hide(); }
+void MainWindow::HideProgress() {
+    ProgressBar1->hide();
+}
 
 void MainWindow::ShowStatus(const std::string& text) {
     StatusBar1->setText(QString::fromLocal8Bit(text));
     StatusBar1->repaint();
 }
 
-void MainWindow::ShowCounts(const std::string& text) { StatusBar2->setText(QString::fromLocal8Bit(text)); }
+void MainWindow::ShowCounts(const std::string& text) {
+    StatusBar2->setText(QString::fromLocal8Bit(text));
+}
 
 void MainWindow::ShowConverting(bool converting) {
     LMDButton3->setText(converting ? QStringLiteral("Stop") : QStringLiteral("Convert File/s"));
 }
 
 void MainWindow::ShowMessage(const std::string& text) {
-    QMessageBox box(QMessageBox::Information, QString::fromStdString(kApplicationTitle), QString::fromLocal8Bit(text),
-                    QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Information, QString::fromStdString(kApplicationTitle),
+                    QString::fromLocal8Bit(text), QMessageBox::Ok, this);
     box.exec();
 }
 
-void MainWindow::ShowError(const std::string& text) { ShowErrorBox(QString::fromLocal8Bit(text), this); }
+void MainWindow::ShowError(const std::string& text) {
+    ShowErrorBox(QString::fromLocal8Bit(text), this);
+}
 
 bool MainWindow::ShowSummary(const std::string& text, const std::string& folder) {
-    QMessageBox box(QMessageBox::Information, QString::fromStdString(kApplicationTitle), QString::fromLocal8Bit(text),
-                    QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Information, QString::fromStdString(kApplicationTitle),
+                    QString::fromLocal8Bit(text), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("summaryBox"));
     QPushButton* open = box.addButton(QStringLiteral("&Open Folder"), QMessageBox::ActionRole);
     open->setToolTip(QString::fromLocal8Bit(folder));
@@ -381,9 +395,13 @@ bool MainWindow::ShowSummary(const std::string& text, const std::string& folder)
     return box.clickedButton() == open;
 }
 
-std::string MainWindow::CurrentFolder() const { return DirectoryListBox1->core.Directory(); }
+std::string MainWindow::CurrentFolder() const {
+    return DirectoryListBox1->core.Directory();
+}
 
-void MainWindow::ShowFolder(const std::string& folder) { DirectoryListBox1->core.SetDirectory(folder); }
+void MainWindow::ShowFolder(const std::string& folder) {
+    DirectoryListBox1->core.SetDirectory(folder);
+}
 
 void MainWindow::StartWorker(std::function<void()> work) {
     std::erase_if(workers_, [](const QPointer<QThread>& worker) { return worker.isNull(); });
@@ -401,19 +419,27 @@ void MainWindow::PostToUi(std::function<void()> step) {
 // Workers never wait for the UI thread, so they end without its help.
 void MainWindow::WaitForWorkers() {
     for (const QPointer<QThread>& worker : workers_)
-        if (worker) worker->wait();
+        if (worker)
+            worker->wait();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     workers_.clear();
 }
 
 void MainWindow::ShowOutputDialog() {
-    if (outPathForm != nullptr) outPathForm->exec();
+    if (outPathForm != nullptr)
+        outPathForm->exec();
 }
 
-void MainWindow::ShowAbout() { LMDAboutDlg1->exec(); }
+void MainWindow::ShowAbout() {
+    LMDAboutDlg1->exec();
+}
 
-void MainWindow::CloseWindow() { close(); }
+void MainWindow::CloseWindow() {
+    close();
+}
 
-void MainWindow::OpenDocument(const std::string& path) { shellOpen(path); }
+void MainWindow::OpenDocument(const std::string& path) {
+    shellOpen(path);
+}
 
 } // namespace lyricast

@@ -65,10 +65,10 @@ public:
     QProgressBar* ProgressBar1 = nullptr;
     QFrame* LMDPanelFill4 = nullptr;
     QPushButton* LMDButton3 = nullptr;
-    QLabel* StatusBar1 = nullptr;  // the status bar's first panel
-    QLabel* StatusBar2 = nullptr;  // what the last scan found
+    QLabel* StatusBar1 = nullptr; // the status bar's first panel
+    QLabel* StatusBar2 = nullptr; // what the last scan found
     TAboutBox* LMDAboutDlg1 = nullptr;
-    OutPathDialog* outPathForm = nullptr;  // set by the start-up once the dialog exists
+    OutPathDialog* outPathForm = nullptr; // set by the start-up once the dialog exists
 
     // Opens a document with the desktop; tests put a recorder here.
     std::function<void(const std::string&)> shellOpen;

@@ -31,16 +31,20 @@ OutPathDialog::OutPathDialog(MainWindow* mainWindow)
     // The places of a small 8-point font; a wider system font pushes the
     // text box and its button right rather than cutting the caption short.
     Label1 = Place(new QLabel(QStringLiteral("Output Path"), this), "Label1", 8, 8, 120, 17);
-    savePath = Place(new QRadioButton(QStringLiteral("Always save to"), this), "savePath", 40, 36, 101, 21);
+    savePath = Place(new QRadioButton(QStringLiteral("Always save to"), this), "savePath", 40, 36,
+                     101, 21);
     savePath->resize(std::max(101, savePath->sizeHint().width()), 21);
     const int editLeft = std::max(144, savePath->geometry().right() + 4);
     Edit1 = Place(new QLineEdit(this), "Edit1", editLeft, 36, 225, 21);
     Edit1->setReadOnly(true);
-    LMDButton1 = Place(new QPushButton(QStringLiteral("..."), this), "LMDButton1", editLeft + 234, 33, 75, 25);
-    saveOri = Place(new QRadioButton(QStringLiteral("Save to original file's paht"), this), "saveOri", 40, 68, 161, 21);
+    LMDButton1 = Place(new QPushButton(QStringLiteral("..."), this), "LMDButton1", editLeft + 234,
+                       33, 75, 25);
+    saveOri = Place(new QRadioButton(QStringLiteral("Save to original file's paht"), this),
+                    "saveOri", 40, 68, 161, 21);
     saveOri->resize(std::max(161, saveOri->sizeHint().width()), 21);
     saveOri->setChecked(true);
-    LMDButton2 = Place(new QPushButton(QStringLiteral("Close"), this), "LMDButton2", 176, 104, 75, 25);
+    LMDButton2 =
+        Place(new QPushButton(QStringLiteral("Close"), this), "LMDButton2", 176, 104, 75, 25);
     setFixedSize(std::max(484, LMDButton1->geometry().right() + 32), 145);
 
     auto* choice = new QButtonGroup(this);
@@ -53,19 +57,23 @@ OutPathDialog::OutPathDialog(MainWindow* mainWindow)
 
     connect(savePath, &QRadioButton::clicked, this, [this] { form.savePathClick(); });
     connect(saveOri, &QRadioButton::clicked, this, [this] { form.saveOriClick(); });
-    connect(LMDButton1, &QPushButton::clicked, this, [this] { CallHandler(*mainWindow_, [this] { form.LMDButton1Click(); }); });
+    connect(LMDButton1, &QPushButton::clicked, this,
+            [this] { CallHandler(*mainWindow_, [this] { form.LMDButton1Click(); }); });
     connect(LMDButton2, &QPushButton::clicked, this, [this] { form.LMDButton2Click(); });
 }
 
 void OutPathDialog::setVisible(bool visible) {
     // Centred on the main window wherever that is, at every showing.
-    if (visible) move(mainWindow_->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+    if (visible)
+        move(mainWindow_->frameGeometry().center() - QPoint(width() / 2, height() / 2));
     QDialog::setVisible(visible);
 }
 
-std::optional<std::string> OutPathDialog::BrowseForFolder(const std::string& title, const std::string& startFolder) {
+std::optional<std::string> OutPathDialog::BrowseForFolder(const std::string& title,
+                                                          const std::string& startFolder) {
     TFolderBrowseDialog LMDDirDlg1(this, QString::fromStdString(title), startFolder);
-    if (LMDDirDlg1.exec() != QDialog::Accepted) return std::nullopt;
+    if (LMDDirDlg1.exec() != QDialog::Accepted)
+        return std::nullopt;
     return LMDDirDlg1.Folder();
 }
 
@@ -74,6 +82,8 @@ void OutPathDialog::ShowChoice(bool savePathChecked, const std::string& folder) 
     Edit1->setText(QString::fromLocal8Bit(folder));
 }
 
-void OutPathDialog::CloseDialog() { close(); }
+void OutPathDialog::CloseDialog() {
+    close();
+}
 
 } // namespace lyricast

@@ -31,7 +31,8 @@ public:
     QPushButton* LMDButton2 = nullptr;
 
     // OutPathView
-    std::optional<std::string> BrowseForFolder(const std::string& title, const std::string& startFolder) override;
+    std::optional<std::string> BrowseForFolder(const std::string& title,
+                                               const std::string& startFolder) override;
     void ShowChoice(bool savePathChecked, const std::string& folder) override;
     void CloseDialog() override;
 

@@ -30,11 +30,12 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     auto* maker = new QLabel(QStringLiteral("By ") + QString::fromStdString(kMakerName), this);
     maker->setObjectName(QStringLiteral("makerName"));
     auto* purpose = new QLabel(tr("Converts karaoke files (.KAR) into standard MIDI files\n"
-                                  "whose words players show as lyrics."), this);
+                                  "whose words players show as lyrics."),
+                               this);
 
     auto* texts = new QVBoxLayout;
-    for (QWidget* w : {static_cast<QWidget*>(name), static_cast<QWidget*>(version), static_cast<QWidget*>(maker),
-                       static_cast<QWidget*>(purpose)})
+    for (QWidget* w : {static_cast<QWidget*>(name), static_cast<QWidget*>(version),
+                       static_cast<QWidget*>(maker), static_cast<QWidget*>(purpose)})
         texts->addWidget(w);
     auto* top = new QHBoxLayout;
     top->addWidget(icon, 0, Qt::AlignTop);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "window/FolderLadder.h"
 #include "platform/Volumes.h"
+#include "window/FolderLadder.h"
 
 #include <windows.h>
 
