@@ -21,8 +21,10 @@ wine_start() {
     wineboot --init </dev/null >/dev/null 2>&1
 }
 
+# The server may have ended already (it leaves half a minute after its last
+# program); that is not a failure of whoever stops it.
 wine_stop() {
-    wineserver --kill
+    wineserver --kill >/dev/null 2>&1 || true
 }
 
 # One drive of each kind beside Wine's own c: and z:, for the drive list's
