@@ -39,6 +39,7 @@ void ConversionPool::Stop() {
     const std::lock_guard lock(mutex_);
     stopped_ = true;
     changed_.notify_all();
+    room_.notify_all();
 }
 
 // Takes the next job under the lock, so that the jobs started are always the
@@ -50,7 +51,10 @@ void ConversionPool::Work(std::span<const ConversionJob> jobs,
     for (;;) {
         std::size_t index = 0;
         {
-            const std::lock_guard lock(mutex_);
+            std::unique_lock lock(mutex_);
+            room_.wait(lock, [&] {
+                return stopped_ || claimed_ == jobs.size() || claimed_ < delivered_ + Ahead();
+            });
             if (stopped_ || claimed_ == jobs.size())
                 return;
             index = claimed_++;
@@ -69,6 +73,7 @@ void ConversionPool::Run(std::span<const ConversionJob> jobs, const Deliver& del
     {
         const std::lock_guard lock(mutex_);
         claimed_ = 0;
+        delivered_ = 0;
     }
     done_ = 0;
     const std::vector<std::optional<ConversionResult>> refused = DecideOutputs(jobs);
@@ -124,6 +129,10 @@ void ConversionPool::RunOnWorkers(std::span<const ConversionJob> jobs,
         results[next].reset();
         lock.unlock();
         deliver(next, result);
+        lock.lock();
+        delivered_ = next + 1;
+        lock.unlock();
+        room_.notify_all();
     }
 }
 

@@ -72,11 +72,18 @@ private:
 
     static constexpr std::size_t kNoneAwaited = SIZE_MAX;
 
+    // How far the workers may run ahead of the caller's deliveries: enough to
+    // keep them busy, few enough that a stop leaves little started behind it
+    // and finished results do not pile up.
+    std::size_t Ahead() const { return std::size_t{workers_} * 4; }
+
     unsigned workers_;
     std::mutex mutex_;
     std::condition_variable changed_;
+    std::condition_variable room_; // a worker waits here while it is Ahead() of the caller
     bool stopped_ = false;
     std::size_t claimed_ = 0;
+    std::size_t delivered_ = 0;
     std::size_t awaited_ = kNoneAwaited; // the result the caller waits for
     std::atomic<std::size_t> done_{0};
 };

@@ -64,7 +64,8 @@ TEST_F(ConversionPoolTest, StopFinishesWhatRunsAndStartsNothingElse) {
             pool.Stop();
     });
     ASSERT_GE(delivered.size(), 6u);
-    EXPECT_LT(delivered.size(), jobs.size());
+    EXPECT_LE(delivered.size(), 6u + 4 * 4)
+        << "workers run at most a few files ahead of the deliveries";
     for (std::size_t i = 0; i < delivered.size(); ++i)
         EXPECT_EQ(delivered[i], i) << "no gap, no repeat";
     EXPECT_EQ(pool.Done(), delivered.size()) << "every file started was delivered";
