@@ -11,6 +11,7 @@
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/MessagePump.h"
 #include "ui/win32/OutPathDialog.h"
+#include "ui/win32/SummaryDialog.h"
 #include "window/AppInfo.h"
 
 #include <windows.h>
@@ -414,6 +415,21 @@ public:
     std::optional<std::string> name;
     std::vector<std::string> warnings;
 };
+
+TEST_F(Win32WindowTest, SummaryShowsItsTextAndTellsWhetherTheFolderIsWanted) {
+    for (const bool open : {false, true}) {
+        SummaryDialog summary("2 files converted.\n1 file judged \"Bad\" skipped.");
+        HWND shown = summary.Open(window_->Handle());
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(WindowText(shown), "Lyricast Convert");
+        EXPECT_EQ(WindowText(GetDlgItem(shown, SummaryDialog::kText)),
+                  "2 files converted.\n1 file judged \"Bad\" skipped.");
+        EXPECT_EQ(WindowText(GetDlgItem(shown, SummaryDialog::kOpenFolder)), "&Open Folder");
+        EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDOK) << "Enter closes it";
+        SendMessageA(GetDlgItem(shown, open ? SummaryDialog::kOpenFolder : IDOK), BM_CLICK, 0, 0);
+        EXPECT_EQ(summary.OpenFolderChosen(), open);
+    }
+}
 
 TEST_F(Win32WindowTest, BrowseDialogStartsAtItsFolderAndOpensANewFolder) {
     TempDir folder;

@@ -66,11 +66,11 @@ sleep 1
 import -window root "$shots/main-window.png"
 xdotool mousemove 872 584 click 1
 wait_for '[ "$(mids "$home/Karaoke")" -ge "$good" ]'
-# The batch ends with its summary, which offers to open the folder: no.
+# The batch ends with its summary and its "Open Folder" button: OK instead.
 wait_for 'window_named "^Lyricast Convert$"'
 sleep 1
 import -window root "$shots/summary.png"
-xdotool key n
+xdotool key Return
 wait_for '! window_named "^Lyricast Convert$"'
 
 # Options, Select Output Folder; "..." opens the browse dialog.
@@ -101,7 +101,7 @@ sleep 1
 xdotool mousemove 872 584 click 1
 wait_for '[ "$(mids "$home/Karaoke/Converted")" -ge "$good" ]'
 wait_for 'window_named "^Lyricast Convert$"'
-xdotool key n
+xdotool key Return
 sleep 1
 wineserver --kill
 

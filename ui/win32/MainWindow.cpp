@@ -7,6 +7,7 @@
 #include "ui/win32/FolderPicker.h"
 #include "ui/win32/MainMenu.h"
 #include "ui/win32/OutPathDialog.h"
+#include "ui/win32/SummaryDialog.h"
 #include "ui/win32/pane/PaneDrawing.h"
 #include "ui/win32/resources/ResourceIds.h"
 #include "window/AppInfo.h"
@@ -393,11 +394,10 @@ void MainWindow::ShowConverting(bool converting) {
     SetWindowTextA(LMDButton3, converting ? "Stop" : "Convert File/s");
 }
 
-// A message box has no button of our own wording: the question takes its place.
-bool MainWindow::ShowSummary(const std::string& text, const std::string& folder) {
-    const std::string asked = text + "\n\nOpen the folder " + folder + "?";
-    return MessageBoxA(handle_, asked.c_str(), kApplicationTitle.c_str(),
-                       MB_ICONINFORMATION | MB_YESNO) == IDYES;
+bool MainWindow::ShowSummary(const std::string& text, const std::string& /*folder*/) {
+    SummaryDialog summary(text);
+    summary.Run(handle_);
+    return summary.OpenFolderChosen();
 }
 
 void MainWindow::ShowMessage(const std::string& text) {
