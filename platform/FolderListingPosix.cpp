@@ -1,5 +1,7 @@
 #include "platform/FolderListing.h"
 
+#include "platform/FolderEntryPosix.h"
+
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -21,18 +23,6 @@ private:
     DIR* dir_;
 };
 
-bool IsFolderEntry(const std::string& folder, const dirent& entry) {
-#ifdef _DIRENT_HAVE_D_TYPE
-    if (entry.d_type == DT_DIR)
-        return true;
-    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
-        return false;
-#endif
-    struct stat info {};
-    const std::string path = folder + "/" + entry.d_name;
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
 } // namespace
 
 std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) {
@@ -44,8 +34,8 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) {
         const std::string_view name = entry->d_name;
         if (name == "." || name == "..")
             continue;
-        entries.push_back(
-            {std::string(name), IsFolderEntry(folder, *entry), name.starts_with('.'), false});
+        entries.push_back({std::string(name), IsFolderAt(::dirfd(dir.get()), *entry),
+                           name.starts_with('.'), false});
     }
     return entries;
 }

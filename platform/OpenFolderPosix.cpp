@@ -1,5 +1,7 @@
 #include "platform/OpenFolder.h"
 
+#include "platform/FolderEntryPosix.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,17 +12,6 @@ namespace lyricast {
 namespace {
 
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
-
-bool IsFolderAt(int folder, const dirent& entry) {
-#ifdef _DIRENT_HAVE_D_TYPE
-    if (entry.d_type == DT_DIR)
-        return true;
-    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
-        return false;
-#endif
-    struct stat info {};
-    return ::fstatat(folder, entry.d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
-}
 
 } // namespace
 

@@ -31,17 +31,6 @@ ReadableFile::~ReadableFile() {
     ::close(descriptor_);
 }
 
-std::size_t ReadableFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const {
-    std::size_t used = 0;
-    while (used < out.size()) {
-        const std::size_t got = ReadSomeAt(offset + used, out.subspan(used));
-        if (got == 0)
-            break;
-        used += got;
-    }
-    return used;
-}
-
 std::size_t ReadableFile::ReadSomeAt(std::uint64_t offset, std::span<std::uint8_t> out) const {
     for (;;) {
         const auto got = ::pread(descriptor_, out.data(), out.size(), static_cast<off_t>(offset));

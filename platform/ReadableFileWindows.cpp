@@ -32,17 +32,6 @@ ReadableFile::~ReadableFile() {
 }
 
 // One reader per file at a time, so seeking before reading is as good as pread.
-std::size_t ReadableFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const {
-    std::size_t used = 0;
-    while (used < out.size()) {
-        const std::size_t got = ReadSomeAt(offset + used, out.subspan(used));
-        if (got == 0)
-            break;
-        used += got;
-    }
-    return used;
-}
-
 std::size_t ReadableFile::ReadSomeAt(std::uint64_t offset, std::span<std::uint8_t> out) const {
     if (::_lseeki64(descriptor_, static_cast<__int64>(offset), SEEK_SET) < 0)
         throw FileError::CannotOpen(path_, FileError::ReasonOf(errno));

@@ -2,6 +2,7 @@
 #include "platform/FileError.h"
 #include "platform/TemporaryFile.h"
 #include "support/Hex.h"
+#include "support/OddFiles.h"
 #include "support/Platform.h"
 #include "support/TempDir.h"
 
@@ -95,10 +96,9 @@ TEST(FileIO, OnlyRegularFilesAreRead) {
     GTEST_SKIP() << "Windows has neither named pipes in folders nor /dev";
 #else
     TempDir dir;
-    ASSERT_EQ(::mkfifo((dir / "y.kar").c_str(), 0600), 0);
-    std::filesystem::create_symlink("/dev/zero", dir / "a.kar");
-    std::filesystem::create_symlink("/dev/urandom", dir / "b.kar");
-    for (const char* name : {"y.kar", "a.kar", "b.kar"}) {
+    const std::vector<std::string> names = test::MakeOddKaraokeFiles(dir.path());
+    ASSERT_EQ(names.size(), 3u);
+    for (const std::string& name : names) {
         EXPECT_EQ(ErrorOf([&] { ReadWholeFile(dir / name); }), "Cannot open file " + (dir / name));
         EXPECT_EQ(ReasonOf([&] { ReadWholeFile(dir / name); }), kNotRegularFile) << name;
     }

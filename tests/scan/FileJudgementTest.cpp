@@ -1,6 +1,7 @@
 #include "scan/FileJudgement.h"
 #include "support/Corpus.h"
 #include "support/MemoryLimit.h"
+#include "support/OddFiles.h"
 #include "support/SmfBuilder.h"
 #include "support/TempDir.h"
 
@@ -74,12 +75,11 @@ TEST(FileJudgement, WhatIsNotARegularFileIsBadAtOnce) {
     GTEST_SKIP() << "Windows has neither named pipes in folders nor /dev";
 #else
     TempDir dir;
-    ASSERT_EQ(::mkfifo((dir / "y.kar").c_str(), 0600), 0);
-    std::filesystem::create_symlink("/dev/zero", dir / "a.kar");
-    std::filesystem::create_symlink("/dev/urandom", dir / "b.kar");
+    const std::vector<std::string> names = MakeOddKaraokeFiles(dir.path());
+    ASSERT_EQ(names.size(), 3u);
     const auto judgedBad = [&] {
         TSmfFile song;
-        for (const char* name : {"y.kar", "a.kar", "b.kar"}) {
+        for (const std::string& name : names) {
             const Judgement j = JudgeFile(song, dir / name);
             if (j.good || j.trackCount != 0)
                 return false;
