@@ -196,8 +196,11 @@ int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
     return 0;
 }
 
-// Writes the top list's events up to its time, and on while its next event
-// would keep it on top; a list that ends here is left at null. The event's
+// Writes the top list's events for as long as each would keep it on top, that
+// is while its key stays below the runner-up's. An event no later than one
+// already written here is always below it, so one compare per event decides,
+// and a branch that goes the same way until the list gives way is cheap to
+// predict. A list that ends here is left at null. The event's
 // fields are read before any byte is stored, and the output position is kept
 // in a local: stores through a byte pointer may alias anything, and would
 // otherwise force every field to be read again. It is built into its one
@@ -210,7 +213,6 @@ int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
     constexpr std::size_t kLongestChannelEvent = 7; // four delta bytes, status, two data bytes
     const std::size_t index = lists.TopIndex();
     const std::uint64_t runnerUp = lists.RunnerUpKey();
-    std::uint32_t mergeTime = lists.TopTime();
     ListPosition at = position;
     std::uint8_t* out = bytes_.data() + used_;
     for (;;) {
@@ -220,11 +222,8 @@ int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
         }
         const SmfEvent& event = *at.at;
         const std::uint32_t time = event.time;
-        if (time > mergeTime) {
-            if (TimeQueue::Key(time, index) > runnerUp)
-                break;
-            mergeTime = time;
-        }
+        if (TimeQueue::Key(time, index) > runnerUp)
+            break;
         const std::uint8_t status = event.status;
         const std::uint8_t data1 = event.data1;
         const std::uint8_t data2 = event.data2;
