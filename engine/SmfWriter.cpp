@@ -179,13 +179,11 @@ int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
     std::uint32_t lastWritten = 0;
     while (!lists.empty()) {
         const std::size_t index = lists.TopIndex();
-        if (DrainList(positions[index], song.tracks[index], lists, lastWritten) ==
+        std::uint64_t nextKey = 0;
+        if (DrainList(positions[index], song.tracks[index], lists, lastWritten, nextKey) ==
             Drained::Unwritable)
             return -1;
-        if (positions[index].at == nullptr)
-            lists.Pop();
-        else
-            lists.ReplaceTop(positions[index].at->time);
+        lists.ReplaceTopKey(nextKey);
     }
 
     WriteVarLen(0);
@@ -209,7 +207,8 @@ int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
 [[gnu::always_inline]] inline SmfWriter::Drained SmfWriter::DrainList(ListPosition& position,
                                                                       const SmfTrack& track,
                                                                       const TimeQueue& lists,
-                                                                      std::uint32_t& lastWritten) {
+                                                                      std::uint32_t& lastWritten,
+                                                                      std::uint64_t& nextKey) {
     constexpr std::size_t kLongestChannelEvent = 7; // four delta bytes, status, two data bytes
     const std::size_t index = lists.TopIndex();
     const std::uint64_t runnerUp = lists.RunnerUpKey();
@@ -217,12 +216,13 @@ int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
     std::uint8_t* out = bytes_.data() + used_;
     for (;;) {
         if (!at.HasEvent(track)) {
-            at.at = nullptr;
+            nextKey = TimeQueue::kClosed;
             break;
         }
         const SmfEvent& event = *at.at;
         const std::uint32_t time = event.time;
-        if (TimeQueue::Key(time, index) > runnerUp)
+        nextKey = TimeQueue::Key(time, index);
+        if (nextKey > runnerUp)
             break;
         const std::uint8_t status = event.status;
         const std::uint8_t data1 = event.data1;
@@ -245,7 +245,7 @@ int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
         } else {
             const EventFate fate = FateOf(event);
             if (fate == EventFate::EndsList) {
-                at.at = nullptr;
+                nextKey = TimeQueue::kClosed;
                 break;
             }
             if (fate == EventFate::Written) {

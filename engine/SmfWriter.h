@@ -46,7 +46,7 @@ private:
     struct ListPosition;
 
     Drained DrainList(ListPosition& position, const SmfTrack& track, const TimeQueue& lists,
-                      std::uint32_t& lastWritten);
+                      std::uint32_t& lastWritten, std::uint64_t& nextKey);
     bool WriteEvent(std::uint32_t delta, const SmfEvent& event);
     void PatchLong(std::size_t offset, std::uint32_t value);
     // Room for `size` more bytes at the end of what is written; the caller

@@ -17,6 +17,9 @@ namespace lyricast {
 // down takes a branch on the data at every level.
 class TimeQueue {
 public:
+    // The key of a list that has closed; greater than any list's.
+    static constexpr std::uint64_t kClosed = UINT64_MAX;
+
     // Lists 0 to count - 1, all closed; Open those that have events, then Start.
     explicit TimeQueue(std::size_t count) {
         while (leaves_ < count)
@@ -37,6 +40,9 @@ public:
     void Pop() { Replay(kClosed); }
     // The top list goes on at a later time.
     void ReplaceTop(std::uint32_t time) { Replay(Key(time, TopIndex())); }
+    // The top list goes on with `key`, its own (Key(time, TopIndex())), or
+    // closes with kClosed.
+    void ReplaceTopKey(std::uint64_t key) { Replay(key); }
 
     // The key of the list that would come next if the top one were taken out:
     // the least of those that lost to it on its way up. While the top list's
@@ -54,8 +60,6 @@ public:
     }
 
 private:
-    static constexpr std::uint64_t kClosed = UINT64_MAX;
-
     // Plays the matches below `node` and returns their winner.
     std::uint64_t Play(std::size_t node) {
         if (node >= leaves_)
