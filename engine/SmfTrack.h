@@ -24,6 +24,7 @@ public:
     SmfEvent* firstEvent = nullptr;
     SmfEvent* cursor = nullptr; // the last event appended
     std::string name;           // the first track name filed here; never an event
+    bool hasText = false;       // a text event was filed here: the lyric rewrite looks only here
 
     explicit SmfTrack(EventPool& pool) : pool_(&pool) {}
     SmfTrack(const SmfTrack&) = delete;
@@ -33,9 +34,9 @@ public:
     SmfTrack(SmfTrack&& other) noexcept
         : firstEvent(std::exchange(other.firstEvent, nullptr)),
           cursor(std::exchange(other.cursor, nullptr)), name(std::move(other.name)),
-          pool_(other.pool_), blocks_(std::exchange(other.blocks_, {})),
-          free_(std::exchange(other.free_, nullptr)), limit_(std::exchange(other.limit_, nullptr)) {
-    }
+          hasText(std::exchange(other.hasText, false)), pool_(other.pool_),
+          blocks_(std::exchange(other.blocks_, {})), free_(std::exchange(other.free_, nullptr)),
+          limit_(std::exchange(other.limit_, nullptr)) {}
     SmfTrack& operator=(SmfTrack&&) = delete;
 
     bool empty() const { return firstEvent == nullptr; }
@@ -77,6 +78,7 @@ public:
     void Clear() {
         firstEvent = cursor = nullptr;
         name.clear();
+        hasText = false;
         pool_->Give(blocks_);
         free_ = limit_ = nullptr;
     }

@@ -204,11 +204,9 @@ int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
 // otherwise force every field to be read again. It is built into its one
 // caller: it runs about once per two events, and a call's saving and
 // restoring of registers was a good part of what those events cost.
-[[gnu::always_inline]] inline SmfWriter::Drained SmfWriter::DrainList(ListPosition& position,
-                                                                      const SmfTrack& track,
-                                                                      const TimeQueue& lists,
-                                                                      std::uint32_t& lastWritten,
-                                                                      std::uint64_t& nextKey) {
+[[gnu::always_inline]] inline SmfWriter::Drained
+SmfWriter::DrainList(ListPosition& position, const SmfTrack& track, const TimeQueue& lists,
+                     std::uint32_t& lastWritten, std::uint64_t& nextKey) {
     constexpr std::size_t kLongestChannelEvent = 7; // four delta bytes, status, two data bytes
     const std::size_t index = lists.TopIndex();
     const std::uint64_t runnerUp = lists.RunnerUpKey();

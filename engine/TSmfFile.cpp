@@ -59,6 +59,8 @@ void TSmfFile::AddMetaEvent(std::size_t track, std::uint8_t status, std::uint8_t
     SmfEvent& event = target.Append(time, status, 0, type);
     event.metaData = target.NewBytes({status, type, static_cast<std::uint8_t>(data.size())}, data);
     event.channelOrSize = static_cast<std::uint8_t>(event.metaData.size());
+    if (type == kMetaText)
+        target.hasText = true;
 }
 
 // The file's first bytes are read in one go, which holds every header of a

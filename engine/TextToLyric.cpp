@@ -34,7 +34,8 @@ void RewriteTexts(SmfTrack& track) {
 // End of Track, as a player would stop there.
 void TSmfFile::TextToLyric() {
     for (SmfTrack& track : tracks)
-        RewriteTexts(track);
+        if (track.hasText) // most lists hold only notes, and are not walked at all
+            RewriteTexts(track);
 }
 
 } // namespace lyricast

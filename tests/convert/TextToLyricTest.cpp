@@ -50,6 +50,20 @@ TEST(TextToLyric, TextAfterAnEndOfTrackFiledEarlierStaysText) {
     EXPECT_EQ(Events(song.tracks[0]), (Lines{"0: ff 2f", "0: ff 01 2f"}));
 }
 
+TEST(TextToLyric, ReusedSongFindsTextInWhicheverTrackHoldsIt) {
+    // Only lists that were given a text event are walked; what the last file
+    // had must neither hide nor stand in for what this one has.
+    TSmfFile song;
+    ASSERT_TRUE(song.LoadFileImage(
+        Smf(1, {Track("00 ff 01 01 2f  00 ff 2f 00"), Track("00 90 3c 64  00 ff 2f 00")})));
+    song.TextToLyric();
+    ASSERT_TRUE(song.LoadFileImage(
+        Smf(1, {Track("00 90 3c 64  00 ff 2f 00"), Track("00 90 3c 64  00 ff 2f 00"),
+                Track("00 ff 01 01 5c  00 ff 2f 00")})));
+    song.TextToLyric();
+    EXPECT_EQ(Events(song.tracks[2]), (Lines{"0: ff 05 20", "0: ff 2f"}));
+}
+
 TEST(TextToLyric, SecondRunChangesNothing) {
     TSmfFile song = Rewritten(Smf(0, {Track("00 ff 01 02 5c 2f  00 90 3c 64  00 ff 2f 00")}));
     const Lines once = Events(song.tracks[0]);
