@@ -148,40 +148,51 @@ void TSmfFile::ReadTracks(std::span<const std::uint8_t> image) {
 }
 
 // Reads one chunk straight through. Channel events, nearly all of a song,
-// are read here with the time and running status held in locals: every
-// event stored may alias the chunk's fields, which would otherwise be read
-// again for each event. The rest goes through ReadOtherEvent, which sees the
-// chunk as it stands.
-void TSmfFile::ReadChunk(std::size_t j, ByteCursor& bytes) {
+// are read here with the cursor, the time and the running status held in
+// locals: every event stored may alias what lies in memory, which would
+// otherwise be stored and read again for each event. The rest goes through
+// ReadOtherEvent, which sees the chunk as it stands.
+void TSmfFile::ReadChunk(std::size_t j, ByteCursor& unread) {
     SmfChunk& chunk = chunks[j];
+    ByteCursor bytes = unread;
     std::uint32_t time = chunk.nextTime;
     std::uint8_t runningStatus = chunk.runningStatus;
+    SmfTrack* const own = channelsSplit ? nullptr : &tracks[j];
     for (;;) {
         const auto delta = bytes.vlq();
         const auto first = delta ? bytes.u8() : std::nullopt;
-        if (!first)
-            return FinishChunk(chunk);
+        if (!first) {
+            FinishChunk(chunk);
+            break;
+        }
         time += *delta;
         const bool running = *first < 0x80;
         const std::uint8_t status = running ? runningStatus : *first;
         if (!IsChannelStatus(status)) {
             chunk.nextTime = time;
-            ReadOtherEvent(j, status, running, *first, bytes);
+            chunk.runningStatus = runningStatus;
+            ByteCursor rest = bytes; // lent by copy, so that `bytes` stays in registers
+            ReadOtherEvent(j, status, running, *first, rest);
+            bytes = rest;
             if (chunk.finished)
-                return;
+                break;
             continue;
         }
-        runningStatus = chunk.runningStatus = status;
+        runningStatus = status;
         const bool two = HasSecondDataByte(status);
         const auto data = bytes.bytes((running ? 0 : 1) + (two ? 1 : 0));
         if (!data) {
             bytes.skip(bytes.remaining()); // the data bytes there are belong to the cut event
-            return FinishChunk(chunk);
+            FinishChunk(chunk);
+            break;
         }
         const std::uint8_t data1 = running ? *first : (*data)[0];
         const std::uint8_t data2 = two ? data->back() : 0;
-        tracks[TrackFor(status, j)].Append(time, status, status & 0x0F, data1, data2);
+        SmfTrack& track = own != nullptr ? *own : tracks[status & 0x0Fu];
+        track.Append(time, status, status & 0x0F, data1, data2);
     }
+    chunk.runningStatus = runningStatus;
+    unread = bytes;
 }
 
 void TSmfFile::MergeChunks(std::vector<ByteCursor>& unread) {
