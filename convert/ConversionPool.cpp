@@ -52,9 +52,8 @@ void ConversionPool::Work(std::span<const ConversionJob> jobs,
         std::size_t index = 0;
         {
             std::unique_lock lock(mutex_);
-            room_.wait(lock, [&] {
-                return stopped_ || claimed_ == jobs.size() || claimed_ < delivered_ + Ahead();
-            });
+            room_.wait(
+                lock, [&] { return stopped_ || claimed_ == jobs.size() || CanStart(jobs.size()); });
             if (stopped_ || claimed_ == jobs.size())
                 return;
             index = claimed_++;
@@ -77,32 +76,14 @@ void ConversionPool::Run(std::span<const ConversionJob> jobs, const Deliver& del
     }
     done_ = 0;
     const std::vector<std::optional<ConversionResult>> refused = DecideOutputs(jobs);
-    if (workers_ == 1)
-        RunHere(jobs, refused, deliver);
-    else
-        RunOnWorkers(jobs, refused, deliver);
+    RunOnWorkers(jobs, refused, deliver);
 }
 
-// One worker is the caller's thread itself: each file is delivered as soon as
-// it is done, with no thread to start and no hand-over per file.
-void ConversionPool::RunHere(std::span<const ConversionJob> jobs,
-                             std::span<const std::optional<ConversionResult>> refused,
-                             const Deliver& deliver) {
-    TSmfFile song;
-    for (std::size_t index = 0; index < jobs.size(); ++index) {
-        {
-            const std::lock_guard lock(mutex_);
-            if (stopped_)
-                return;
-            claimed_ = index + 1;
-        }
-        const ConversionResult result =
-            refused[index] ? *refused[index] : Convert(song, jobs[index]);
-        ++done_;
-        deliver(index, result);
-    }
-}
-
+// The caller's thread is one of the workers: while the result it is to hand
+// over next is not in, it converts the next file of the list itself instead
+// of sleeping until a worker's result wakes it. It waits only when nothing is
+// left to start, so a file costs no hand-over between threads; a pool of one
+// worker starts no thread at all.
 void ConversionPool::RunOnWorkers(std::span<const ConversionJob> jobs,
                                   std::span<const std::optional<ConversionResult>> refused,
                                   const Deliver& deliver) {
@@ -114,17 +95,30 @@ void ConversionPool::RunOnWorkers(std::span<const ConversionJob> jobs,
         ConversionPool& pool;
         ~StopOnExit() { pool.Stop(); }
     } stopOnExit{*this};
+    TSmfFile song;
     const unsigned count = static_cast<unsigned>(std::min<std::size_t>(workers_, jobs.size()));
-    for (unsigned i = 0; i < count; ++i)
+    for (unsigned i = 1; i < count; ++i)
         threads.emplace_back([&] { Work(jobs, refused, results); });
 
     for (std::size_t next = 0; next < jobs.size(); ++next) {
         std::unique_lock lock(mutex_);
-        awaited_ = next;
-        changed_.wait(lock, [&] { return results[next] || (stopped_ && next >= claimed_); });
-        awaited_ = kNoneAwaited;
-        if (!results[next])
-            return;
+        while (!results[next]) {
+            if (stopped_ && next >= claimed_)
+                return;
+            if (CanStart(jobs.size())) {
+                const std::size_t index = claimed_++;
+                lock.unlock();
+                ConversionResult result =
+                    refused[index] ? *refused[index] : Convert(song, jobs[index]);
+                ++done_;
+                lock.lock();
+                results[index] = std::move(result);
+                continue;
+            }
+            awaited_ = next;
+            changed_.wait(lock, [&] { return results[next] || (stopped_ && next >= claimed_); });
+            awaited_ = kNoneAwaited;
+        }
         const ConversionResult result = std::move(*results[next]);
         results[next].reset();
         lock.unlock();

@@ -40,8 +40,8 @@ struct ConversionResult {
 // the order of the list, so a run reads the same whatever the number of
 // workers. Outputs that would clash (two jobs with one output, an output that
 // is a source of the list) are decided in list order before any file is
-// touched: the earlier job keeps the output, the later is refused. A pool of
-// one worker converts on the caller's thread.
+// touched: the earlier job keeps the output, the later is refused. The
+// caller's thread is one of the workers.
 class ConversionPool {
 public:
     using Deliver = std::function<void(std::size_t index, const ConversionResult&)>;
@@ -61,8 +61,6 @@ public:
     std::size_t Done() const { return done_.load(); }
 
 private:
-    void RunHere(std::span<const ConversionJob> jobs,
-                 std::span<const std::optional<ConversionResult>> refused, const Deliver& deliver);
     void RunOnWorkers(std::span<const ConversionJob> jobs,
                       std::span<const std::optional<ConversionResult>> refused,
                       const Deliver& deliver);
@@ -76,6 +74,10 @@ private:
     // keep them busy, few enough that a stop leaves little started behind it
     // and finished results do not pile up.
     std::size_t Ahead() const { return std::size_t{workers_} * 4; }
+    // Under the lock: another file may be started now.
+    bool CanStart(std::size_t jobCount) const {
+        return !stopped_ && claimed_ < jobCount && claimed_ < delivered_ + Ahead();
+    }
 
     unsigned workers_;
     std::mutex mutex_;
