@@ -175,7 +175,7 @@ def main():
         print(f"  {name:10s} {median(cpu) * 1000:9.0f} ms {min(cpu) * 1000:7.0f} ms "
               f"{median(wall) * 1000:9.0f} ms {min(wall) * 1000:7.0f} ms")
     print(f"  {'all jobs':10s} {'':12s} {'':10s} {median(all_wall) * 1000:9.0f} ms {min(all_wall) * 1000:7.0f} ms"
-          f"  ({os.cpu_count()} cores, not pinned)")
+          f"  ({os.cpu_count()} cores, not pinned: {input_bytes / MB / median(all_wall):.0f} MB/s)")
     print(f"  files per second    {len(files) / convert:8.0f}  (wall median {len(files) / median(convert_wall):.0f})")
     print(f"  one job / copy      {ratio:8.2f}  (wall medians {median(convert_wall) / median(copy_wall):.2f}; "
           "no target for one job)")
