@@ -87,6 +87,22 @@ TEST(WriterMerge, ListsMergeByTimeThenListOrder) {
                                        30 80 3c 40  00 81 3e 40)"));
 }
 
+TEST(WriterMerge, ListWhoseTimeWrapsGoesOnPastTheWrap) {
+    // Sixteen deltas of 0x0FFFFFFF bring the first list to 0xFFFFFFF0; its
+    // next delta wraps its time round to 0x10. The list being written goes on
+    // with that event, earlier than any written, as the merge time has
+    // already passed it, and the delta wraps back to the 0x20 ticks of the file.
+    std::string first;
+    for (int i = 0; i < 16; ++i)
+        first += "ff ff ff 7f 90 3c 64  ";
+    const Bytes out = Saved(
+        Smf(1, {Track(first + "20 80 3c 40  00 ff 2f 00"), Track("18 91 3e 64  00 ff 2f 00")}));
+    std::string expected = "18 91 3e 64  ff ff ff 67 90 3c 64  ";
+    for (int i = 1; i < 16; ++i)
+        expected += "ff ff ff 7f 90 3c 64  ";
+    EXPECT_EQ(TrackEvents(out), Hex(expected + "20 80 3c 40"));
+}
+
 TEST(WriterMerge, FirstDeltaIsTheAbsoluteTime) {
     EXPECT_EQ(TrackEvents(Saved(Smf(1, {Track("81 00 90 3c 64  00 ff 2f 00")}))),
               Hex("81 00 90 3c 64"));
