@@ -198,12 +198,13 @@ int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
 // is while its key stays below the runner-up's. An event no later than one
 // already written here is always below it, so one compare per event decides,
 // and a branch that goes the same way until the list gives way is cheap to
-// predict. A list that ends here is left at null. The event's
-// fields are read before any byte is stored, and the output position is kept
-// in a local: stores through a byte pointer may alias anything, and would
-// otherwise force every field to be read again. It is built into its one
-// caller: it runs about once per two events, and a call's saving and
-// restoring of registers was a good part of what those events cost.
+// predict. `nextKey` is left at the key the list goes on with, or kClosed
+// when it ends here. The event's fields are read before any byte is stored,
+// and the output position is kept in a local: stores through a byte pointer
+// may alias anything, and would otherwise force every field to be read
+// again. It is built into its one caller: it runs about once per two
+// events, and a call's saving and restoring of registers was a good part of
+// what those events cost.
 [[gnu::always_inline]] inline SmfWriter::Drained
 SmfWriter::DrainList(ListPosition& position, const SmfTrack& track, const TimeQueue& lists,
                      std::uint32_t& lastWritten, std::uint64_t& nextKey) {
