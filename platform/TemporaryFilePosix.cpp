@@ -1,16 +1,17 @@
 #include "platform/TemporaryFile.h"
 
 #include "platform/FileError.h"
+#include "platform/TemporaryName.h"
 
 #include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <pthread.h>
+#include <string_view>
 #include <unistd.h>
 
 namespace lyricast {
@@ -77,33 +78,18 @@ private:
     sigset_t previous_;
 };
 
-// Six letters or digits, different for every call in this process and
-// unlikely to be those of another process at the same moment.
-std::string RandomLetters() {
-    static std::atomic<std::uint64_t> counter{0};
-    static const auto process = static_cast<std::uint64_t>(::getpid()); // a system call each time
-    std::uint64_t x =
-        counter.fetch_add(1) * 0x9E3779B97F4A7C15ull ^ process << 32 ^
-        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-    x = (x ^ (x >> 31)) * 0xBF58476D1CE4E5B9ull;
-    x ^= x >> 29;
-    static constexpr char kAlphabet[] =
-        "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    std::string letters(6, '0');
-    for (char& c : letters) {
-        c = kAlphabet[x % 62];
-        x /= 62;
-    }
-    return letters;
-}
+// Letters of both cases and digits: POSIX names tell case apart.
+constexpr std::string_view kNameAlphabet =
+    "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 
 } // namespace
 
 TemporaryFile::TemporaryFile(const std::string& folder, const std::string& output) {
+    static const auto process = static_cast<std::uint64_t>(::getpid()); // a system call each time
     const SignalsHeld held;
     int error = EEXIST;
     for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
-        std::string candidate = folder + ".lyricast-" + RandomLetters() + ".tmp";
+        std::string candidate = TemporaryNameIn(folder, process, kNameAlphabet);
         descriptor_ =
             ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
         if (descriptor_ >= 0) {

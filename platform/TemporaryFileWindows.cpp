@@ -1,45 +1,29 @@
 #include "platform/TemporaryFile.h"
 
 #include "platform/FileError.h"
+#include "platform/TemporaryName.h"
 
 #include <windows.h>
-#include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <fcntl.h>
 #include <io.h>
 #include <process.h>
+#include <string_view>
 #include <sys/stat.h>
 
 namespace lyricast {
 namespace {
 
-// Six letters or digits, different for every call in this process and
-// unlikely to be those of another process at the same moment. Windows names
-// ignore case, so only one case of letters is used.
-std::string RandomLetters() {
-    static std::atomic<std::uint64_t> counter{0};
-    std::uint64_t x =
-        counter.fetch_add(1) * 0x9E3779B97F4A7C15ull ^
-        static_cast<std::uint64_t>(::_getpid()) << 32 ^
-        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-    x = (x ^ (x >> 31)) * 0xBF58476D1CE4E5B9ull;
-    x ^= x >> 29;
-    static constexpr char kAlphabet[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-    std::string letters(6, '0');
-    for (char& c : letters) {
-        c = kAlphabet[x % 36];
-        x /= 36;
-    }
-    return letters;
-}
+// Windows names ignore case, so only one case of letters is used.
+constexpr std::string_view kNameAlphabet = "0123456789abcdefghijklmnopqrstuvwxyz";
 
 } // namespace
 
 TemporaryFile::TemporaryFile(const std::string& folder, const std::string& output) {
     int error = EEXIST;
     for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
-        std::string candidate = folder + ".lyricast-" + RandomLetters() + ".tmp";
+        std::string candidate =
+            TemporaryNameIn(folder, static_cast<std::uint64_t>(::_getpid()), kNameAlphabet);
         descriptor_ = ::_open(candidate.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
                               _S_IREAD | _S_IWRITE);
         if (descriptor_ >= 0) {

@@ -1,6 +1,7 @@
 #include "platform/FileIO.h"
 #include "platform/FileError.h"
 #include "platform/TemporaryFile.h"
+#include "platform/TemporaryName.h"
 #include "support/Hex.h"
 #include "support/OddFiles.h"
 #include "support/Platform.h"
@@ -10,6 +11,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <new>
+#include <set>
 
 #ifndef _WIN32
 #include <csignal>
@@ -140,6 +142,21 @@ TEST(FileIO, OutputWithALongNameIsWritten) {
     WriteFileReplacing(path, kTextLikeBytes);
     EXPECT_EQ(test::ReadBytes(path), kTextLikeBytes);
     EXPECT_EQ(EntriesIn(dir), 1u) << "a temporary file is left";
+}
+
+TEST(FileIO, TemporaryNamesHaveOneLengthAndDoNotRepeat) {
+    // The fixed length is what lets any output name that fits have a
+    // temporary file whose name fits too.
+    std::set<std::string> seen;
+    for (int i = 0; i < 1000; ++i) {
+        const std::string name = TemporaryNameIn("dir/", 1234, "ab");
+        ASSERT_EQ(name.size(), std::string("dir/.lyricast-XXXXXX.tmp").size()) << name;
+        EXPECT_TRUE(name.starts_with("dir/.lyricast-") && name.ends_with(".tmp")) << name;
+        EXPECT_EQ(name.substr(14, 6).find_first_not_of("ab"), std::string::npos) << name;
+        seen.insert(name);
+    }
+    EXPECT_GT(seen.size(), 60u)
+        << "two letters give 64 names; calls in a row must spread over them";
 }
 
 #ifndef _WIN32
