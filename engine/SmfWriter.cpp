@@ -2,6 +2,8 @@
 
 #include "platform/FileIO.h"
 
+#include "engine/EventFate.h"
+#include "engine/TSmfFile.h"
 #include "engine/TimeQueue.h"
 
 #include <algorithm>
@@ -11,19 +13,6 @@ namespace lyricast {
 namespace {
 
 constexpr std::size_t kTrackLengthOffset = 18;
-
-// What an event contributes to the merged track.
-enum class EventFate { Written, Skipped, EndsList };
-
-EventFate FateOf(const SmfEvent& event) {
-    if (event.status < 0x80)
-        return EventFate::Skipped;
-    if (IsChannelStatus(event.status) || event.status == kSysexStatus)
-        return EventFate::Written;
-    if (event.status == kMetaStatus && !event.IsEndOfTrack())
-        return EventFate::Written;
-    return EventFate::EndsList; // End of Track, and F1-FE
-}
 
 // Puts a variable-length quantity at `out` (room for four bytes); returns its
 // size, or 0 without writing anything for a value above kMaxVarLen, which
@@ -68,15 +57,6 @@ struct SmfWriter::ListPosition {
         return true;
     }
 };
-
-SmfWriter::SmfWriter(std::vector<std::uint8_t> room) : bytes_(std::move(room)) {
-    bytes_.resize(bytes_.capacity());
-}
-
-std::vector<std::uint8_t> SmfWriter::Release() {
-    used_ = 0;
-    return std::move(bytes_);
-}
 
 std::vector<std::uint8_t> SmfWriter::Take() {
     bytes_.resize(used_);
@@ -132,59 +112,39 @@ void SmfWriter::WriteTrackChunkHeader() {
     WriteLong(0); // patched once the track is complete
 }
 
-// The delta time and the event's leading bytes go out together, then its data.
-// False, with nothing written, for a body longer than a length can say.
+// A system-exclusive or meta event: the delta time and the event's leading
+// bytes go out together, then its data. False, with nothing written, for a
+// body longer than a length can say.
 bool SmfWriter::WriteEvent(std::uint32_t delta, const SmfEvent& event) {
     constexpr std::size_t kLongestHead = 10; // delta, status, type, length
-    std::span<const std::uint8_t> body;
-    if (event.status == kSysexStatus)
-        body = event.SysexBody();
-    else if (event.status == kMetaStatus)
-        body = event.MetaBody();
+    const std::span<const std::uint8_t> body =
+        event.status == kSysexStatus ? event.SysexBody() : event.MetaBody();
     if (body.size() > kMaxVarLen)
         return false;
     std::uint8_t* const start = Room(kLongestHead + body.size());
     std::uint8_t* out = start + PutVarLen(delta, start);
-    if (IsChannelStatus(event.status)) {
-        *out++ = event.status;
-        *out++ = event.data1;
-        if (HasSecondDataByte(event.status))
-            *out++ = event.data2;
-    } else {
-        *out++ = event.status;
-        if (event.status == kMetaStatus)
-            *out++ = event.metaData.size() > 1 ? event.metaData[1] : event.data1;
-        out += PutVarLen(static_cast<std::uint32_t>(body.size()), out);
-        if (!body.empty())
-            std::memcpy(out, body.data(), body.size());
-        out += body.size();
-    }
+    *out++ = event.status;
+    if (event.status == kMetaStatus)
+        *out++ = event.metaData.size() > 1 ? event.metaData[1] : event.data1;
+    out += PutVarLen(static_cast<std::uint32_t>(body.size()), out);
+    if (!body.empty())
+        std::memcpy(out, body.data(), body.size());
+    out += body.size();
     used_ += static_cast<std::size_t>(out - start);
     return true;
 }
 
-// At equal times all events of list 0 come first, then list 1, and so on; a
-// queue of the lists keyed by (time of next event, list index) gives that order.
+// At equal times all events of list 0 come first, then list 1, and so on.
+// Lists in time order, as every file gives unless its times run past 2^32,
+// are sorted into that order; any others are merged by a queue of the lists
+// keyed by (time of next event, list index), which gives it too.
 int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
-    std::vector<ListPosition> positions(song.tracks.size());
-    TimeQueue lists(song.tracks.size());
-    for (std::size_t i = 0; i < song.tracks.size(); ++i)
-        if (positions[i].HasEvent(song.tracks[i]))
-            lists.Open(i, positions[i].at->time); // empty lists stay closed
-    lists.Start();
-
     WriteHeaderChunk(song.division);
     WriteTrackChunkHeader();
     const std::size_t trackStart = used_;
-    std::uint32_t lastWritten = 0;
-    while (!lists.empty()) {
-        const std::size_t index = lists.TopIndex();
-        std::uint64_t nextKey = 0;
-        if (DrainList(positions[index], song.tracks[index], lists, lastWritten, nextKey) ==
-            Drained::Unwritable)
-            return -1;
-        lists.ReplaceTopKey(nextKey);
-    }
+    const bool written = order_.Sort(song.tracks) ? WriteInOrder() : WriteByQueue(song);
+    if (!written)
+        return -1;
 
     WriteVarLen(0);
     WriteByte(kMetaStatus);
@@ -194,73 +154,120 @@ int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
     return 0;
 }
 
+bool SmfWriter::WriteInOrder() {
+    const EventOrder::Sorted events = order_.sorted();
+    Output out = Open();
+    std::uint32_t lastWritten = 0;
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        const EventOrder::Entry entry = events[i];
+        const bool written = entry.other == nullptr
+                                 ? WriteChannelEvent(entry.time, entry.status, entry.data1,
+                                                     entry.data2, lastWritten, out)
+                                 : WriteCarried(*entry.other, lastWritten, out);
+        if (!written)
+            return false;
+    }
+    Close(out);
+    return true;
+}
+
+bool SmfWriter::WriteByQueue(const TSmfFile& song) {
+    std::vector<ListPosition> positions(song.tracks.size());
+    TimeQueue lists(song.tracks.size());
+    for (std::size_t i = 0; i < song.tracks.size(); ++i)
+        if (positions[i].HasEvent(song.tracks[i]))
+            lists.Open(i, positions[i].at->time); // empty lists stay closed
+    lists.Start();
+
+    std::uint32_t lastWritten = 0;
+    while (!lists.empty()) {
+        const std::size_t index = lists.TopIndex();
+        std::uint64_t nextKey = 0;
+        if (DrainList(positions[index], song.tracks[index], lists, lastWritten, nextKey) ==
+            Drained::Unwritable)
+            return false;
+        lists.ReplaceTopKey(nextKey);
+    }
+    return true;
+}
+
+// Writes a channel event after the last one written. False when its delta
+// time does not fit in a variable-length quantity.
+[[gnu::always_inline]] inline bool
+SmfWriter::WriteChannelEvent(std::uint32_t time, std::uint8_t status, std::uint8_t data1,
+                             std::uint8_t data2, std::uint32_t& lastWritten, Output& out) {
+    constexpr std::size_t kLongestChannelEvent = 7; // four delta bytes, status, two data bytes
+    const std::uint32_t delta = time - lastWritten;
+    if (delta > kMaxVarLen)
+        return false;
+    lastWritten = time;
+    if (static_cast<std::size_t>(out.limit - out.at) < kLongestChannelEvent) {
+        Close(out);
+        Room(kLongestChannelEvent);
+        out = Open();
+    }
+    std::uint8_t* at = out.at;
+    at += PutVarLen(delta, at);
+    at[0] = status;
+    at[1] = data1;
+    at[2] = data2;
+    out.at = at + (HasSecondDataByte(status) ? 3 : 2);
+    return true;
+}
+
+// Writes any event the track carries after the last one written; false when
+// its delta time or its length does not fit. The fields are read before any
+// byte is stored.
+[[gnu::always_inline]] inline bool
+SmfWriter::WriteCarried(const SmfEvent& event, std::uint32_t& lastWritten, Output& out) {
+    const std::uint32_t time = event.time;
+    const std::uint8_t status = event.status;
+    if (IsChannelStatus(status))
+        return WriteChannelEvent(time, status, event.data1, event.data2, lastWritten, out);
+    const std::uint32_t delta = time - lastWritten;
+    if (delta > kMaxVarLen)
+        return false;
+    lastWritten = time;
+    Close(out);
+    const bool written = WriteEvent(delta, event);
+    out = Open();
+    return written;
+}
+
 // Writes the top list's events for as long as each would keep it on top, that
 // is while its key stays below the runner-up's. An event no later than one
 // already written here is always below it, so one compare per event decides,
 // and a branch that goes the same way until the list gives way is cheap to
 // predict. `nextKey` is left at the key the list goes on with, or kClosed
-// when it ends here. The event's fields are read before any byte is stored,
-// and the output position is kept in a local: stores through a byte pointer
-// may alias anything, and would otherwise force every field to be read
-// again. It is built into its one caller: it runs about once per two
-// events, and a call's saving and restoring of registers was a good part of
-// what those events cost.
+// when it ends here. It is built into its one caller: it runs about once per
+// two events, and a call's saving and restoring of registers was a good part
+// of what those events cost.
 [[gnu::always_inline]] inline SmfWriter::Drained
 SmfWriter::DrainList(ListPosition& position, const SmfTrack& track, const TimeQueue& lists,
                      std::uint32_t& lastWritten, std::uint64_t& nextKey) {
-    constexpr std::size_t kLongestChannelEvent = 7; // four delta bytes, status, two data bytes
     const std::size_t index = lists.TopIndex();
     const std::uint64_t runnerUp = lists.RunnerUpKey();
     ListPosition at = position;
-    std::uint8_t* out = bytes_.data() + used_;
+    Output out = Open();
     for (;;) {
         if (!at.HasEvent(track)) {
             nextKey = TimeQueue::kClosed;
             break;
         }
         const SmfEvent& event = *at.at;
-        const std::uint32_t time = event.time;
-        nextKey = TimeQueue::Key(time, index);
+        nextKey = TimeQueue::Key(event.time, index);
         if (nextKey > runnerUp)
             break;
-        const std::uint8_t status = event.status;
-        const std::uint8_t data1 = event.data1;
-        const std::uint8_t data2 = event.data2;
-        if (IsChannelStatus(status)) {
-            const std::uint32_t delta = time - lastWritten;
-            if (delta > kMaxVarLen)
-                return Drained::Unwritable;
-            lastWritten = time;
-            if (static_cast<std::size_t>(bytes_.data() + bytes_.size() - out) <
-                kLongestChannelEvent) {
-                used_ = static_cast<std::size_t>(out - bytes_.data());
-                out = Room(kLongestChannelEvent);
-            }
-            out += PutVarLen(delta, out);
-            out[0] = status;
-            out[1] = data1;
-            out[2] = data2;
-            out += HasSecondDataByte(status) ? 3 : 2;
-        } else {
-            const EventFate fate = FateOf(event);
-            if (fate == EventFate::EndsList) {
-                nextKey = TimeQueue::kClosed;
-                break;
-            }
-            if (fate == EventFate::Written) {
-                const std::uint32_t delta = time - lastWritten;
-                if (delta > kMaxVarLen)
-                    return Drained::Unwritable;
-                lastWritten = time;
-                used_ = static_cast<std::size_t>(out - bytes_.data());
-                if (!WriteEvent(delta, event))
-                    return Drained::Unwritable;
-                out = bytes_.data() + used_;
-            }
+        const EventFate fate = FateOf(event);
+        if (fate == EventFate::EndsList) {
+            nextKey = TimeQueue::kClosed;
+            break;
         }
+        if (fate == EventFate::Written && !WriteCarried(event, lastWritten, out))
+            return Drained::Unwritable;
         ++at.at;
     }
-    used_ = static_cast<std::size_t>(out - bytes_.data());
+    Close(out);
     position = at;
     return Drained::UpToTime;
 }
@@ -280,16 +287,13 @@ SaveResult TSmfFile::SaveToBytes(std::vector<std::uint8_t>& out) const {
     return kSaved;
 }
 
-// The bytes are collected in the buffer of the last save, so a song saved
-// file after file allocates only when a file is larger than any before.
+// The song keeps its writer, so a song saved file after file allocates only
+// when a file is larger than any before.
 SaveResult TSmfFile::SaveToFile(const std::string& path) const {
-    SmfWriter writer(std::move(saved_));
-    const bool writable = writer.WriteMergedTrack(*this) == 0;
-    const std::span<const std::uint8_t> bytes = writer.Written();
-    saved_ = writer.Release(); // moving a vector keeps its bytes where they are
-    if (!writable)
+    writer_.Rewind();
+    if (writer_.WriteMergedTrack(*this) != 0)
         return kSaveNotWritable;
-    WriteFileReplacing(path, bytes);
+    WriteFileReplacing(path, writer_.Written());
     return kSaved;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/SmfTrack.h"
+#include "engine/SmfWriter.h"
 
 #include <cstdint>
 #include <functional>
@@ -97,7 +98,7 @@ public:
     // Writing: 0 on success, -2 when the song cannot be written (a delta time
     // beyond four bytes); then no file is touched. SaveToFile raises FileError
     // when the file cannot be created or written. SaveToFile collects the
-    // bytes in a buffer the song keeps, so two threads must not save the same
+    // bytes in a writer the song keeps, so two threads must not save the same
     // song at once.
     SaveResult SaveToFile(const std::string& path) const;
     SaveResult SaveToBytes(std::vector<std::uint8_t>& out) const;
@@ -120,10 +121,10 @@ private:
     // The memory of the events, kept from file to file; on the heap, so that
     // the records' references to it survive a move of the song.
     std::unique_ptr<EventPool> pool_ = std::make_unique<EventPool>();
-    // The bytes of the last file read (whole, or its head), and of the last
-    // save, kept for their capacity.
+    // The bytes of the last file read (whole, or its head), kept for their
+    // capacity, and the writer of the last save, kept for its memory.
     std::vector<std::uint8_t> image_;
-    mutable std::vector<std::uint8_t> saved_;
+    mutable SmfWriter writer_;
 };
 
 } // namespace lyricast
