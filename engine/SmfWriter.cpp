@@ -14,16 +14,12 @@ namespace {
 
 constexpr std::size_t kTrackLengthOffset = 18;
 
-// Puts a variable-length quantity at `out` (room for four bytes); returns its
-// size, or 0 without writing anything for a value above kMaxVarLen, which
-// would take a fifth byte.
-int PutVarLen(std::uint32_t value, std::uint8_t* out) {
+// Puts a quantity of two to four bytes at `out`; returns its size, or 0
+// without writing anything for a value above kMaxVarLen, which would take a
+// fifth byte.
+[[gnu::noinline]] int PutLongVarLen(std::uint32_t value, std::uint8_t* out) {
     if (value > SmfWriter::kMaxVarLen)
         return 0;
-    if (value < 0x80) { // nearly every delta time of a merged track
-        *out = static_cast<std::uint8_t>(value);
-        return 1;
-    }
     std::uint32_t buffer = value & 0x7F;
     while ((value >>= 7) > 0)
         buffer = (buffer << 8) | 0x80 | (value & 0x7F);
@@ -34,6 +30,17 @@ int PutVarLen(std::uint32_t value, std::uint8_t* out) {
             return size;
         buffer >>= 8;
     }
+}
+
+// Puts a variable-length quantity at `out` (room for four bytes); returns its
+// size, or 0 as PutLongVarLen. A value of one byte, nearly every delta time
+// of a merged track, is put without a call.
+inline int PutVarLen(std::uint32_t value, std::uint8_t* out) {
+    if (value < 0x80) {
+        *out = static_cast<std::uint8_t>(value);
+        return 1;
+    }
+    return PutLongVarLen(value, out);
 }
 
 } // namespace
