@@ -3,8 +3,11 @@
 #include "convert/ConvertSong.h"
 #include "convert/OutputClaims.h"
 #include "platform/FileError.h"
+#include "platform/TemporaryFile.h"
 
 #include <algorithm>
+#include <new>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -26,7 +29,13 @@ ConversionResult Convert(TSmfFile& song, const ConversionJob& job) {
             return {Status::OutOfMemory, 0, {}};
         }
     } catch (const FileError& error) {
-        return {Status::FileError, 0, error.Explained()};
+        try {
+            return {Status::FileError, 0, error.Explained()};
+        } catch (const std::bad_alloc&) {
+            return {Status::OutOfMemory, 0, {}}; // not even the message fits
+        }
+    } catch (const std::bad_alloc&) {
+        return {Status::OutOfMemory, 0, {}};
     }
     return {Status::NotWritable, 0, {}};
 }
@@ -75,8 +84,46 @@ void ConversionPool::Run(std::span<const ConversionJob> jobs, const Deliver& del
         delivered_ = 0;
     }
     done_ = 0;
-    const std::vector<std::optional<ConversionResult>> refused = DecideOutputs(jobs);
-    RunOnWorkers(jobs, refused, deliver);
+    std::vector<std::optional<ConversionResult>> refused;
+    std::vector<std::optional<ConversionResult>> results;
+    try {
+        refused = DecideOutputs(jobs);
+        results.resize(jobs.size());
+    } catch (const std::bad_alloc&) {
+        return DeliverOutOfMemory(jobs, deliver);
+    }
+    RunOnWorkers(jobs, refused, results, deliver);
+}
+
+// Without the memory to decide the outputs no file can be converted; each
+// is told so, in order, as a conversion would have told it.
+void ConversionPool::DeliverOutOfMemory(std::span<const ConversionJob> jobs,
+                                        const Deliver& deliver) {
+    const ConversionResult outOfMemory{Status::OutOfMemory, 0, {}};
+    for (std::size_t index = 0; index < jobs.size(); ++index) {
+        {
+            const std::lock_guard lock(mutex_);
+            if (stopped_)
+                return;
+        }
+        deliver(index, outOfMemory);
+    }
+}
+
+// Starts up to `count` threads besides the caller's; where the system gives
+// no more, the run goes on with those it has.
+void ConversionPool::StartThreads(unsigned count, std::vector<std::jthread>& threads,
+                                  const std::function<void()>& work) {
+    try {
+        threads.reserve(count);
+        for (unsigned i = 0; i < count; ++i)
+            threads.emplace_back([&work] {
+                HoldInterruptsInThisThread();
+                work();
+            });
+    } catch (const std::system_error&) {
+    } catch (const std::bad_alloc&) {
+    }
 }
 
 // The caller's thread is one of the workers: while the result it is to hand
@@ -86,8 +133,9 @@ void ConversionPool::Run(std::span<const ConversionJob> jobs, const Deliver& del
 // worker starts no thread at all.
 void ConversionPool::RunOnWorkers(std::span<const ConversionJob> jobs,
                                   std::span<const std::optional<ConversionResult>> refused,
+                                  std::span<std::optional<ConversionResult>> results,
                                   const Deliver& deliver) {
-    std::vector<std::optional<ConversionResult>> results(jobs.size());
+    const std::function<void()> work = [&] { Work(jobs, refused, results); };
     std::vector<std::jthread> threads;
     // Declared after the threads, so it runs first: an exception leaving
     // `deliver` stops the workers before they are joined.
@@ -97,8 +145,8 @@ void ConversionPool::RunOnWorkers(std::span<const ConversionJob> jobs,
     } stopOnExit{*this};
     TSmfFile song;
     const unsigned count = static_cast<unsigned>(std::min<std::size_t>(workers_, jobs.size()));
-    for (unsigned i = 1; i < count; ++i)
-        threads.emplace_back([&] { Work(jobs, refused, results); });
+    if (count > 1)
+        StartThreads(count - 1, threads, work);
 
     for (std::size_t next = 0; next < jobs.size(); ++next) {
         std::unique_lock lock(mutex_);

@@ -9,6 +9,8 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace lyricast {
 
@@ -63,7 +65,10 @@ public:
 private:
     void RunOnWorkers(std::span<const ConversionJob> jobs,
                       std::span<const std::optional<ConversionResult>> refused,
-                      const Deliver& deliver);
+                      std::span<std::optional<ConversionResult>> results, const Deliver& deliver);
+    void DeliverOutOfMemory(std::span<const ConversionJob> jobs, const Deliver& deliver);
+    static void StartThreads(unsigned count, std::vector<std::jthread>& threads,
+                             const std::function<void()>& work);
     void Work(std::span<const ConversionJob> jobs,
               std::span<const std::optional<ConversionResult>> refused,
               std::span<std::optional<ConversionResult>> results);

@@ -2,6 +2,7 @@
 
 #include "convert/OutputNaming.h"
 #include "platform/FileIdentity.h"
+#include "platform/NameCase.h"
 
 #include <map>
 #include <set>
@@ -58,21 +59,34 @@ public:
 
 private:
     // A file named so that two spellings of one place compare equal: by the
-    // identity of its folder and its name when the folder exists, else by path.
+    // identity of its folder and its name when the folder exists, else by
+    // path. Where the folder's file system ignores letter case, so does the
+    // name: "Song.MID" and "SONG.MID" are one file there.
     PlaceKey PlaceOf(const std::string& path) {
         const PathRules& rules = PathRules::Native();
-        if (const auto id = FolderIdentity(SourceFolderOf(path, rules)))
-            return std::pair(*id, FileNameOf(path, rules));
-        return path;
+        const std::string name = FileNameOf(path, rules);
+        if (const Folder* folder = FolderOf(SourceFolderOf(path, rules)))
+            return std::pair(folder->identity, folder->foldsCase ? FoldedName(name) : name);
+        return rules.caseInsensitive ? FoldedName(path) : path;
     }
 
-    std::optional<FileIdentity> FolderIdentity(const std::string& folder) {
-        auto known = folderIds_.find(folder);
-        if (known == folderIds_.end())
-            known =
-                folderIds_.emplace(folder, IdentityOf(folder.empty() ? std::string(".") : folder))
-                    .first;
-        return known->second;
+    struct Folder {
+        FileIdentity identity;
+        bool foldsCase;
+    };
+
+    // Each folder is looked at once however many files it holds; nothing
+    // when it does not exist.
+    const Folder* FolderOf(const std::string& folder) {
+        auto known = folders_.find(folder);
+        if (known == folders_.end()) {
+            const std::string path = folder.empty() ? std::string(".") : folder;
+            std::optional<Folder> found;
+            if (const auto identity = IdentityOf(path))
+                found = Folder{*identity, FolderFoldsCase(folder)};
+            known = folders_.emplace(folder, found).first;
+        }
+        return known->second ? &*known->second : nullptr;
     }
 
     static ConversionResult Refusal(Status status) { return ConversionResult{status, 0, {}}; }
@@ -82,7 +96,7 @@ private:
         return result;
     }
 
-    std::map<std::string, std::optional<FileIdentity>> folderIds_;
+    std::map<std::string, std::optional<Folder>> folders_;
     std::vector<PlaceKey> sourcePlaces_; // of each job
     std::vector<std::optional<FileIdentity>> sourceIds_;
     std::set<PlaceKey> allSources_;

@@ -30,7 +30,8 @@ std::string PathRules::Join(std::string_view folder, std::string_view name) cons
     std::string path;
     path.reserve(folder.size() + 1 + name.size());
     path.append(folder);
-    path.push_back(separator);
+    if (!IsRoot(folder))
+        path.push_back(separator);
     path.append(name);
     return path;
 }
@@ -50,6 +51,14 @@ std::string_view PathRules::DrivePart(std::string_view path) const {
             break;
     }
     return path.substr(0, end);
+}
+
+bool PathRules::IsRoot(std::string_view folder) const {
+    const std::string_view drive = DrivePart(folder);
+    const std::string_view rest = folder.substr(drive.size());
+    if (rest.empty())
+        return !drive.empty() && drive.back() == ':'; // "C:" is that drive's current folder
+    return rest.size() == 1 && IsSeparator(rest.front());
 }
 
 bool PathRules::SamePath(std::string_view a, std::string_view b) const {

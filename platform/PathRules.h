@@ -11,7 +11,7 @@ namespace lyricast {
 struct PathRules {
     char separator;              // put between a folder and a name
     std::string_view folderEnds; // characters after which a file name starts
-    bool caseInsensitive;        // names differing only in ASCII case are the same file
+    bool caseInsensitive;        // names differing only in letter case are the same file
     bool driveLetters;           // paths may start with a drive (C:) or a share (\\server\share)
 
     static const PathRules& Windows();
@@ -21,9 +21,12 @@ struct PathRules {
     bool IsSeparator(char c) const { return folderEnds.find(c) != std::string_view::npos; }
     // Index of the last character after which the file name starts, or npos.
     std::size_t LastFolderEnd(std::string_view path) const { return path.find_last_of(folderEnds); }
-    // folder + separator + name; the separator is put even after a folder
-    // that already ends in one (a root), as the scan and the batch always have.
+    // folder + separator + name; a root already ends in its separator, so
+    // C:\ or / and a name take none more (C:\song.kar), and nor does a bare
+    // drive (C: and song.kar give C:song.kar, in that drive's current folder).
     std::string Join(std::string_view folder, std::string_view name) const;
+    // A drive's or share's root (C:\, \\srv\share\, /, \), or a bare drive (C:).
+    bool IsRoot(std::string_view folder) const;
     // The drive part of a path: C: of C:\A, \\srv\share of \\srv\share\A; empty
     // for a path without one, and always under rules without drive letters.
     std::string_view DrivePart(std::string_view path) const;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/TemporaryRegistry.h"
+
 #include <string>
 
 namespace lyricast {
@@ -30,12 +32,16 @@ public:
 private:
     std::string path_;
     int descriptor_ = -1;
-    int slot_ = -1; // where an interrupt finds it; -1 when it is not registered
+    TemporaryRegistry::Entry* registered_ = nullptr; // where an interrupt finds it
     bool renamed_ = false;
 };
 
 // Makes SIGINT, SIGTERM and SIGHUP remove every temporary file still open
 // before the process ends by the signal as it otherwise would.
 void RemoveTemporariesOnInterrupt();
+
+// Keeps those signals from this thread for the rest of its life, so that
+// they reach the thread that started the work; a worker thread calls it first.
+void HoldInterruptsInThisThread();
 
 } // namespace lyricast

@@ -2,10 +2,9 @@
 
 #include "platform/FileError.h"
 #include "platform/TemporaryName.h"
+#include "platform/TemporaryRegistry.h"
 
-#include <atomic>
 #include <cerrno>
-#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -19,56 +18,22 @@ namespace {
 
 constexpr int kInterruptSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
-// Where a signal handler finds the temporary files to remove: fixed storage,
-// read without locks or allocation. A file beyond the last slot still works,
-// but an interrupt leaves it behind.
-struct Slot {
-    enum State : int { kFree, kFilling, kHolding };
-    std::atomic<int> state{kFree};
-    char path[PATH_MAX];
-};
-Slot slots[64];
-
-int Register(const std::string& path) {
-    if (path.size() >= PATH_MAX)
-        return -1;
-    for (int i = 0; i < static_cast<int>(std::size(slots)); ++i) {
-        int expected = Slot::kFree;
-        if (!slots[i].state.compare_exchange_strong(expected, Slot::kFilling))
-            continue;
-        std::memcpy(slots[i].path, path.c_str(), path.size() + 1);
-        slots[i].state.store(Slot::kHolding, std::memory_order_release);
-        return i;
-    }
-    return -1;
-}
-
-void Unregister(int slot) {
-    if (slot >= 0)
-        slots[slot].state.store(Slot::kFree, std::memory_order_release);
-}
-
 // Only async-signal-safe calls: unlink, sigaction, raise.
 extern "C" void RemoveAndEnd(int signal) {
-    for (Slot& slot : slots)
-        if (slot.state.load(std::memory_order_acquire) == Slot::kHolding)
-            ::unlink(slot.path);
+    TemporaryRegistry::UnlinkAllForGood();
     struct sigaction byDefault {};
     byDefault.sa_handler = SIG_DFL;
     ::sigaction(signal, &byDefault, nullptr);
     ::raise(signal);
 }
 
-// Holds back the interrupt signals in this thread for one scope, so that a
-// file is never created without being registered for removal.
+// Holds back the interrupt signals in this thread for one scope, so that the
+// handler never finds the registry half written by the thread it interrupts.
 class SignalsHeld {
 public:
     SignalsHeld() {
-        sigset_t held;
-        sigemptyset(&held);
-        for (const int signal : kInterruptSignals)
-            sigaddset(&held, signal);
-        pthread_sigmask(SIG_BLOCK, &held, &previous_);
+        pthread_sigmask(SIG_BLOCK, nullptr, &previous_);
+        HoldInterruptsInThisThread();
     }
     SignalsHeld(const SignalsHeld&) = delete;
     SignalsHeld& operator=(const SignalsHeld&) = delete;
@@ -90,14 +55,23 @@ TemporaryFile::TemporaryFile(const std::string& folder, const std::string& outpu
     int error = EEXIST;
     for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
         std::string candidate = TemporaryNameIn(folder, process, kNameAlphabet);
-        descriptor_ =
-            ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+        // Registered before it exists, so that an interrupt taken by any
+        // thread at any moment finds it. Only a file of the same random name
+        // made by another process at that very moment could be taken for it.
+        TemporaryRegistry::Entry* registered = nullptr;
+        {
+            const TemporaryRegistry::Making making;
+            registered = TemporaryRegistry::Add(candidate);
+            descriptor_ =
+                ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+        }
         if (descriptor_ >= 0) {
             path_ = std::move(candidate);
-            slot_ = Register(path_);
+            registered_ = registered;
             return;
         }
         error = errno;
+        TemporaryRegistry::Remove(registered);
     }
     throw FileError::CannotCreate(output, FileError::ReasonOf(error));
 }
@@ -107,7 +81,7 @@ TemporaryFile::~TemporaryFile() {
         ::close(descriptor_);
     if (!renamed_)
         ::unlink(path_.c_str());
-    Unregister(slot_);
+    TemporaryRegistry::Remove(registered_);
 }
 
 bool TemporaryFile::Close() {
@@ -119,6 +93,14 @@ bool TemporaryFile::Close() {
 bool TemporaryFile::RenameTo(const std::string& target) {
     renamed_ = std::rename(path_.c_str(), target.c_str()) == 0;
     return renamed_;
+}
+
+void HoldInterruptsInThisThread() {
+    sigset_t held;
+    sigemptyset(&held);
+    for (const int signal : kInterruptSignals)
+        sigaddset(&held, signal);
+    pthread_sigmask(SIG_BLOCK, &held, nullptr);
 }
 
 void RemoveTemporariesOnInterrupt() {

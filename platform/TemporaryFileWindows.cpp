@@ -59,4 +59,6 @@ bool TemporaryFile::RenameTo(const std::string& target) {
 // ".lyricast-XXXXXX.tmp" file behind, which the name makes easy to spot.
 void RemoveTemporariesOnInterrupt() {}
 
+void HoldInterruptsInThisThread() {}
+
 } // namespace lyricast

@@ -55,17 +55,11 @@ void FolderBrowse::NewFolderClick() {
 bool FolderBrowse::CreateAndOpen(const std::string& name) {
     if (name.empty())
         return false;
-    const std::string path = Inside(folderList_->Directory(), name, PathRules::Native());
+    const std::string path = PathRules::Native().Join(folderList_->Directory(), name);
     if (!CreateFolder(path))
         return false;
     folderList_->SetDirectory(path);
     return true;
-}
-
-std::string Inside(const std::string& folder, const std::string& name, const PathRules& rules) {
-    if (!folder.empty() && rules.IsSeparator(folder.back()))
-        return folder + name;
-    return rules.Join(folder, name);
 }
 
 } // namespace lyricast

@@ -51,7 +51,4 @@ private:
     std::string startingCurrentFolder_;
 };
 
-// The folder and a name inside it, without doubling a root's separator.
-std::string Inside(const std::string& folder, const std::string& name, const PathRules& rules);
-
 } // namespace lyricast

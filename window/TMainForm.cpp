@@ -17,6 +17,8 @@
 #include <chrono>
 #include <exception>
 #include <filesystem>
+#include <functional>
+#include <new>
 #include <thread>
 
 namespace lyricast {
@@ -133,15 +135,20 @@ void TMainForm::StartScan(std::shared_ptr<FileScanning> scan) {
 }
 
 void TMainForm::StartWorker(const std::shared_ptr<FileScanning>& scan) {
-    view_.StartWorker([this, scan] {
-        try {
-            ScanFolder(*scan);
-        } catch (const std::exception& error) {
-            view_.PostToUi([this, message = std::string(error.what())] {
-                view_.ShowError(ErrorBoxText(message));
-            });
-        }
-    });
+    try {
+        view_.StartWorker([this, scan] {
+            try {
+                ScanFolder(*scan);
+            } catch (const std::exception& error) {
+                view_.PostToUi([this, message = std::string(error.what())] {
+                    view_.ShowError(ErrorBoxText(message));
+                });
+            }
+        });
+    } catch (const std::exception& error) {
+        scan->Stop();
+        view_.ShowError(ErrorBoxText(std::string("Cannot start the scan: ") + error.what()));
+    }
 }
 
 void TMainForm::FileListBox1Change() {}
@@ -238,7 +245,23 @@ void TMainForm::StartBatch(const std::vector<std::size_t>& selected) {
     view_.ShowProgress(0, progressMaximum);
     view_.ShowConverting(true);
     view_.ShowStatus("Converting : " + batch->jobs.front().source);
-    view_.StartWorker([this, batch] {
+    try {
+        view_.StartWorker([this, batch] { RunBatch(batch); });
+    } catch (const std::exception& error) {
+        batch_.reset();
+        view_.HideProgress();
+        view_.ShowStatus({});
+        view_.ShowConverting(false);
+        view_.ShowError(ErrorBoxText(std::string("Cannot start the conversion: ") + error.what()));
+    }
+}
+
+// On the batch's worker thread. Its end always reaches the UI thread, so the
+// button never stays on "Stop": a batch cut short by a lack of memory ends
+// as a stopped one, and the end is handed over again until it goes.
+void TMainForm::RunBatch(const std::shared_ptr<BatchRun>& batch) {
+    const std::function<void()> done = [this, batch] { BatchDone(*batch); };
+    try {
         batch->pool.Run(batch->jobs,
                         [this, batch](std::size_t index, const ConversionResult& result) {
                             view_.PostToUi([this, batch, index, result] {
@@ -246,8 +269,15 @@ void TMainForm::StartBatch(const std::vector<std::size_t>& selected) {
                                 BatchStep(*batch, index);
                             });
                         });
-        view_.PostToUi([this, batch] { BatchDone(*batch); });
-    });
+    } catch (const std::exception&) {
+    }
+    for (;;) {
+        try {
+            return view_.PostToUi(done);
+        } catch (const std::bad_alloc&) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
 }
 
 void TMainForm::BatchStep(BatchRun& batch, std::size_t index) {

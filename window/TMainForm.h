@@ -102,6 +102,7 @@ private:
     void ShowScanRows(FileScanning& scan, std::vector<FileRow>& found);
     void ScanFinished(FileScanning& scan);
     void StartBatch(const std::vector<std::size_t>& selected);
+    void RunBatch(const std::shared_ptr<BatchRun>& batch);
     void BatchStep(BatchRun& batch, std::size_t index);
     void BatchDone(BatchRun& batch);
     std::string SummaryFolder(const BatchRun& batch) const;

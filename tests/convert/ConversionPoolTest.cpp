@@ -1,4 +1,5 @@
 #include "convert/ConversionPool.h"
+#include "support/MemoryLimit.h"
 #include "support/SmfBuilder.h"
 #include "support/TempDir.h"
 
@@ -96,6 +97,24 @@ TEST_F(ConversionPoolTest, ClashingOutputsAreDecidedInListOrder) {
     }
     EXPECT_EQ(ReadBytes(dir / "a.kar"), kSong) << "no source is ever written";
 }
+
+#ifndef _WIN32
+TEST_F(ConversionPoolTest, ThreadsThatCannotStartLeaveTheRunToThoseThatDid) {
+    std::vector<ConversionJob> jobs;
+    for (int i = 0; i < 40; ++i)
+        jobs.push_back(Job("s" + std::to_string(i) + ".kar"));
+    // Each thread's stack takes megabytes of address space: only a few fit.
+    const auto allConverted = [&] {
+        ConversionPool pool(300);
+        std::size_t converted = 0;
+        pool.Run(jobs, [&](std::size_t, const ConversionResult& result) {
+            converted += result.status == Status::Converted ? 1 : 0;
+        });
+        return converted == jobs.size();
+    };
+    EXPECT_EQ(StatusUnderMemoryLimit(allConverted, 96u << 20), 0);
+}
+#endif
 
 } // namespace
 } // namespace lyricast

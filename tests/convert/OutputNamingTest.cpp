@@ -26,8 +26,7 @@ TEST(OutputNaming, WindowsPaths) {
         {
             {R"(C:\Songs\My.Song.kar)", std::nullopt, R"(C:\Songs\My.Song.MID)"},
             {R"(C:\Songs\My.Song.kar)", R"(D:\Out)", R"(D:\Out\My.Song.MID)"},
-            {R"(C:\Songs\My.Song.kar)", R"(D:\)",
-             R"(D:\\My.Song.MID)"}, // the separator is always put
+            {R"(C:\Songs\My.Song.kar)", R"(D:\)", R"(D:\My.Song.MID)"}, // a root's own separator
             {R"(C:\Songs\My.Song.kar)", "", R"(\My.Song.MID)"},
             {R"(C:\\song.KAR)", std::nullopt, R"(C:\\song.MID)"}, // a scan of a drive root
             {R"(C:song.kar)", std::nullopt, R"(C:song.MID)"},     // ":" ends the drive part
@@ -42,7 +41,7 @@ TEST(OutputNaming, PosixPaths) {
     ExpectOutputs(kPosix, {
                               {"/home/u/My.Song.kar", std::nullopt, "/home/u/My.Song.MID"},
                               {"/home/u/My.Song.kar", "/out", "/out/My.Song.MID"},
-                              {"/home/u/My.Song.kar", "/", "//My.Song.MID"},
+                              {"/home/u/My.Song.kar", "/", "/My.Song.MID"},
                               {"song.kar", std::nullopt, "song.MID"},
                               {"/home/u/a:b.kar", std::nullopt,
                                "/home/u/a:b.MID"}, // ":" is part of a POSIX name

@@ -35,6 +35,21 @@ TEST(DrivePart, DriveLettersAndShares) {
     EXPECT_EQ(Posix.DrivePart("C:/x"), "");
 }
 
+TEST(PathRulesJoin, OneSeparatorBetweenFolderAndName) {
+    EXPECT_EQ(Posix.Join("/", "x"), "/x");
+    EXPECT_EQ(Posix.Join("/a", "x"), "/a/x");
+    EXPECT_EQ(Posix.Join("", "x"), "/x");
+    EXPECT_EQ(Win.Join("C:\\", "x"), "C:\\x");
+    EXPECT_EQ(Win.Join("C:\\a", "x"), "C:\\a\\x");
+    EXPECT_EQ(Win.Join("C:", "x"), "C:x"); // the drive's current folder
+    EXPECT_EQ(Win.Join("\\\\srv\\share\\", "x"), "\\\\srv\\share\\x");
+    EXPECT_EQ(Win.Join("\\\\srv\\share", "x"), "\\\\srv\\share\\x");
+    EXPECT_EQ(Win.Join("\\", "x"), "\\x");
+    EXPECT_EQ(Win.Join("", "x"), "\\x");
+    // A name that ends in the byte of a separator is no root.
+    EXPECT_EQ(Win.Join("C:\\\x95\\", "x"), "C:\\\x95\\\\x");
+}
+
 TEST(PathRulesHolds, RootsHoldThePathsBelowThem) {
     EXPECT_TRUE(Posix.Holds("/", "/tmp"));
     EXPECT_TRUE(Posix.Holds("/mnt/usb", "/mnt/usb"));

@@ -24,6 +24,8 @@
 #include <array>
 #include <cstring>
 #include <filesystem>
+#include <thread>
+#include <vector>
 
 namespace lyricast {
 namespace {
@@ -255,6 +257,24 @@ TEST_F(Win32WindowTest, ADoubleClickedFolderIsScannedByAWorkerThroughTheUiThread
     EXPECT_EQ(verdicts[0], (folder.path() / "Songs" / "bad.kar").string() + " Bad");
     EXPECT_EQ(verdicts[1], (folder.path() / "Songs" / "good.kar").string() + " Good");
     EXPECT_FALSE(window.form.ScanRunning());
+}
+
+// More steps than a thread's message queue holds (10,000) all arrive, in
+// order, whoever hands them over; one message at a time carries them.
+TEST_F(Win32WindowTest, EveryStepHandedToTheUiThreadArrivesInOrder) {
+    MainWindow& window = *window_;
+    std::vector<int> arrived;
+    std::thread worker([&] {
+        for (int i = 0; i < 20000; ++i)
+            window.PostToUi([&arrived, i] { arrived.push_back(i); });
+    });
+    worker.join();
+    window.PostToUi([&arrived] { arrived.push_back(-1); }); // from the UI thread too
+    PumpUntil([&arrived] { return arrived.size() == 20001; });
+    ASSERT_EQ(arrived.size(), 20001u);
+    for (int i = 0; i < 20000; ++i)
+        ASSERT_EQ(arrived[static_cast<std::size_t>(i)], i);
+    EXPECT_EQ(arrived.back(), -1);
 }
 
 TEST_F(Win32WindowTest, OutputDialogShowsItsControlsInTabOrderAndReportsTheChoice) {

@@ -10,9 +10,11 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <optional>
 #include <span>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace lyricast::test {
@@ -38,6 +40,8 @@ public:
     std::function<void(const std::string&)> onShowFolder = [this](const std::string& to) {
         folder = to;
     };
+    bool refuseWorkers = false;  // as a system that starts no more threads
+    int postsBeforeFailing = -1; // hand-overs to go before one runs out of memory
 
     void ClearRows() override { rows.clear(); }
     void AddRows(std::span<const FileRow> added) override {
@@ -67,9 +71,16 @@ public:
     }
     std::string CurrentFolder() const override { return folder; }
     void ShowFolder(const std::string& to) override { onShowFolder(to); }
-    void StartWorker(std::function<void()> work) override { workers.push_back(std::move(work)); }
+    void StartWorker(std::function<void()> work) override {
+        if (refuseWorkers)
+            throw std::system_error(
+                std::make_error_code(std::errc::resource_unavailable_try_again));
+        workers.push_back(std::move(work));
+    }
     void PostToUi(std::function<void()> step) override {
         const std::lock_guard lock(stepsMutex_);
+        if (postsBeforeFailing >= 0 && postsBeforeFailing-- == 0)
+            throw std::bad_alloc();
         steps.push_back(std::move(step));
     }
     void WaitForWorkers() override { RunWorkers(); }

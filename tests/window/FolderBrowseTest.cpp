@@ -68,12 +68,5 @@ TEST_F(FolderBrowseTest, NewFolderIsMadeInsideAndOpened) {
     EXPECT_FALSE(fs::exists(tree_.path() / "volB/Fresh/nowhere"));
 }
 
-TEST(Inside, ARootsSeparatorIsNotDoubled) {
-    EXPECT_EQ(Inside("/", "x", PathRules::Posix()), "/x");
-    EXPECT_EQ(Inside("/a", "x", PathRules::Posix()), "/a/x");
-    EXPECT_EQ(Inside("C:\\", "x", PathRules::Windows()), "C:\\x");
-    EXPECT_EQ(Inside("C:\\a", "x", PathRules::Windows()), "C:\\a\\x");
-}
-
 } // namespace
 } // namespace lyricast::test

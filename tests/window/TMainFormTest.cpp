@@ -488,6 +488,27 @@ TEST_F(BatchTest, TheButtonStopsARunningBatch) {
     EXPECT_EQ(view.shown.back().substr(0, 8), "summary:");
 }
 
+TEST_F(BatchTest, AWorkerThatCannotStartLeavesTheWindowAsItWas) {
+    view.selected = {0, 2};
+    view.refuseWorkers = true;
+    Convert();
+    EXPECT_FALSE(form.Converting());
+    EXPECT_FALSE(view.progressVisible);
+    EXPECT_EQ(view.shown.back().substr(0, 36), "error: Cannot start the conversion: ");
+    EXPECT_NE(std::find(view.shown.begin(), view.shown.end(), "button: Convert"), view.shown.end());
+}
+
+// A step that cannot be handed to the UI thread stops the batch, whose end
+// still arrives: the button is the convert button again.
+TEST_F(BatchTest, TheEndOfABatchArrivesWhenAStepCannotBeHandedOver) {
+    view.selected = {0, 2};
+    view.postsBeforeFailing = 0;
+    Convert();
+    EXPECT_FALSE(form.Converting());
+    EXPECT_EQ(view.Shown("summary: ").size(), 1u);
+    EXPECT_EQ(view.Shown("button: ").back(), "button: Convert");
+}
+
 TEST(BatchSummary, WordsForEachEnding) {
     EXPECT_EQ(BatchSummaryText({1, 0, 0, false, {}}), "1 file converted.");
     BatchTally many{3, 2, 0, false, {}};

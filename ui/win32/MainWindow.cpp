@@ -156,8 +156,14 @@ LRESULT MainWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
         return *drawn;
     switch (message) {
     case Workers::kRunStepMessage:
-        CallHandler(*this, [lParam] { Workers::RunStep(lParam); });
+        RunWaitingSteps();
         return 0;
+    case WM_TIMER:
+        if (wParam == Workers::kRetryTimer) {
+            RunWaitingSteps();
+            return 0;
+        }
+        break;
     case WM_COMMAND:
         Command(LOWORD(wParam), HIWORD(wParam));
         return 0;
@@ -422,6 +428,10 @@ void MainWindow::StartWorker(std::function<void()> work) {
 
 void MainWindow::PostToUi(std::function<void()> step) {
     workers_->Post(std::move(step));
+}
+
+void MainWindow::RunWaitingSteps() {
+    workers_->RunSteps([this](const std::function<void()>& step) { CallHandler(*this, step); });
 }
 
 void MainWindow::WaitForWorkers() {

@@ -107,6 +107,7 @@ private:
     void OpenFolderClick();
     void FilesDropped(HDROP drop);
     void SaveSettings();
+    void RunWaitingSteps();
 
     HWND handle_ = nullptr;
     std::optional<Workers> workers_;

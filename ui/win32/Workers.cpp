@@ -13,16 +13,42 @@ void Workers::Start(std::function<void()> work) {
     workers_.push_back(std::move(worker));
 }
 
-void Workers::Post(std::function<void()> step) const {
-    auto carried = std::make_unique<std::function<void()>>(std::move(step));
-    if (PostMessageA(window_, kRunStepMessage, 0, reinterpret_cast<LPARAM>(carried.get())))
-        carried.release(); // the message owns it now
+bool Workers::Wake() {
+    if (!woken_)
+        woken_ = PostMessageW(window_, kRunStepMessage, 0, 0) != 0;
+    return woken_;
 }
 
-void Workers::RunStep(LPARAM message) {
-    const std::unique_ptr<std::function<void()>> step(
-        reinterpret_cast<std::function<void()>*>(message));
-    (*step)();
+void Workers::Post(std::function<void()> step) {
+    {
+        const std::lock_guard lock(mutex_);
+        steps_.push_back(std::move(step));
+        if (Wake())
+            return;
+    }
+    if (GetCurrentThreadId() == uiThread_) {
+        SetTimer(window_, kRetryTimer, 10, nullptr);
+        return;
+    }
+    // A full queue empties as the UI thread works through it.
+    while (IsWindow(window_)) {
+        Sleep(10);
+        const std::lock_guard lock(mutex_);
+        if (steps_.empty() || Wake())
+            return;
+    }
+}
+
+void Workers::RunSteps(const std::function<void(const std::function<void()>&)>& run) {
+    KillTimer(window_, kRetryTimer);
+    std::deque<std::function<void()>> waiting;
+    {
+        const std::lock_guard lock(mutex_);
+        woken_ = false;
+        waiting.swap(steps_);
+    }
+    for (const std::function<void()>& step : waiting)
+        run(step);
 }
 
 void Workers::WaitAll() {
