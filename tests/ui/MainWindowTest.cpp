@@ -135,13 +135,22 @@ private slots:
                                        QStringLiteral("Select Output Folder"),
                                        QStringLiteral("Include Sub Dir"), QStringLiteral("Help"),
                                        QStringLiteral("About")}));
-        QVERIFY(!window->windowIcon().isNull());
         QVERIFY(window->ShowOnlyKAR1->isChecked());
         QVERIFY(!window->subDir->isChecked());
         QCOMPARE(window->LMDButton3->text(), QStringLiteral("Convert File/s"));
         QVERIFY(window->ProgressBar1->isHidden());
         QCOMPARE(window->StatusBar1->width(), 300);
         QCOMPARE(window->fileListView->rowCount(), 0);
+    }
+
+    // The icon is a resource of the window's library: it must be registered to be found.
+    void theIconIsInTheTitleBarAndTheAboutBox() {
+        QVERIFY(QFile::exists(QStringLiteral(":/lyricast-convert.png")));
+        QVERIFY(!window->windowIcon().pixmap(32, 32).isNull());
+        const auto* icon = window->LMDAboutDlg1->findChild<QLabel*>(QStringLiteral("programIcon"));
+        QVERIFY(icon != nullptr);
+        QVERIFY(!icon->pixmap().isNull());
+        QCOMPARE(icon->pixmap().size(), QSize(64, 64));
     }
 
     void aDoubleClickedFolderIsScannedAndDrawn() {

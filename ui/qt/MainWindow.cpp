@@ -2,6 +2,7 @@
 
 #include "platform/PathRules.h"
 #include "platform/ShellOpen.h"
+#include "ui/qt/AppIcon.h"
 #include "ui/qt/ErrorBox.h"
 #include "ui/qt/FileListView.h"
 #include "ui/qt/OutPathDialog.h"
@@ -21,7 +22,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -78,7 +78,7 @@ MainWindow::MainWindow(QWidget* parent)
                                                    QString::fromLocal8Bit(CurrentFolder()));
       }) {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowIcon(QIcon(QStringLiteral(":/lyricast-convert.png")));
+    setWindowIcon(AppIcon());
     CreateMenus();
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
