@@ -476,6 +476,7 @@ TEST_F(Win32WindowTest, SummaryOfManyRefusedFilesFitsTheScreenAndScrolls) {
     EXPECT_EQ(reinterpret_cast<HICON>(
                   SendMessageA(GetDlgItem(shown, SummaryDialog::kIcon), STM_GETICON, 0, 0)),
               LoadIconA(nullptr, IDI_WARNING));
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDOK) << "Enter closes it, the list is not selected";
     SendMessageA(GetDlgItem(shown, IDOK), BM_CLICK, 0, 0);
     EXPECT_FALSE(IsWindow(shown));
 }

@@ -32,6 +32,7 @@ SummaryDialog::SummaryDialog(const BatchSummary& summary, const QString& folder,
     setWindowTitle(QString::fromStdString(kApplicationTitle));
     auto* layout = new QGridLayout(this);
     layout->setHorizontalSpacing(12);
+    layout->setColumnStretch(1, 1); // the icon's column keeps the icon's width
     CreateIcon(summary.warning);
     layout->addWidget(icon, 0, 0, Qt::AlignTop);
     head = new QLabel(QString::fromLocal8Bit(summary.head), this);
@@ -80,9 +81,11 @@ void SummaryDialog::CreateDetails(const std::vector<std::string>& lines) {
         2 * details->frameWidth() + 2 * static_cast<int>(details->document()->documentMargin());
     const int width = widest + frame + details->verticalScrollBar()->sizeHint().width();
     const int shown = std::min<int>(static_cast<int>(lines.size()), kDetailLinesShown);
+    // Room below the lines for the scroll bar that a long path brings.
     details->setMinimumSize(
         std::clamp(width, kMinimumDetailsWidth, ScreenArea(this).width() * 2 / 3),
-        shown * details->fontMetrics().lineSpacing() + frame);
+        shown * details->fontMetrics().lineSpacing() + frame +
+            details->horizontalScrollBar()->sizeHint().height());
 }
 
 void SummaryDialog::CreateButtons(const QString& folder) {

@@ -52,6 +52,13 @@ SummaryDialog::SummaryDialog(BatchSummary summary)
 
 void SummaryDialog::Create() {
     HWND dialog = Handle();
+    const int top = ButtonsTop(summary_);
+    // OK first in the tab order: the dialog starts there, so Enter means OK,
+    // and the list is not all selected as a box that has the focus would be.
+    CreateChild(dialog, "BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+                {kWidth - 100, top, 88, kButtonHeight}, IDOK);
+    CreateChild(dialog, "BUTTON", "&Open Folder", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                {kWidth - 220, top, 110, kButtonHeight}, kOpenFolder);
     HWND icon = CreateChild(dialog, "STATIC", "", WS_VISIBLE | SS_ICON,
                             {kMargin, kMargin, kIconSize, kIconSize}, kIcon);
     SendMessageA(icon, STM_SETICON,
@@ -68,12 +75,6 @@ void SummaryDialog::Create() {
                     {kMargin, kMargin + HeadHeight(summary_) + kMargin, kWidth - 2 * kMargin,
                      DetailsHeight(summary_)},
                     kDetails, WS_EX_CLIENTEDGE);
-    const int top = ButtonsTop(summary_);
-    // OK first in the tab order: the dialog starts there, so Enter means OK.
-    CreateChild(dialog, "BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                {kWidth - 100, top, 88, kButtonHeight}, IDOK);
-    CreateChild(dialog, "BUTTON", "&Open Folder", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                {kWidth - 220, top, 110, kButtonHeight}, kOpenFolder);
 }
 
 void SummaryDialog::Command(int id, int code) {
