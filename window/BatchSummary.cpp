@@ -7,9 +7,7 @@ std::string Files(std::size_t count) {
     return std::to_string(count) + (count == 1 ? " file" : " files");
 }
 
-} // namespace
-
-std::string BatchSummaryText(const BatchTally& tally, std::size_t listed) {
+std::string HeadOf(const BatchTally& tally) {
     std::string text = Files(static_cast<std::size_t>(tally.converted)) + " converted.";
     if (tally.stopped)
         text = "Stopped: " + text + " " + Files(static_cast<std::size_t>(tally.notStarted)) +
@@ -17,14 +15,25 @@ std::string BatchSummaryText(const BatchTally& tally, std::size_t listed) {
     if (tally.badSkipped > 0)
         text +=
             "\n" + Files(static_cast<std::size_t>(tally.badSkipped)) + " judged \"Bad\" skipped.";
-    if (!tally.failed.empty()) {
+    if (!tally.failed.empty())
         text += "\n\n" + Files(tally.failed.size()) + " refused or failed:";
-        for (std::size_t i = 0; i < tally.failed.size() && i < listed; ++i)
-            text += "\n" + tally.failed[i].first + ": " + tally.failed[i].second;
-        if (tally.failed.size() > listed)
-            text += "\n... and " + std::to_string(tally.failed.size() - listed) + " more.";
-    }
     return text;
+}
+
+} // namespace
+
+BatchSummary SummaryOf(const BatchTally& tally) {
+    BatchSummary summary{HeadOf(tally), {}, !tally.failed.empty()};
+    summary.details.reserve(tally.failed.size());
+    for (const auto& [source, reason] : tally.failed)
+        summary.details.push_back(source + ": " + reason);
+    return summary;
+}
+
+std::string NoFileManagerText(const std::string& folder) {
+    return "No file manager is set up to open folders on this desktop.\n"
+           "The converted files are in:\n" +
+           folder;
 }
 
 std::string ScanCountsText(std::size_t files, std::size_t good) {

@@ -16,9 +16,20 @@ struct BatchTally {
     std::vector<std::pair<std::string, std::string>> failed; // source and why
 };
 
-// "3 files converted.", then what was skipped, left or refused and why. At
-// most `listed` failures are named one by one; the rest are counted.
-std::string BatchSummaryText(const BatchTally& tally, std::size_t listed = 20);
+// The box at the end of a batch: its first lines ("3 files converted.", then
+// what was skipped or left, then "N files refused or failed:"), the files
+// refused or failed one per line with why, for a list that scrolls however
+// many they are, and whether the box warns rather than informs.
+struct BatchSummary {
+    std::string head;
+    std::vector<std::string> details;
+    bool warning = false;
+};
+
+BatchSummary SummaryOf(const BatchTally& tally);
+
+// What the window says when the summary's folder cannot be shown.
+std::string NoFileManagerText(const std::string& folder);
 
 // "19 files, 18 good": what a scan found, for the status bar.
 std::string ScanCountsText(std::size_t files, std::size_t good);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window/BatchSummary.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -40,9 +42,10 @@ public:
     // An information box and an error box, titled with the application's name.
     virtual void ShowMessage(const std::string& text) = 0;
     virtual void ShowError(const std::string& text) = 0;
-    // The word at the end of a batch, with a button that opens `folder`;
-    // true when the user pressed it.
-    virtual bool ShowSummary(const std::string& text, const std::string& folder) = 0;
+    // The word at the end of a batch, its list of refused or failed files in
+    // a pane that scrolls, and a button that opens `folder`; true when the
+    // user pressed it.
+    virtual bool ShowSummary(const BatchSummary& summary, const std::string& folder) = 0;
 
     // The folder list's current folder, and a move of the folder pane to
     // another one (raises DirectoryError, the pane left as it was, when it
@@ -60,8 +63,10 @@ public:
     virtual void ShowOutputDialog() = 0;
     virtual void ShowAbout() = 0;
     virtual void CloseWindow() = 0;
-    // Opens a document, or a folder, in the desktop's program for it.
+    // Opens a document in the desktop's program for it.
     virtual void OpenDocument(const std::string& path) = 0;
+    // Opens a folder in the desktop's file manager; false when there is none.
+    virtual bool OpenInFileManager(const std::string& folder) = 0;
 
 protected:
     ~MainFormView() = default;

@@ -304,8 +304,8 @@ void TMainForm::BatchDone(BatchRun& batch) {
             ++tally.converted;
     }
     const std::string folder = SummaryFolder(batch);
-    if (view_.ShowSummary(BatchSummaryText(tally), folder))
-        view_.OpenDocument(folder);
+    if (view_.ShowSummary(SummaryOf(tally), folder) && !view_.OpenInFileManager(folder))
+        view_.ShowMessage(NoFileManagerText(folder));
 }
 
 // Where the converted files are: the one output folder, or the folder of the

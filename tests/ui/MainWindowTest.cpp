@@ -8,11 +8,13 @@
 #include "ui/qt/FileListView.h"
 #include "ui/qt/OutPathDialog.h"
 #include "ui/qt/QtSettingsStore.h"
+#include "ui/qt/SummaryDialog.h"
 #include "ui/qt/TAboutBox.h"
 #include "ui/qt/TApplication.h"
 #include "ui/qt/TDirectoryListBox.h"
 #include "ui/qt/TDriveComboBox.h"
 #include "ui/qt/TFolderBrowseDialog.h"
+#include "window/BatchSummary.h"
 #include "window/ErrorBox.h"
 
 #include <QHeaderView>
@@ -21,9 +23,11 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QtTest>
 #include <filesystem>
@@ -76,6 +80,16 @@ QStringList Rows(const MainWindow& window) {
                             list->item(r, 3)->text(), QString::number(list->GoodMark(r))}
                     .join(QLatin1Char('|'));
     return rows;
+}
+
+bool SameImage(const QPixmap& a, const QPixmap& b) {
+    return !a.isNull() && a.toImage() == b.toImage();
+}
+
+// The icon a message box of the widget's style shows.
+QPixmap IconOfStyle(QWidget* widget, QStyle::StandardPixmap icon) {
+    const int size = widget->style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, widget);
+    return widget->style()->standardIcon(icon, nullptr, widget).pixmap(size, size);
 }
 
 } // namespace
@@ -135,13 +149,22 @@ private slots:
                                        QStringLiteral("Select Output Folder"),
                                        QStringLiteral("Include Sub Dir"), QStringLiteral("Help"),
                                        QStringLiteral("About")}));
-        QVERIFY(!window->windowIcon().isNull());
         QVERIFY(window->ShowOnlyKAR1->isChecked());
         QVERIFY(!window->subDir->isChecked());
         QCOMPARE(window->LMDButton3->text(), QStringLiteral("Convert File/s"));
         QVERIFY(window->ProgressBar1->isHidden());
         QCOMPARE(window->StatusBar1->width(), 300);
         QCOMPARE(window->fileListView->rowCount(), 0);
+    }
+
+    // The icon is a resource of the window's library: it must be registered to be found.
+    void theIconIsInTheTitleBarAndTheAboutBox() {
+        QVERIFY(QFile::exists(QStringLiteral(":/lyricast-convert.png")));
+        QVERIFY(!window->windowIcon().pixmap(32, 32).isNull());
+        const auto* icon = window->LMDAboutDlg1->findChild<QLabel*>(QStringLiteral("programIcon"));
+        QVERIFY(icon != nullptr);
+        QVERIFY(!icon->pixmap().isNull());
+        QCOMPARE(icon->pixmap().size(), QSize(64, 64));
     }
 
     void aDoubleClickedFolderIsScannedAndDrawn() {
@@ -184,6 +207,81 @@ private slots:
         QCOMPARE(window->LMDButton3->text(), QStringLiteral("Convert File/s"));
         QCOMPARE(window->fileListView->selectionModel()->selectedRows().count(),
                  2); // rows keep their selection
+    }
+
+    // Files the system refuses make the box warn and are listed below its
+    // head; "Open Folder" asks the file manager, and its absence is told.
+    void refusedFilesAreListedAndOpenFolderAsksTheFileManager() {
+        Open("songs");
+        window->fileListView->selectAll();
+        const std::string missing = (tree->path() / "missing").string();
+        outPath->form.Choose(true);
+        window->form.outputFolder = missing;
+        std::vector<std::string> asked;
+        window->fileManager = [&asked](const std::string& folder) {
+            asked.push_back(folder);
+            return false;
+        };
+        QStringList details;
+        bool warns = false;
+        ModalAnswers modals;
+        modals
+            .Then(QStringLiteral("summaryBox"),
+                  [&](QWidget* w) {
+                      auto* box = static_cast<SummaryDialog*>(w);
+                      details = box->details->toPlainText().split(QLatin1Char('\n'));
+                      warns = SameImage(box->icon->pixmap(),
+                                        IconOfStyle(box, QStyle::SP_MessageBoxWarning));
+                      box->openFolder->click();
+                  })
+            .Close(QStringLiteral("QMessageBox"));
+        QTest::mouseClick(window->LMDButton3, Qt::LeftButton);
+        QTRY_VERIFY(modals.Done());
+        QCOMPARE(modals.seen.at(0), QStringLiteral("Lyricast Convert|0 files converted.\n"
+                                                   "1 file judged \"Bad\" skipped.\n\n"
+                                                   "1 file refused or failed:"));
+        QCOMPARE(details.size(), 1);
+        QVERIFY2(details.front().startsWith(Local((tree->path() / "songs/good.kar").string()) +
+                                            QStringLiteral(": Cannot create file ")),
+                 qPrintable(details.front()));
+        QVERIFY(warns);
+        QCOMPARE(asked, std::vector<std::string>{missing});
+        QCOMPARE(modals.seen.at(1),
+                 QStringLiteral("Lyricast Convert|") + Local(NoFileManagerText(missing)));
+    }
+
+    // Fifty refused files: the box still fits a 1024 x 768 screen with its
+    // buttons in reach, and its list scrolls through every one of them.
+    void theSummaryOfManyRefusedFilesFitsTheScreen() {
+        BatchTally tally{3, 0, 0, false, {}};
+        for (int i = 0; i < 50; ++i)
+            tally.failed.emplace_back("/home/someone/Karaoke/A long folder of songs/Artist " +
+                                          std::to_string(i) + " - A long song title.kar",
+                                      "the output /home/someone/Converted/Song.MID is that of "
+                                      "/home/someone/Karaoke/Song.kar, earlier in this run");
+        SummaryDialog box(SummaryOf(tally), QStringLiteral("/home/someone/Converted"),
+                          window.get());
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QCOMPARE(box.head->text(),
+                 QStringLiteral("3 files converted.\n\n50 files refused or failed:"));
+        const QRect frame = box.frameGeometry();
+        QVERIFY2(frame.width() <= 1024 && frame.height() <= 768,
+                 qPrintable(QStringLiteral("%1 x %2").arg(frame.width()).arg(frame.height())));
+        for (QPushButton* button : {box.ok, box.openFolder}) {
+            QVERIFY(button->isVisible());
+            QVERIFY(box.rect().contains(QRect(button->mapTo(&box, QPoint()), button->size())));
+        }
+        QCOMPARE(box.details->document()->blockCount(), 50);
+        QVERIFY(box.details->isReadOnly());
+        QVERIFY(box.details->verticalScrollBar()->maximum() > 0);
+        QVERIFY(SameImage(box.icon->pixmap(), IconOfStyle(&box, QStyle::SP_MessageBoxWarning)));
+        QVERIFY(box.ok->isDefault());
+
+        SummaryDialog fine(SummaryOf({3, 0, 0, false, {}}), QString(), window.get());
+        QVERIFY(fine.details == nullptr);
+        QVERIFY(
+            SameImage(fine.icon->pixmap(), IconOfStyle(&fine, QStyle::SP_MessageBoxInformation)));
     }
 
     void nothingSelectedSaysSo() {

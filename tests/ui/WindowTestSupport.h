@@ -1,8 +1,10 @@
 #pragma once
 
 #include "ui/qt/MainWindow.h"
+#include "ui/qt/SummaryDialog.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 #include <functional>
@@ -12,8 +14,9 @@ namespace lyricast::test {
 // Answers the modal windows that open, one step each, in order. A modal
 // window runs its own event loop until closed, so the steps run from a timer
 // that looks for the active modal window. A step waits for a window whose
-// object or class name is the one given. Message boxes are recorded as
-// "title|text" in `seen`, other windows by their object name.
+// object or class name is the one given. Message boxes and the batch's
+// summary are recorded as "title|text" in `seen`, other windows by their
+// object name.
 class ModalAnswers {
 public:
     using Action = std::function<void(QWidget*)>;
@@ -52,6 +55,8 @@ private:
         steps_.erase(steps_.begin());
         if (auto* box = qobject_cast<QMessageBox*>(modal))
             seen << box->windowTitle() + QLatin1Char('|') + box->text();
+        else if (auto* summary = qobject_cast<SummaryDialog*>(modal))
+            seen << summary->windowTitle() + QLatin1Char('|') + summary->head->text();
         else
             seen << modal->objectName();
         step.action(modal);

@@ -7,9 +7,11 @@
 #     File > Exit; every good file's output is the one kar2mid writes;
 #  2. start again: the window comes back in Karaoke, F5 lists it again and the
 #     files convert again;
-#  3. start with a folder of 5,000 files on the command line, convert them,
-#     open a menu while the batch runs, stop it with Esc: no file is left half
-#     written.
+#  3. start with a big folder on the command line, convert it, open a menu
+#     while the batch runs, stop it with Esc: no file is left half written.
+#     The folder holds as many files as kar2mid of the same build converts
+#     here in ten seconds (5,000 at least), so on any build and machine the
+#     menu is asked for while files are still being written.
 # usage: journey.sh PROGRAM CORPUS_DIR KAR2MID
 set -euo pipefail
 program=$(realpath "$1")
@@ -43,12 +45,7 @@ mkfifo "$karaoke/y.kar"
 cp "$corpus/kar/Happy-Birthday-To-You-4.kar" "$karaoke/HeyJude.kar"
 cp "$corpus/kar/Alphaville-Forever_Young.kar" "$karaoke/HeyJude.KAR"
 cp "$corpus/kar/Enya-Only_Time.kar" "$karaoke/"$'Caf\xe9.kar'
-/usr/bin/python3 - "$corpus/kar/Happy-Birthday-To-You-4.kar" "$home/Many" <<'PY'
-import sys
-song = open(sys.argv[1], "rb").read()
-for i in range(5000):
-    open(f"{sys.argv[2]}/s{i:04}.kar", "wb").write(song)
-PY
+cp "$corpus/kar/Happy-Birthday-To-You-4.kar" "$work/song.kar"
 
 # What kar2mid writes from the same sources: the pipe and the bad file left
 # out, the two HeyJude files each on their own.
@@ -65,7 +62,7 @@ expected=$(($(ls "$work/ref" | wc -l) + 1))
 
 cat >"$work/drive.sh" <<'DRIVE'
 set -euo pipefail
-program=$1; home=$2; expected=$3; shots=$4; work=$5
+program=$1; home=$2; expected=$3; shots=$4; work=$5; kar2mid=$6
 karaoke="$home/Karaoke"
 fail() { echo "FAIL: $*"; import -window root "$work/failed.png" || true; exit 1; }
 
@@ -84,6 +81,36 @@ popup() {
 popup_shown() { [ -n "$(popup)" ]; }
 popup_gone() { [ -z "$(popup)" ]; }
 outputs() { find "$1" -maxdepth 1 -name '*.MID' | wc -l; }
+# Fills Many up to $1 names of one small song, as hard links: a big folder
+# costs no room. A file takes so many links only, so a copy serves each 50,000.
+many() {
+    /usr/bin/python3 - "$work/song.kar" "$home/Many" "$1" <<'PY'
+import os, shutil, sys
+song, folder, count = sys.argv[1], sys.argv[2], int(sys.argv[3])
+for i in range(len(os.listdir(folder)), count):
+    copy = f"{song}.{i // 50000}"
+    if not os.path.exists(copy):
+        shutil.copyfile(song, copy)
+    os.link(copy, f"{folder}/s{i:06}.kar")
+PY
+}
+# Waits up to $1 half-seconds for the window to stay the same for two
+# seconds: a scan writes its status line a few times a second until it ends.
+settled() {
+    local last="" now still=0
+    for _ in $(seq "$1"); do
+        now=$(import -window "$window" rgb:- 2>/dev/null | md5sum)
+        if [ "$now" = "$last" ]; then
+            still=$((still + 1))
+            [ "$still" -lt 4 ] || return 0
+        else
+            still=0
+        fi
+        last=$now
+        sleep 0.5
+    done
+    return 1
+}
 
 start() {
     "$program" "$@" 2>>"$work/program.log" &
@@ -144,29 +171,46 @@ close_summary 600
 [ "$(outputs "$karaoke")" -eq "$expected" ] || fail "the second run did not come back to Karaoke"
 leave
 
-# 3. 5,000 files from the command line; a menu while they convert; Esc stops them.
+# 3. The big folder from the command line; a menu while it converts; Esc stops it.
+# Its size: what kar2mid of this build converts in ten seconds, timed just
+# before, the faster of two runs; the window converts no faster.
+many 5000
+fastest=0
+for _ in 1 2; do
+    rm -rf "$work/rate"
+    mkdir "$work/rate"
+    began=$(date +%s%N)
+    "$kar2mid" --output-dir "$work/rate" "$home/Many" >/dev/null
+    took=$((($(date +%s%N) - began) / 1000000 + 1))
+    [ "$fastest" -ne 0 ] && [ "$fastest" -le "$took" ] || fastest=$took
+done
+rm -rf "$work/rate"
+batch=$((5000 * 10000 / fastest))
+batch=$((batch < 5000 ? 5000 : batch > 150000 ? 150000 : batch))
+many "$batch"
+echo "journey: kar2mid converts 5000 files in $fastest ms here: the batch to stop is $batch files"
 start "$home/Many"
-sleep 8  # the scan: every row must be listed before Ctrl+A
+settled 600 || fail "the scan of $batch files did not end"  # every row listed before Ctrl+A
 convert_all
 sleep 0.3
-import -window "$window" "$shots/converting.png"
 opened=$(date +%s%N)
 xdotool key alt+o
 within 100 popup_shown || fail "the Options menu did not open while the batch ran"
 converted=$(outputs "$home/Many")
-echo "journey: the menu opened $((($(date +%s%N) - opened) / 1000000)) ms after Alt+O, with $converted files converted"
-[ "$converted" -lt 5000 ] || fail "the menu opened only once the batch had ended"
+echo "journey: the menu opened $((($(date +%s%N) - opened) / 1000000)) ms after Alt+O, with $converted of $batch files converted"
+[ "$converted" -lt "$batch" ] || fail "the menu opened only once the batch had ended"
+import -window "$window" "$shots/converting.png"
 xdotool key Escape   # closes the menu
 sleep 0.2
 xdotool key Escape   # leaves the menu bar
 xdotool key Escape   # stops the batch
 close_summary 600
 written=$(outputs "$home/Many")
-[ "$written" -lt 5000 ] || fail "the batch did not stop: all 5000 files converted"
-echo "journey: stopped after $written of 5000 files"
+[ "$written" -lt "$batch" ] || fail "the batch did not stop: all $batch files converted"
+echo "journey: stopped after $written of $batch files"
 leave
 DRIVE
-xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/drive.sh" "$program" "$home" "$expected" "$shots" "$work" || {
+xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/drive.sh" "$program" "$home" "$expected" "$shots" "$work" "$kar2mid" || {
     cp "$work/failed.png" /tmp/lyricast-journey-failed.png 2>/dev/null || true
     echo "(screen kept as /tmp/lyricast-journey-failed.png; the program's output:)"
     cat "$work/program.log" 2>/dev/null || true

@@ -13,6 +13,7 @@
 #include "ui/win32/OutPathDialog.h"
 #include "ui/win32/SummaryDialog.h"
 #include "window/AppInfo.h"
+#include "window/BatchSummary.h"
 
 #include <windows.h>
 
@@ -438,17 +439,66 @@ public:
 
 TEST_F(Win32WindowTest, SummaryShowsItsTextAndTellsWhetherTheFolderIsWanted) {
     for (const bool open : {false, true}) {
-        SummaryDialog summary("2 files converted.\n1 file judged \"Bad\" skipped.");
+        SummaryDialog summary(SummaryOf({2, 1, 0, false, {}}));
         HWND shown = summary.Open(window_->Handle());
         ASSERT_NE(shown, nullptr);
         EXPECT_EQ(WindowText(shown), "Lyricast Convert");
         EXPECT_EQ(WindowText(GetDlgItem(shown, SummaryDialog::kText)),
                   "2 files converted.\n1 file judged \"Bad\" skipped.");
+        EXPECT_EQ(GetDlgItem(shown, SummaryDialog::kDetails), nullptr) << "nothing to list";
+        EXPECT_EQ(reinterpret_cast<HICON>(
+                      SendMessageA(GetDlgItem(shown, SummaryDialog::kIcon), STM_GETICON, 0, 0)),
+                  LoadIconA(nullptr, IDI_INFORMATION));
         EXPECT_EQ(WindowText(GetDlgItem(shown, SummaryDialog::kOpenFolder)), "&Open Folder");
         EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDOK) << "Enter closes it";
         SendMessageA(GetDlgItem(shown, open ? SummaryDialog::kOpenFolder : IDOK), BM_CLICK, 0, 0);
         EXPECT_EQ(summary.OpenFolderChosen(), open);
     }
+}
+
+// Fifty refused files: the box still fits a 1024 x 768 screen with its
+// buttons in reach, and its list scrolls through every one of them.
+TEST_F(Win32WindowTest, SummaryOfManyRefusedFilesFitsTheScreenAndScrolls) {
+    BatchTally tally{3, 0, 0, false, {}};
+    for (int i = 0; i < 50; ++i)
+        tally.failed.emplace_back("C:\\Karaoke\\A long folder of songs\\Artist " +
+                                      std::to_string(i) + " - A long song title.kar",
+                                  "the output C:\\Converted\\Song.MID is that of "
+                                  "C:\\Karaoke\\Song.kar, earlier in this run");
+    SummaryDialog summary(SummaryOf(tally));
+    HWND shown = summary.Open(window_->Handle());
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(WindowText(GetDlgItem(shown, SummaryDialog::kText)),
+              "3 files converted.\n\n50 files refused or failed:");
+    RECT outer{};
+    GetWindowRect(shown, &outer);
+    EXPECT_LE(outer.right - outer.left, 1024);
+    EXPECT_LE(outer.bottom - outer.top, 768);
+    RECT client{};
+    GetClientRect(shown, &client);
+    for (const int button : {IDOK, static_cast<int>(SummaryDialog::kOpenFolder)}) {
+        const Box place = PlaceOf(GetDlgItem(shown, button));
+        EXPECT_GE(place.y, 0);
+        EXPECT_LE(place.y + place.height, client.bottom) << "the button is in reach";
+    }
+    HWND details = GetDlgItem(shown, SummaryDialog::kDetails);
+    ASSERT_NE(details, nullptr);
+    EXPECT_EQ(SendMessageA(details, EM_GETLINECOUNT, 0, 0), 50);
+    EXPECT_NE(GetWindowLongA(details, GWL_STYLE) & ES_READONLY, 0);
+    SCROLLINFO scroll{};
+    scroll.cbSize = sizeof scroll;
+    scroll.fMask = SIF_RANGE | SIF_PAGE;
+    ASSERT_TRUE(GetScrollInfo(details, SB_VERT, &scroll));
+    EXPECT_GT(scroll.nMax - scroll.nMin + 1, static_cast<int>(scroll.nPage))
+        << "more lines than the box shows: it scrolls";
+    EXPECT_LE(PlaceOf(details).y + PlaceOf(details).height, PlaceOf(GetDlgItem(shown, IDOK)).y)
+        << "the list ends above the buttons";
+    EXPECT_EQ(reinterpret_cast<HICON>(
+                  SendMessageA(GetDlgItem(shown, SummaryDialog::kIcon), STM_GETICON, 0, 0)),
+              LoadIconA(nullptr, IDI_WARNING));
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDOK) << "Enter closes it, the list is not selected";
+    SendMessageA(GetDlgItem(shown, IDOK), BM_CLICK, 0, 0);
+    EXPECT_FALSE(IsWindow(shown));
 }
 
 TEST_F(Win32WindowTest, BrowseDialogStartsAtItsFolderAndOpensANewFolder) {

@@ -37,6 +37,8 @@ public:
     int progressPosition = 0;
     int progressMaximum = 100;
     bool openFolderInSummary = false;
+    bool hasFileManager = true;
+    std::optional<BatchSummary> summary; // the last one shown
     std::function<void(const std::string&)> onShowFolder = [this](const std::string& to) {
         folder = to;
     };
@@ -65,8 +67,13 @@ public:
     }
     void ShowMessage(const std::string& text) override { shown.push_back("message: " + text); }
     void ShowError(const std::string& text) override { shown.push_back("error: " + text); }
-    bool ShowSummary(const std::string& text, const std::string& where) override {
-        shown.push_back("summary: " + text + " | " + where);
+    // The summary's head, then its details a line each, then its folder.
+    bool ShowSummary(const BatchSummary& told, const std::string& where) override {
+        std::string line = "summary: " + told.head;
+        for (const std::string& detail : told.details)
+            line += "\n" + detail;
+        shown.push_back(line + " | " + where);
+        summary = told;
         return openFolderInSummary;
     }
     std::string CurrentFolder() const override { return folder; }
@@ -88,6 +95,10 @@ public:
     void ShowAbout() override { shown.push_back("about"); }
     void CloseWindow() override { shown.push_back("close"); }
     void OpenDocument(const std::string& path) override { opened.push_back(path); }
+    bool OpenInFileManager(const std::string& where) override {
+        shown.push_back("file manager: " + where);
+        return hasFileManager;
+    }
 
     void RunWorkers() {
         std::vector<std::function<void()>> now;

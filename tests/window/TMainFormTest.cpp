@@ -397,9 +397,10 @@ TEST_F(BatchTest, GoodSelectedRowsAreConvertedBesideTheirSourcesAndSummed) {
                   "status: ",
                   "button: Convert",
                   "summary: 2 files converted.\n1 file judged \"Bad\" skipped. | " + Songs(""),
-              }));
-    EXPECT_EQ(view.opened, std::vector<std::string>{Songs("")})
-        << "the summary's button opens the folder";
+                  "file manager: " + Songs(""),
+              }))
+        << "the summary's button opens the folder in the file manager";
+    EXPECT_FALSE(view.summary->warning) << "nothing refused: the box informs";
     EXPECT_TRUE(fs::exists(Songs("Hey.Jude.MID")));
     EXPECT_TRUE(fs::exists(Songs("twinkle.MID")));
     EXPECT_FALSE(fs::exists(Songs("NotMidi.MID")));
@@ -442,8 +443,24 @@ TEST_F(BatchTest, FileErrorsAreListedWithTheirReasons) {
                            Join(Join(tree.str(), "missing"), "Hey.Jude.MID") + ": "),
               std::string::npos)
         << summary;
+    EXPECT_TRUE(view.summary->warning);
+    ASSERT_EQ(view.summary->details.size(), 2u) << "one line each, below the head";
+    EXPECT_TRUE(view.summary->details[1].starts_with(good2 + ": Cannot create file "));
+    EXPECT_TRUE(view.summary->head.ends_with("2 files refused or failed:"));
     EXPECT_FALSE(view.progressVisible);
     EXPECT_EQ(view.Shown("status: ").back(), "status: ");
+}
+
+// Without a file manager the folder is not opened by whatever else claims
+// folders: the window says so, and where the files are.
+TEST_F(BatchTest, OpenFolderWithoutAFileManagerSaysWhereTheFilesAre) {
+    view.selected = {0};
+    view.openFolderInSummary = true;
+    view.hasFileManager = false;
+    Convert();
+    EXPECT_EQ(view.shown.back(), "message: " + NoFileManagerText(Songs("")));
+    EXPECT_NE(NoFileManagerText(Songs("")).find("No file manager"), std::string::npos);
+    EXPECT_TRUE(view.opened.empty());
 }
 
 // Two sources whose outputs are one file: the first keeps it, the second is
@@ -509,16 +526,28 @@ TEST_F(BatchTest, TheEndOfABatchArrivesWhenAStepCannotBeHandedOver) {
     EXPECT_EQ(view.Shown("button: ").back(), "button: Convert");
 }
 
-TEST(BatchSummary, WordsForEachEnding) {
-    EXPECT_EQ(BatchSummaryText({1, 0, 0, false, {}}), "1 file converted.");
+// The head keeps its lines; every refused or failed file gets a line of
+// the details, however many there are, and only they make the box warn.
+TEST(BatchSummary, HeadDetailsAndIconForEachEnding) {
+    const BatchSummary one = SummaryOf({1, 0, 0, false, {}});
+    EXPECT_EQ(one.head, "1 file converted.");
+    EXPECT_TRUE(one.details.empty());
+    EXPECT_FALSE(one.warning);
+
     BatchTally many{3, 2, 0, false, {}};
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 50; ++i)
         many.failed.emplace_back("s" + std::to_string(i), "why");
-    EXPECT_EQ(BatchSummaryText(many, 2),
-              "3 files converted.\n2 files judged \"Bad\" skipped.\n\n"
-              "4 files refused or failed:\ns0: why\ns1: why\n... and 2 more.");
-    EXPECT_EQ(BatchSummaryText({0, 0, 5, true, {}}),
-              "Stopped: 0 files converted. 5 files not converted.");
+    const BatchSummary refused = SummaryOf(many);
+    EXPECT_EQ(refused.head, "3 files converted.\n2 files judged \"Bad\" skipped.\n\n"
+                            "50 files refused or failed:");
+    ASSERT_EQ(refused.details.size(), 50u);
+    EXPECT_EQ(refused.details.front(), "s0: why");
+    EXPECT_EQ(refused.details.back(), "s49: why");
+    EXPECT_TRUE(refused.warning);
+
+    const BatchSummary stopped = SummaryOf({0, 0, 5, true, {}});
+    EXPECT_EQ(stopped.head, "Stopped: 0 files converted. 5 files not converted.");
+    EXPECT_FALSE(stopped.warning) << "a stop the user asked for is no fault";
     EXPECT_EQ(ScanCountsText(19, 18), "19 files, 18 good");
 }
 

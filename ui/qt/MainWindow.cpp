@@ -2,10 +2,12 @@
 
 #include "platform/PathRules.h"
 #include "platform/ShellOpen.h"
+#include "ui/qt/AppIcon.h"
 #include "ui/qt/ErrorBox.h"
 #include "ui/qt/FileListView.h"
 #include "ui/qt/OutPathDialog.h"
 #include "ui/qt/QtSettingsStore.h"
+#include "ui/qt/SummaryDialog.h"
 #include "ui/qt/TAboutBox.h"
 #include "ui/qt/TDirectoryListBox.h"
 #include "ui/qt/TDriveComboBox.h"
@@ -21,7 +23,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -73,12 +74,13 @@ constexpr const char* kColumnsKey = "Window/Columns";
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent), form(*this), shellOpen(ShellOpen), askFolder([this] {
+    : QMainWindow(parent), form(*this), shellOpen(ShellOpen), fileManager(ShellOpenFolder),
+      askFolder([this] {
           return QFileDialog::getExistingDirectory(this, QStringLiteral("Open Folder"),
                                                    QString::fromLocal8Bit(CurrentFolder()));
       }) {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowIcon(QIcon(QStringLiteral(":/lyricast-convert.png")));
+    setWindowIcon(AppIcon());
     CreateMenus();
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -384,15 +386,10 @@ void MainWindow::ShowError(const std::string& text) {
     ShowErrorBox(QString::fromLocal8Bit(text), this);
 }
 
-bool MainWindow::ShowSummary(const std::string& text, const std::string& folder) {
-    QMessageBox box(QMessageBox::Information, QString::fromStdString(kApplicationTitle),
-                    QString::fromLocal8Bit(text), QMessageBox::Ok, this);
-    box.setObjectName(QStringLiteral("summaryBox"));
-    QPushButton* open = box.addButton(QStringLiteral("&Open Folder"), QMessageBox::ActionRole);
-    open->setToolTip(QString::fromLocal8Bit(folder));
-    box.setEscapeButton(QMessageBox::Ok);
+bool MainWindow::ShowSummary(const BatchSummary& summary, const std::string& folder) {
+    SummaryDialog box(summary, QString::fromLocal8Bit(folder), this);
     box.exec();
-    return box.clickedButton() == open;
+    return box.OpenFolderChosen();
 }
 
 std::string MainWindow::CurrentFolder() const {
@@ -440,6 +437,10 @@ void MainWindow::CloseWindow() {
 
 void MainWindow::OpenDocument(const std::string& path) {
     shellOpen(path);
+}
+
+bool MainWindow::OpenInFileManager(const std::string& folder) {
+    return fileManager(folder);
 }
 
 } // namespace lyricast

@@ -72,6 +72,9 @@ public:
 
     // Opens a document with the desktop; tests put a recorder here.
     std::function<void(const std::string&)> shellOpen;
+    // Opens a folder in the desktop's file manager, false when there is
+    // none; tests put a recorder here.
+    std::function<bool(const std::string&)> fileManager;
     // Asks for the folder File > Open Folder opens; empty when cancelled.
     // Tests put an answer here.
     std::function<QString()> askFolder;
@@ -92,7 +95,7 @@ public:
     void ShowConverting(bool converting) override;
     void ShowMessage(const std::string& text) override;
     void ShowError(const std::string& text) override;
-    bool ShowSummary(const std::string& text, const std::string& folder) override;
+    bool ShowSummary(const BatchSummary& summary, const std::string& folder) override;
     std::string CurrentFolder() const override;
     void ShowFolder(const std::string& folder) override;
     void StartWorker(std::function<void()> work) override;
@@ -102,6 +105,7 @@ public:
     void ShowAbout() override;
     void CloseWindow() override;
     void OpenDocument(const std::string& path) override;
+    bool OpenInFileManager(const std::string& folder) override;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,10 +1,10 @@
 #include "ui/qt/TAboutBox.h"
 
+#include "ui/qt/AppIcon.h"
 #include "window/AppInfo.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -16,7 +16,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setModal(true);
 
     auto* icon = new QLabel(this);
-    icon->setPixmap(QIcon(QStringLiteral(":/lyricast-convert.png")).pixmap(64, 64));
+    icon->setObjectName(QStringLiteral("programIcon"));
+    icon->setPixmap(AppIcon().pixmap(64, 64));
 
     auto* name = new QLabel(QString::fromStdString(kApplicationTitle), this);
     name->setObjectName(QStringLiteral("programName"));

@@ -73,7 +73,7 @@ constexpr char kPlacementKey[] = "WindowPlacement";
 } // namespace
 
 MainWindow::MainWindow()
-    : form(*this), shellOpen(ShellOpen),
+    : form(*this), shellOpen(ShellOpen), fileManager(ShellOpenFolder),
       chooseFolder([](HWND owner) { return PickFolder(owner, "Open Folder"); }),
       keys_(CreateMainKeys()) {
     RegisterWindowClass();
@@ -400,8 +400,8 @@ void MainWindow::ShowConverting(bool converting) {
     SetWindowTextA(LMDButton3, converting ? "Stop" : "Convert File/s");
 }
 
-bool MainWindow::ShowSummary(const std::string& text, const std::string& /*folder*/) {
-    SummaryDialog summary(text);
+bool MainWindow::ShowSummary(const BatchSummary& told, const std::string& /*folder*/) {
+    SummaryDialog summary(told);
     summary.Run(handle_);
     return summary.OpenFolderChosen();
 }
@@ -453,6 +453,10 @@ void MainWindow::CloseWindow() {
 
 void MainWindow::OpenDocument(const std::string& path) {
     shellOpen(path);
+}
+
+bool MainWindow::OpenInFileManager(const std::string& folder) {
+    return fileManager(folder);
 }
 
 } // namespace lyricast

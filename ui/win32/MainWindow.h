@@ -49,6 +49,9 @@ public:
     bool quitOnDestroy = false;
     // Opens a document with the desktop; tests put a recorder here.
     std::function<void(const std::string&)> shellOpen;
+    // Opens a folder in the desktop's file manager, false when there is
+    // none; tests put a recorder here.
+    std::function<bool(const std::string&)> fileManager;
     // Asks the user for a folder to open; tests put an answer here.
     std::function<std::optional<std::string>(HWND)> chooseFolder;
     // Where the settings and the window's placement are kept: restored by
@@ -76,7 +79,7 @@ public:
     void ShowConverting(bool converting) override;
     void ShowMessage(const std::string& text) override;
     void ShowError(const std::string& text) override;
-    bool ShowSummary(const std::string& text, const std::string& folder) override;
+    bool ShowSummary(const BatchSummary& summary, const std::string& folder) override;
     std::string CurrentFolder() const override;
     void ShowFolder(const std::string& folder) override;
     void StartWorker(std::function<void()> work) override;
@@ -86,6 +89,7 @@ public:
     void ShowAbout() override;
     void CloseWindow() override;
     void OpenDocument(const std::string& path) override;
+    bool OpenInFileManager(const std::string& folder) override;
 
     // Where the parts are now, and the left pane's width the splitter gives.
     MainLayout Layout() const;

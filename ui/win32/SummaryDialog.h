@@ -1,18 +1,19 @@
 #pragma once
 
 #include "ui/win32/Dialog.h"
-
-#include <string>
+#include "window/BatchSummary.h"
 
 namespace lyricast {
 
-// The word at the end of a batch: its text, a button that opens the folder
+// The box at the end of a batch: the summary's first lines beside the
+// information or warning icon, the files refused or failed in a read-only
+// box that scrolls however many they are, a button that opens the folder
 // the files went to, and OK (Enter and Esc both close it).
 class SummaryDialog : public Dialog {
 public:
-    enum ControlId { kText = 100, kOpenFolder };
+    enum ControlId { kText = 100, kOpenFolder, kIcon, kDetails };
 
-    explicit SummaryDialog(std::string text);
+    explicit SummaryDialog(BatchSummary summary);
 
     // Whether the dialog was closed with "Open Folder".
     bool OpenFolderChosen() const { return openFolder_; }
@@ -21,7 +22,7 @@ private:
     void Create() override;
     void Command(int id, int code) override;
 
-    std::string text_;
+    BatchSummary summary_;
     bool openFolder_ = false;
 };
 
