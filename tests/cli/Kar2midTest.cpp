@@ -1,4 +1,5 @@
 #include "cli/Kar2mid.h"
+#include "cli/PrintableText.h"
 #include "cli/WrittenOutputs.h"
 #include "platform/PathRules.h"
 #include "support/DeepFolders.h"
@@ -279,6 +280,47 @@ TEST_F(Kar2midTest, LineBreaksTabsAndBackslashesInNamesAreEscaped) {
     EXPECT_EQ(Run({"--list", dir / "d"}), 0);
     EXPECT_EQ(out.str(), (dir / "d/a\\nb\\tc\\\\d.kar") + "\t.KAR\tGood\t1\n");
 #endif
+}
+
+// A name could otherwise move the cursor back over its line, or write a line
+// of its own that reads like kar2mid's.
+TEST_F(Kar2midTest, ControlCharactersInNamesAreEscapedInEveryLine) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows names hold no control characters";
+#else
+    Add("d/ok\rconverted: fake\x1b[2K\x7f.kar");
+    const std::string shown = dir / "d/ok\\rconverted: fake\\e[2K\\x7f";
+    EXPECT_EQ(Run({dir / "d"}), 0);
+    EXPECT_EQ(out.str(),
+              "converted: " + shown + ".kar -> " + shown + ".MID\n1 converted, 0 failed\n");
+    EXPECT_EQ(Run({"--list", dir / "d"}), 0);
+    EXPECT_EQ(out.str(), shown + ".kar\t.KAR\tGood\t1\n");
+    EXPECT_EQ(Run({dir / "d/gone\x01.kar"}), 1);
+    EXPECT_EQ(err.str(), "failed: " + (dir / "d/gone\\x01.kar") + ": no such file or folder\n");
+#endif
+}
+
+TEST(PrintableText, EveryControlCharacterIsEscapedUnderBothRules) {
+    const std::string controls = "a\nb\tc\rd\x1b"
+                                 "e\x01"
+                                 "f\x7fg\x1fh";
+    EXPECT_EQ(PrintableText(controls, PathRules::Posix()), "a\\nb\\tc\\rd\\ee\\x01f\\x7fg\\x1fh");
+    EXPECT_EQ(PrintableText(controls, PathRules::Windows()), "a\\nb\\tc\\rd\\ee\\x01f\\x7fg\\x1fh");
+    EXPECT_EQ(PrintableText(std::string_view("nul\0", 4), PathRules::Posix()), "nul\\x00");
+
+    // "\" separates folders on Windows only; elsewhere it is a name's own character.
+    EXPECT_EQ(PrintableText("C:\\K\\a.kar", PathRules::Windows()), "C:\\K\\a.kar");
+    EXPECT_EQ(PrintableText("/k/a\\b.kar", PathRules::Posix()), "/k/a\\\\b.kar");
+
+    // UTF-8's C1 controls are escaped; letters, and names in other encodings, are not.
+    EXPECT_EQ(PrintableText("csi\xc2\x9b"
+                            "2J \xc2\xa0 Caf\xc3\xa9 Caf\xe9 \xc3\x80",
+                            PathRules::Posix()),
+              "csi\\xc2\\x9b"
+              "2J \xc2\xa0 Caf\xc3\xa9 Caf\xe9 \xc3\x80");
+    EXPECT_EQ(PrintableText("\xc2\x9b\x80 ends \xc2", PathRules::Windows()),
+              "\xc2\x9b\x80 ends \xc2")
+        << "code page text";
 }
 
 TEST_F(Kar2midTest, FilesBeyondTheLongestPathAreReportedNotLeftOut) {
