@@ -193,7 +193,7 @@ int RunMode(const Kar2midOptions& options, std::ostream& out, std::ostream& err,
     // One word before any work, rather than the same failure for every file.
     if (options.outputDir && !IsFolder(*options.outputDir)) {
         err << "kar2mid: the output folder " << Printable(*options.outputDir)
-            << " does not exist\n";
+            << (IdentityOf(*options.outputDir) ? " is not a folder\n" : " does not exist\n");
         return 2;
     }
     return BatchRun(options, out, err, progress, outputOnTerminal).Run();

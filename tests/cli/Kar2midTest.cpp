@@ -251,6 +251,9 @@ TEST_F(Kar2midTest, OutputFolderIsCheckedOnceAndJoinedWithOneSeparator) {
     EXPECT_EQ(Run({"--output-dir", dir / "missing", a, b}), 2);
     EXPECT_EQ(err.str(), "kar2mid: the output folder " + (dir / "missing") + " does not exist\n");
     EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(Run({"-o", a, b}), 2);
+    EXPECT_EQ(err.str(), "kar2mid: the output folder " + a + " is not a folder\n");
+    EXPECT_FALSE(fs::exists(dir / "b.MID"));
 
     const std::string sep(1, PathRules::Native().separator);
     const test::CurrentFolder inside(dir.path());
