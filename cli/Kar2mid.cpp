@@ -7,6 +7,7 @@
 #include "convert/ConversionPool.h"
 #include "convert/ConversionReason.h"
 #include "convert/OutputNaming.h"
+#include "platform/DriveRelativePath.h"
 #include "platform/FileError.h"
 #include "platform/FileIdentity.h"
 #include "platform/FolderListing.h"
@@ -26,20 +27,23 @@ using PathVisit = std::function<void(const std::string&, const std::string&)>;
 
 // A walk of one folder tree that hands every .KAR file, with its extension,
 // to `visit`, and every folder it cannot read, with the reason, to `unreadable`.
+// A drive-relative folder ("Y:") is walked from its drive's root, so that the
+// names listed in it are joined to the folder they are in.
 void WalkKaraokeFiles(const std::string& folder, bool recursive, const PathVisit& visit,
                       const PathVisit& unreadable) {
     FolderWalk walk(WalkHooks{[] {}, [recursive] { return recursive; }, [] { return false; }, visit,
                               unreadable},
                     PathRules::Native());
-    walk.WalkFolder(folder);
+    walk.WalkFolder(FromDriveRoot(folder));
 }
 
 // The output folder without the separators it was typed with at its end, as
-// the output name is joined to it with one ("./" gives "./x.MID"; "/" gives "/x.MID").
+// the output name is joined to it with one ("./" gives "./x.MID"; "/" gives
+// "/x.MID"); a drive-relative one ("Y:") spelled from its drive's root first.
 std::optional<std::string> OutputFolder(const std::optional<std::string>& typed) {
     if (!typed)
         return std::nullopt;
-    std::string folder = *typed;
+    std::string folder = FromDriveRoot(*typed);
     while (!folder.empty() && PathRules::Native().IsSeparator(folder.back()) &&
            PathRules::Native().DrivePart(folder).size() != folder.size())
         folder.pop_back();

@@ -1,6 +1,7 @@
 #include "cli/Kar2mid.h"
 #include "cli/PrintableText.h"
 #include "cli/WrittenOutputs.h"
+#include "platform/CurrentDirectory.h"
 #include "platform/PathRules.h"
 #include "support/DeepFolders.h"
 #include "support/MemoryLimit.h"
@@ -259,6 +260,41 @@ TEST_F(Kar2midTest, OutputFolderIsCheckedOnceAndJoinedWithOneSeparator) {
     const test::CurrentFolder inside(dir.path());
     EXPECT_EQ(Run({"--output-dir", "." + sep, "a.kar"}), 0);
     EXPECT_EQ(out.str(), "converted: a.kar -> ." + sep + "a.MID\n1 converted, 0 failed\n");
+}
+
+// "C:" alone is the folder the system keeps for drive C, not its root: every
+// name listed there is joined to that folder, for converting, listing and output.
+TEST_F(Kar2midTest, ABareDriveIsThatDrivesCurrentFolder) {
+    SKIP_WITHOUT_DRIVE_LETTERS();
+    Add("sub/a.kar");
+    const std::string a = Native("sub/a.kar");
+    fs::create_directory(dir.path() / "out");
+    const std::string drive = dir.str().substr(0, 2);
+    const test::CurrentFolder back(dir.path());
+    SetCurrentDir(Native("sub"));
+    const std::string converted =
+        "converted: " + a + " -> " + Native("sub/a.MID") + "\n1 converted, 0 failed\n";
+    EXPECT_EQ(Run({drive}), 0) << err.str();
+    EXPECT_EQ(out.str(), converted);
+    EXPECT_EQ(Run({"--list", drive}), 0) << err.str();
+    EXPECT_EQ(out.str(), a + "\t.KAR\tGood\t1\n");
+    SetCurrentDir(dir.str());
+    EXPECT_EQ(Run({"--list", drive + "sub"}), 0) << err.str();
+    EXPECT_EQ(out.str(), a + "\t.KAR\tGood\t1\n");
+    SetCurrentDir(Native("out"));
+    EXPECT_EQ(Run({"-o", drive, a}), 0) << err.str();
+    EXPECT_EQ(out.str(),
+              "converted: " + a + " -> " + Native("out/a.MID") + "\n1 converted, 0 failed\n");
+    EXPECT_TRUE(fs::exists(dir / "out/a.MID"));
+
+    // From another drive, "C:" is still C's own current folder.
+    SetCurrentDir(Native("sub"));
+    const std::string other = drive == "Z:" ? "C:\\" : "Z:\\";
+    if (!fs::is_directory(other))
+        GTEST_SKIP() << "no drive " << other << " to stand on";
+    SetCurrentDir(other);
+    EXPECT_EQ(Run({drive}), 0) << err.str();
+    EXPECT_EQ(out.str(), converted);
 }
 
 TEST_F(Kar2midTest, FolderNamedLikeAKarFileIsSkippedNotFailed) {
