@@ -262,6 +262,22 @@ TEST_F(Kar2midTest, OutputFolderIsCheckedOnceAndJoinedWithOneSeparator) {
     EXPECT_EQ(out.str(), "converted: a.kar -> ." + sep + "a.MID\n1 converted, 0 failed\n");
 }
 
+// A relative path is read against the current folder and printed as it was given.
+TEST_F(Kar2midTest, RelativePathsWorkAndArePrintedAsGiven) {
+    Add("sub/a.kar");
+    Add("b.kar");
+    fs::create_directory(dir.path() / "out");
+    const std::string sep(1, PathRules::Native().separator);
+    const test::CurrentFolder inside(dir.path());
+    EXPECT_EQ(Run({"sub", "b.kar"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "converted: sub" + sep + "a.kar -> sub" + sep +
+                             "a.MID\nconverted: b.kar -> b.MID\n2 converted, 0 failed\n");
+    EXPECT_EQ(Run({"--list", "sub"}), 0);
+    EXPECT_EQ(out.str(), "sub" + sep + "a.kar\t.KAR\tGood\t1\n");
+    EXPECT_EQ(Run({"-o", "out", "b.kar"}), 0);
+    EXPECT_EQ(out.str(), "converted: b.kar -> out" + sep + "b.MID\n1 converted, 0 failed\n");
+}
+
 // "C:" alone is the folder the system keeps for drive C, not its root: every
 // name listed there is joined to that folder, for converting, listing and output.
 TEST_F(Kar2midTest, ABareDriveIsThatDrivesCurrentFolder) {
