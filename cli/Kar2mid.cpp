@@ -7,6 +7,7 @@
 #include "convert/ConversionPool.h"
 #include "convert/ConversionReason.h"
 #include "convert/OutputNaming.h"
+#include "platform/DriveRelativePath.h"
 #include "platform/FileError.h"
 #include "platform/FileIdentity.h"
 #include "platform/FolderListing.h"
@@ -22,21 +23,27 @@ std::string Printable(std::string_view text) {
     return PrintableText(text, PathRules::Native());
 }
 
-// A walk of one folder tree that hands every .KAR file to `visit`.
-void WalkKaraokeFiles(const std::string& folder, bool recursive,
-                      const std::function<void(const std::string&, const std::string&)>& visit) {
-    FolderWalk walk(
-        WalkHooks{[] {}, [recursive] { return recursive; }, [] { return false; }, visit},
-        PathRules::Native());
-    walk.WalkFolder(folder);
+using PathVisit = std::function<void(const std::string&, const std::string&)>;
+
+// A walk of one folder tree that hands every .KAR file, with its extension,
+// to `visit`, and every folder it cannot read, with the reason, to `unreadable`.
+// A drive-relative folder ("Y:") is walked from its drive's root, so that the
+// names listed in it are joined to the folder they are in.
+void WalkKaraokeFiles(const std::string& folder, bool recursive, const PathVisit& visit,
+                      const PathVisit& unreadable) {
+    FolderWalk walk(WalkHooks{[] {}, [recursive] { return recursive; }, [] { return false; }, visit,
+                              unreadable},
+                    PathRules::Native());
+    walk.WalkFolder(FromDriveRoot(folder));
 }
 
 // The output folder without the separators it was typed with at its end, as
-// the output name is joined to it with one ("./" gives "./x.MID"; "/" gives "/x.MID").
+// the output name is joined to it with one ("./" gives "./x.MID"; "/" gives
+// "/x.MID"); a drive-relative one ("Y:") spelled from its drive's root first.
 std::optional<std::string> OutputFolder(const std::optional<std::string>& typed) {
     if (!typed)
         return std::nullopt;
-    std::string folder = *typed;
+    std::string folder = FromDriveRoot(*typed);
     while (!folder.empty() && PathRules::Native().IsSeparator(folder.back()) &&
            PathRules::Native().DrivePart(folder).size() != folder.size())
         folder.pop_back();
@@ -58,7 +65,10 @@ public:
             if (IsFolder(path))
                 WalkKaraokeFiles(
                     path, options_.recursive,
-                    [this](const std::string& file, const std::string&) { AddFound(file); });
+                    [this](const std::string& file, const std::string&) { AddFound(file); },
+                    [this](const std::string& folder, const std::string& reason) {
+                        items_.push_back({folder, reason, false});
+                    });
             else if (!IdentityOf(path))
                 items_.push_back({path, "no such file or folder", false});
             else
@@ -80,8 +90,8 @@ public:
     }
 
 private:
-    // What the run met, in order: a job for the pool, or a file it already
-    // knows the end of (missing, or a folder to pass over).
+    // What the run met, in order: a job for the pool, or a path it already
+    // knows the end of (missing, a folder it cannot read, or one to pass over).
     struct Item {
         std::string source;
         std::string reason;
@@ -160,18 +170,25 @@ private:
 int ListFolders(const Kar2midOptions& options, std::ostream& out, std::ostream& err) {
     TSmfFile song;
     int status = 0;
+    // The lines before it reach the reader first when both streams go to one place.
+    const auto fail = [&](const std::string& path, const std::string& reason) {
+        out.flush();
+        err << "failed: " << Printable(path) << ": " << Printable(reason) << '\n';
+        status = 1;
+    };
     for (const std::string& folder : options.paths) {
         if (!IsFolder(folder)) {
-            err << "failed: " << Printable(folder) << ": not a folder\n";
-            status = 1;
+            fail(folder, "not a folder");
             continue;
         }
         WalkKaraokeFiles(
-            folder, options.recursive, [&](const std::string& path, const std::string& extension) {
+            folder, options.recursive,
+            [&](const std::string& path, const std::string& extension) {
                 const Judgement judgement = JudgeFile(song, path);
                 out << Printable(path) << '\t' << Printable(extension) << '\t'
                     << (judgement.good ? "Good" : "Bad") << '\t' << judgement.trackCount << '\n';
-            });
+            },
+            fail);
     }
     return status;
 }
@@ -193,7 +210,7 @@ int RunMode(const Kar2midOptions& options, std::ostream& out, std::ostream& err,
     // One word before any work, rather than the same failure for every file.
     if (options.outputDir && !IsFolder(*options.outputDir)) {
         err << "kar2mid: the output folder " << Printable(*options.outputDir)
-            << " does not exist\n";
+            << (IdentityOf(*options.outputDir) ? " is not a folder\n" : " does not exist\n");
         return 2;
     }
     return BatchRun(options, out, err, progress, outputOnTerminal).Run();

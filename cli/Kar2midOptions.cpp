@@ -26,11 +26,13 @@ const char* const kKar2midUsage =
     "Each file gets one line: \"converted: SOURCE -> OUTPUT\" or \"skipped: PATH: REASON\"\n"
     "(a folder met as a file) on standard output, \"failed: SOURCE: REASON\" on standard\n"
     "error. --list prints PATH, extension, Good or Bad and the track count, separated\n"
-    "by tabs. In every path a line break is written \\n, a tab \\t and a backslash \\\\\n"
-    "(on Windows, where \\ separates folders, paths are printed as they are).\n"
+    "by tabs. A folder that cannot be read gets \"failed: FOLDER: REASON\". In every\n"
+    "path a control character is escaped (\\n, \\t, \\r, \\e or \\xHH), and so is a\n"
+    "backslash (\\\\) except on Windows, where \\ separates folders.\n"
     "\n"
-    "Exit status: 0 when every file converted (skipped ones aside), 1 when any failed\n"
-    "or the output could not be written, 2 for a usage error or a missing output folder.\n";
+    "Exit status: 0 when every file converted (skipped ones aside), 1 when any file\n"
+    "or folder failed or the output could not be written, 2 for a usage error or an\n"
+    "output folder that is missing or no folder.\n";
 
 unsigned DefaultJobs() {
     return std::max(std::thread::hardware_concurrency(), 1u);

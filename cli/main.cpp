@@ -13,6 +13,7 @@
 #include <io.h>
 #define isatty _isatty
 #else
+#include <csignal>
 #include <unistd.h>
 #endif
 
@@ -28,6 +29,12 @@ int main(int argc, char** argv) {
     // Ctrl+C or a kill between creating an output's temporary file and
     // renaming it would otherwise leave the file behind.
     lyricast::RemoveTemporariesOnInterrupt();
+#ifndef _WIN32
+    // A reader that goes away (`kar2mid ... | head`) ends the printing, not
+    // the run: the writes to it fail instead, the stream stops making them,
+    // every file is still converted, and the failed output sets the status.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     const std::vector<std::string> args(argv + 1, argv + argc);
     return lyricast::RunKar2mid(args, std::cout, std::cerr, isatty(2) != 0, isatty(1) != 0);
 }

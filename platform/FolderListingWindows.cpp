@@ -1,6 +1,7 @@
-#include "platform/FolderListing.h"
+#include "platform/FolderListingWindows.h"
 
 #include "platform/PathRules.h"
+#include "platform/SystemMessageWindows.h"
 
 #include <windows.h>
 
@@ -40,13 +41,20 @@ bool HasAttribute(DWORD attributes, DWORD wanted) {
 } // namespace
 
 std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) {
+    std::string reason;
+    return ListFolder(folder, reason);
+}
+
+std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder, std::string& reason) {
     WIN32_FIND_DATAA found{};
     const FindHandle find(::FindFirstFileA(EverythingIn(folder).c_str(), &found));
     std::vector<FolderEntry> entries;
     if (!find.valid()) {
+        const DWORD error = ::GetLastError();
         // A drive root has no "." or "..", so an empty one matches nothing.
-        if (::GetLastError() == ERROR_FILE_NOT_FOUND && IsFolder(folder))
+        if (error == ERROR_FILE_NOT_FOUND && IsFolder(folder))
             return entries;
+        reason = SystemMessage(error);
         return std::nullopt;
     }
     do {

@@ -15,18 +15,20 @@ namespace lyricast {
 // if a link is changed meanwhile.
 class OpenFolder {
 public:
-    // Nothing when the path leads to no folder that can be opened.
-    static std::optional<OpenFolder> Open(const std::string& path);
-    // The entry `name` of this folder (or a link to a folder), opened.
-    std::optional<OpenFolder> OpenChild(const std::string& name) const;
+    // Nothing when the path leads to no folder that can be opened; `reason`
+    // then holds the system's word for why.
+    static std::optional<OpenFolder> Open(const std::string& path, std::string& reason);
+    // The entry `name` of this folder (or a link to a folder), opened; as Open.
+    std::optional<OpenFolder> OpenChild(const std::string& name, std::string& reason) const;
 
     OpenFolder(OpenFolder&& other) noexcept;
     OpenFolder& operator=(OpenFolder&&) = delete;
     OpenFolder(const OpenFolder&) = delete;
     ~OpenFolder();
 
-    // As ListFolder: every entry but "." and ".."; nothing when it cannot be listed.
-    std::optional<std::vector<FolderEntry>> List() const;
+    // As ListFolder: every entry but "." and ".."; nothing when it cannot be
+    // listed to its end, with the system's reason in `reason`.
+    std::optional<std::vector<FolderEntry>> List(std::string& reason) const;
     std::optional<FileIdentity> Identity() const;
 
 private:

@@ -1,7 +1,9 @@
 #include "platform/OpenFolder.h"
 
+#include "platform/FileError.h"
 #include "platform/FolderEntryPosix.h"
 
+#include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,19 +15,25 @@ namespace {
 
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
 
+std::optional<OpenFolder> Failed(std::string& reason) {
+    reason = FileError::ReasonOf(errno);
+    return std::nullopt;
+}
+
 } // namespace
 
-std::optional<OpenFolder> OpenFolder::Open(const std::string& path) {
+std::optional<OpenFolder> OpenFolder::Open(const std::string& path, std::string& reason) {
     const int descriptor = ::open(path.c_str(), kFolderFlags);
     if (descriptor < 0)
-        return std::nullopt;
+        return Failed(reason);
     return OpenFolder(descriptor, {});
 }
 
-std::optional<OpenFolder> OpenFolder::OpenChild(const std::string& name) const {
+std::optional<OpenFolder> OpenFolder::OpenChild(const std::string& name,
+                                                std::string& reason) const {
     const int descriptor = ::openat(descriptor_, name.c_str(), kFolderFlags);
     if (descriptor < 0)
-        return std::nullopt;
+        return Failed(reason);
     return OpenFolder(descriptor, {});
 }
 
@@ -37,25 +45,38 @@ OpenFolder::~OpenFolder() {
         ::close(descriptor_);
 }
 
-std::optional<std::vector<FolderEntry>> OpenFolder::List() const {
-    // A descriptor of its own for the listing, which closedir closes.
+std::optional<std::vector<FolderEntry>> OpenFolder::List(std::string& reason) const {
+    // A descriptor of its own for the listing, which closedir closes. Opening
+    // "." inside the folder needs the right to search it, as its files do.
     const int listing = ::openat(descriptor_, ".", kFolderFlags);
-    if (listing < 0)
+    if (listing < 0) {
+        reason = FileError::ReasonOf(errno);
         return std::nullopt;
+    }
     DIR* dir = ::fdopendir(listing);
     if (dir == nullptr) {
+        reason = FileError::ReasonOf(errno);
         ::close(listing);
         return std::nullopt;
     }
     std::vector<FolderEntry> entries;
-    while (const dirent* entry = ::readdir(dir)) {
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir);
+        if (entry == nullptr)
+            break;
         const std::string_view name = entry->d_name;
         if (name == "." || name == "..")
             continue;
         entries.push_back(
             {std::string(name), IsFolderAt(listing, *entry), name.starts_with('.'), false});
     }
+    const int error = errno;
     ::closedir(dir);
+    if (error != 0) {
+        reason = FileError::ReasonOf(error);
+        return std::nullopt;
+    }
     return entries;
 }
 

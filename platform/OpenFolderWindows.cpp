@@ -1,19 +1,33 @@
 #include "platform/OpenFolder.h"
 
+#include "platform/FileError.h"
+#include "platform/FolderListingWindows.h"
 #include "platform/PathRules.h"
+#include "platform/SystemMessageWindows.h"
+
+#include <windows.h>
+#include <cerrno>
 
 namespace lyricast {
 
 // Windows calls take paths, so the folder is kept as its path and the
 // sub-folders are reached by joining names to it, as the walk spells them.
-std::optional<OpenFolder> OpenFolder::Open(const std::string& path) {
-    if (!IsFolder(path))
+std::optional<OpenFolder> OpenFolder::Open(const std::string& path, std::string& reason) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        reason = SystemMessage(::GetLastError());
         return std::nullopt;
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        reason = FileError::ReasonOf(ENOTDIR);
+        return std::nullopt;
+    }
     return OpenFolder(-1, path);
 }
 
-std::optional<OpenFolder> OpenFolder::OpenChild(const std::string& name) const {
-    return Open(PathRules::Native().Join(path_, name));
+std::optional<OpenFolder> OpenFolder::OpenChild(const std::string& name,
+                                                std::string& reason) const {
+    return Open(PathRules::Native().Join(path_, name), reason);
 }
 
 OpenFolder::OpenFolder(OpenFolder&& other) noexcept
@@ -21,8 +35,8 @@ OpenFolder::OpenFolder(OpenFolder&& other) noexcept
 
 OpenFolder::~OpenFolder() = default;
 
-std::optional<std::vector<FolderEntry>> OpenFolder::List() const {
-    return ListFolder(path_);
+std::optional<std::vector<FolderEntry>> OpenFolder::List(std::string& reason) const {
+    return ListFolder(path_, reason);
 }
 
 std::optional<FileIdentity> OpenFolder::Identity() const {

@@ -35,10 +35,11 @@ bool ListsBefore(std::string_view a, std::string_view b) {
 
 void FolderWalk::WalkFolder(const std::string& folder) {
     visited_.clear();
-    const auto open = OpenFolder::Open(folder);
+    std::string reason;
+    const auto open = OpenFolder::Open(folder, reason);
     if (open)
         FirstVisit(*open);
-    Walk(open, folder);
+    Walk(open, folder, reason);
 }
 
 bool FolderWalk::FirstVisit(const OpenFolder& folder) {
@@ -46,14 +47,19 @@ bool FolderWalk::FirstVisit(const OpenFolder& folder) {
     return !identity || visited_.insert(*identity).second;
 }
 
-void FolderWalk::Walk(const std::optional<OpenFolder>& open, const std::string& folder) {
+// `open` is the folder opened, or nothing and the reason it could not be.
+void FolderWalk::Walk(const std::optional<OpenFolder>& open, const std::string& folder,
+                      const std::string& openFailure) {
     hooks_.folderStarted();
     // Whoever ran during the pause may have asked the walk to stop; it adds nothing more then.
-    if (hooks_.stopRequested() || !open)
+    if (hooks_.stopRequested())
         return;
-    auto entries = open->List();
+    if (!open)
+        return hooks_.folderUnreadable(folder, openFailure);
+    std::string reason;
+    auto entries = open->List(reason);
     if (!entries)
-        return;
+        return hooks_.folderUnreadable(folder, reason);
     std::sort(entries->begin(), entries->end(), [](const FolderEntry& a, const FolderEntry& b) {
         return ListsBefore(a.name, b.name);
     });
@@ -62,9 +68,9 @@ void FolderWalk::Walk(const std::optional<OpenFolder>& open, const std::string& 
         const std::string path = rules_.Join(folder, entry.name);
         if (entry.isFolder && hooks_.includeSubFolders()) {
             if (!entry.name.starts_with('.') && !hooks_.stopRequested()) {
-                const auto child = open->OpenChild(entry.name);
+                const auto child = open->OpenChild(entry.name, reason);
                 if (!child || FirstVisit(*child))
-                    Walk(child, path);
+                    Walk(child, path, reason);
             }
         } else {
             const std::string extension = UpperExtensionOf(entry.name);

@@ -21,11 +21,15 @@ struct WalkHooks {
     std::function<bool()>
         stopRequested; // after the folder start, before descending, after each entry
     std::function<void(const std::string& path, const std::string& extension)> karaokeFile;
+    // A folder that could not be opened or listed, with the system's reason,
+    // at the place the walk met it; nothing of it is walked.
+    std::function<void(const std::string& folder, const std::string& reason)> folderUnreadable;
 };
 
 // Walks a folder tree for ".KAR" files (any letter case), depth first, in the
 // name order of the original platform. Every folder is entered at most once
-// in a walk, however many links lead to it. Sub-folders are opened through
+// in a walk, however many links lead to it, and every folder it enters or
+// fails to enter is either walked or reported. Sub-folders are opened through
 // their parent, so files whose paths grow beyond the system's limit are still
 // handed to karaokeFile (where opening them by that path then fails).
 class FolderWalk {
@@ -35,7 +39,8 @@ public:
     void WalkFolder(const std::string& folder);
 
 private:
-    void Walk(const std::optional<OpenFolder>& open, const std::string& folder);
+    void Walk(const std::optional<OpenFolder>& open, const std::string& folder,
+              const std::string& openFailure);
     bool FirstVisit(const OpenFolder& folder);
 
     WalkHooks hooks_;

@@ -110,6 +110,7 @@ void TMainForm::OpenPaths(std::vector<std::string> paths) {
 void TMainForm::StartScan(std::shared_ptr<FileScanning> scan) {
     view_.ShowProgress(0, progressMaximum);
     rows.clear();
+    unreadFolders_.clear();
     view_.ClearRows();
     view_.ShowCounts({});
     ScanSlot& current = scanThreads[static_cast<std::size_t>(scanIndex)];
@@ -329,27 +330,27 @@ void TMainForm::StopClick() {
             continue;
         scan->Stop();
         view_.ShowStatus({});
-        view_.ShowCounts(
-            ScanCountsText(rows.size(), static_cast<std::size_t>(std::count_if(
-                                            rows.begin(), rows.end(),
-                                            [](const FileRow& row) { return row.good; }))) +
-            " (stopped)");
+        view_.ShowCounts(ScanCounts() + " (stopped)");
     }
 }
 
 // On the scan's worker thread: the walk, a verdict per file from its
-// headers, and the rows handed to the UI thread in batches.
+// headers, and the rows (and the folders it could not read) handed to the UI
+// thread in batches.
 void TMainForm::ScanFolder(FileScanning& scan) {
     const std::shared_ptr<FileScanning> self = scan.shared_from_this();
     TSmfFile song;
     std::vector<FileRow> found;
+    std::vector<UnreadFolder> unread;
     auto handedAt = std::chrono::steady_clock::now();
     const auto hand = [&] {
-        if (!found.empty())
-            view_.PostToUi([this, self, rowsFound = std::move(found)]() mutable {
-                ShowScanRows(*self, rowsFound);
+        if (!found.empty() || !unread.empty())
+            view_.PostToUi([this, self, rowsFound = std::move(found),
+                            foldersUnread = std::move(unread)]() mutable {
+                ShowScanRows(*self, rowsFound, foldersUnread);
             });
         found.clear();
+        unread.clear();
         handedAt = std::chrono::steady_clock::now();
     };
     const auto check = [&](const std::string& path, const std::string& extension) {
@@ -362,7 +363,10 @@ void TMainForm::ScanFolder(FileScanning& scan) {
     };
     if (scan.WalksFolder()) {
         WalkHooks hooks{[] {}, [this] { return subDir.load(); },
-                        [&scan] { return scan.Terminated(); }, check};
+                        [&scan] { return scan.Terminated(); }, check,
+                        [&unread](const std::string& folder, const std::string& reason) {
+                            unread.push_back({folder, reason});
+                        }};
         FolderWalk(std::move(hooks), PathRules::Native()).WalkFolder(scan.Folder());
     } else {
         for (const std::string& file : scan.Files())
@@ -373,8 +377,13 @@ void TMainForm::ScanFolder(FileScanning& scan) {
 }
 
 // A scan stopped from outside leaves the window to whoever stopped it.
-void TMainForm::ShowScanRows(FileScanning& scan, std::vector<FileRow>& found) {
-    if (scan.Terminated() || found.empty())
+void TMainForm::ShowScanRows(FileScanning& scan, std::vector<FileRow>& found,
+                             std::vector<UnreadFolder>& unread) {
+    if (scan.Terminated())
+        return;
+    unreadFolders_.insert(unreadFolders_.end(), std::make_move_iterator(unread.begin()),
+                          std::make_move_iterator(unread.end()));
+    if (found.empty())
         return;
     const std::size_t first = rows.size();
     rows.insert(rows.end(), std::make_move_iterator(found.begin()),
@@ -383,14 +392,24 @@ void TMainForm::ShowScanRows(FileScanning& scan, std::vector<FileRow>& found) {
     view_.ShowStatus("Scanning : " + rows.back().path);
 }
 
+// The folders the walk could not read are counted, and named once it is over.
 void TMainForm::ScanFinished(FileScanning& scan) {
     if (scan.Terminated())
         return;
     scan.Stop();
     view_.ShowStatus({});
+    view_.ShowCounts(ScanCounts());
+    if (!unreadFolders_.empty())
+        view_.ShowMessage(UnreadFoldersText(unreadFolders_));
+}
+
+std::string TMainForm::ScanCounts() const {
     const auto good =
         std::count_if(rows.begin(), rows.end(), [](const FileRow& row) { return row.good; });
-    view_.ShowCounts(ScanCountsText(rows.size(), static_cast<std::size_t>(good)));
+    std::string counts = ScanCountsText(rows.size(), static_cast<std::size_t>(good));
+    if (!unreadFolders_.empty())
+        counts += ", " + UnreadFoldersCount(unreadFolders_.size());
+    return counts;
 }
 
 void TMainForm::StopWork() {

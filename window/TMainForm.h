@@ -1,6 +1,7 @@
 #pragma once
 
 #include "window/MainFormView.h"
+#include "window/UnreadFolders.h"
 
 #include <array>
 #include <atomic>
@@ -99,8 +100,10 @@ public:
 private:
     void StartScan(std::shared_ptr<FileScanning> scan);
     void StartWorker(const std::shared_ptr<FileScanning>& scan);
-    void ShowScanRows(FileScanning& scan, std::vector<FileRow>& found);
+    void ShowScanRows(FileScanning& scan, std::vector<FileRow>& found,
+                      std::vector<UnreadFolder>& unread);
     void ScanFinished(FileScanning& scan);
+    std::string ScanCounts() const;
     void StartBatch(const std::vector<std::size_t>& selected);
     void RunBatch(const std::shared_ptr<BatchRun>& batch);
     void BatchStep(BatchRun& batch, std::size_t index);
@@ -109,6 +112,7 @@ private:
 
     MainFormView& view_;
     std::vector<std::weak_ptr<FileScanning>> liveScans_;
+    std::vector<UnreadFolder> unreadFolders_; // by the scan whose rows are shown
     std::shared_ptr<BatchRun> batch_;
     int sortColumn_ = -1;
     bool sortAscending_ = true;

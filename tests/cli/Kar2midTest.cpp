@@ -1,5 +1,7 @@
 #include "cli/Kar2mid.h"
+#include "cli/PrintableText.h"
 #include "cli/WrittenOutputs.h"
+#include "platform/CurrentDirectory.h"
 #include "platform/PathRules.h"
 #include "support/DeepFolders.h"
 #include "support/MemoryLimit.h"
@@ -250,11 +252,65 @@ TEST_F(Kar2midTest, OutputFolderIsCheckedOnceAndJoinedWithOneSeparator) {
     EXPECT_EQ(Run({"--output-dir", dir / "missing", a, b}), 2);
     EXPECT_EQ(err.str(), "kar2mid: the output folder " + (dir / "missing") + " does not exist\n");
     EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(Run({"-o", a, b}), 2);
+    EXPECT_EQ(err.str(), "kar2mid: the output folder " + a + " is not a folder\n");
+    EXPECT_FALSE(fs::exists(dir / "b.MID"));
 
     const std::string sep(1, PathRules::Native().separator);
     const test::CurrentFolder inside(dir.path());
     EXPECT_EQ(Run({"--output-dir", "." + sep, "a.kar"}), 0);
     EXPECT_EQ(out.str(), "converted: a.kar -> ." + sep + "a.MID\n1 converted, 0 failed\n");
+}
+
+// A relative path is read against the current folder and printed as it was given.
+TEST_F(Kar2midTest, RelativePathsWorkAndArePrintedAsGiven) {
+    Add("sub/a.kar");
+    Add("b.kar");
+    fs::create_directory(dir.path() / "out");
+    const std::string sep(1, PathRules::Native().separator);
+    const test::CurrentFolder inside(dir.path());
+    EXPECT_EQ(Run({"sub", "b.kar"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "converted: sub" + sep + "a.kar -> sub" + sep +
+                             "a.MID\nconverted: b.kar -> b.MID\n2 converted, 0 failed\n");
+    EXPECT_EQ(Run({"--list", "sub"}), 0);
+    EXPECT_EQ(out.str(), "sub" + sep + "a.kar\t.KAR\tGood\t1\n");
+    EXPECT_EQ(Run({"-o", "out", "b.kar"}), 0);
+    EXPECT_EQ(out.str(), "converted: b.kar -> out" + sep + "b.MID\n1 converted, 0 failed\n");
+}
+
+// "C:" alone is the folder the system keeps for drive C, not its root: every
+// name listed there is joined to that folder, for converting, listing and output.
+TEST_F(Kar2midTest, ABareDriveIsThatDrivesCurrentFolder) {
+    SKIP_WITHOUT_DRIVE_LETTERS();
+    Add("sub/a.kar");
+    const std::string a = Native("sub/a.kar");
+    fs::create_directory(dir.path() / "out");
+    const std::string drive = dir.str().substr(0, 2);
+    const test::CurrentFolder back(dir.path());
+    SetCurrentDir(Native("sub"));
+    const std::string converted =
+        "converted: " + a + " -> " + Native("sub/a.MID") + "\n1 converted, 0 failed\n";
+    EXPECT_EQ(Run({drive}), 0) << err.str();
+    EXPECT_EQ(out.str(), converted);
+    EXPECT_EQ(Run({"--list", drive}), 0) << err.str();
+    EXPECT_EQ(out.str(), a + "\t.KAR\tGood\t1\n");
+    SetCurrentDir(dir.str());
+    EXPECT_EQ(Run({"--list", drive + "sub"}), 0) << err.str();
+    EXPECT_EQ(out.str(), a + "\t.KAR\tGood\t1\n");
+    SetCurrentDir(Native("out"));
+    EXPECT_EQ(Run({"-o", drive, a}), 0) << err.str();
+    EXPECT_EQ(out.str(),
+              "converted: " + a + " -> " + Native("out/a.MID") + "\n1 converted, 0 failed\n");
+    EXPECT_TRUE(fs::exists(dir / "out/a.MID"));
+
+    // From another drive, "C:" is still C's own current folder.
+    SetCurrentDir(Native("sub"));
+    const std::string other = drive == "Z:" ? "C:\\" : "Z:\\";
+    if (!fs::is_directory(other))
+        GTEST_SKIP() << "no drive " << other << " to stand on";
+    SetCurrentDir(other);
+    EXPECT_EQ(Run({drive}), 0) << err.str();
+    EXPECT_EQ(out.str(), converted);
 }
 
 TEST_F(Kar2midTest, FolderNamedLikeAKarFileIsSkippedNotFailed) {
@@ -279,6 +335,47 @@ TEST_F(Kar2midTest, LineBreaksTabsAndBackslashesInNamesAreEscaped) {
     EXPECT_EQ(Run({"--list", dir / "d"}), 0);
     EXPECT_EQ(out.str(), (dir / "d/a\\nb\\tc\\\\d.kar") + "\t.KAR\tGood\t1\n");
 #endif
+}
+
+// A name could otherwise move the cursor back over its line, or write a line
+// of its own that reads like kar2mid's.
+TEST_F(Kar2midTest, ControlCharactersInNamesAreEscapedInEveryLine) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows names hold no control characters";
+#else
+    Add("d/ok\rconverted: fake\x1b[2K\x7f.kar");
+    const std::string shown = dir / "d/ok\\rconverted: fake\\e[2K\\x7f";
+    EXPECT_EQ(Run({dir / "d"}), 0);
+    EXPECT_EQ(out.str(),
+              "converted: " + shown + ".kar -> " + shown + ".MID\n1 converted, 0 failed\n");
+    EXPECT_EQ(Run({"--list", dir / "d"}), 0);
+    EXPECT_EQ(out.str(), shown + ".kar\t.KAR\tGood\t1\n");
+    EXPECT_EQ(Run({dir / "d/gone\x01.kar"}), 1);
+    EXPECT_EQ(err.str(), "failed: " + (dir / "d/gone\\x01.kar") + ": no such file or folder\n");
+#endif
+}
+
+TEST(PrintableText, EveryControlCharacterIsEscapedUnderBothRules) {
+    const std::string controls = "a\nb\tc\rd\x1b"
+                                 "e\x01"
+                                 "f\x7fg\x1fh";
+    EXPECT_EQ(PrintableText(controls, PathRules::Posix()), "a\\nb\\tc\\rd\\ee\\x01f\\x7fg\\x1fh");
+    EXPECT_EQ(PrintableText(controls, PathRules::Windows()), "a\\nb\\tc\\rd\\ee\\x01f\\x7fg\\x1fh");
+    EXPECT_EQ(PrintableText(std::string_view("nul\0", 4), PathRules::Posix()), "nul\\x00");
+
+    // "\" separates folders on Windows only; elsewhere it is a name's own character.
+    EXPECT_EQ(PrintableText("C:\\K\\a.kar", PathRules::Windows()), "C:\\K\\a.kar");
+    EXPECT_EQ(PrintableText("/k/a\\b.kar", PathRules::Posix()), "/k/a\\\\b.kar");
+
+    // UTF-8's C1 controls are escaped; letters, and names in other encodings, are not.
+    EXPECT_EQ(PrintableText("csi\xc2\x9b"
+                            "2J \xc2\xa0 Caf\xc3\xa9 Caf\xe9 \xc3\x80",
+                            PathRules::Posix()),
+              "csi\\xc2\\x9b"
+              "2J \xc2\xa0 Caf\xc3\xa9 Caf\xe9 \xc3\x80");
+    EXPECT_EQ(PrintableText("\xc2\x9b\x80 ends \xc2", PathRules::Windows()),
+              "\xc2\x9b\x80 ends \xc2")
+        << "code page text";
 }
 
 TEST_F(Kar2midTest, FilesBeyondTheLongestPathAreReportedNotLeftOut) {

@@ -30,19 +30,30 @@ protected:
             [this] { ++foldersStarted; }, [this] { return subFolders; },
             [this, &found] { return stopAfter >= 0 && found.size() >= std::size_t(stopAfter); },
             [&](const std::string& path, const std::string& extension) {
-                std::string relative = path.substr(root.size() + 1);
-                std::replace(relative.begin(), relative.end(), kRules.separator, '/');
-                found.push_back(relative + " " + extension);
+                found.push_back(Relative(root, path) + " " + extension);
+            },
+            [&](const std::string& folder, const std::string& reason) {
+                unreadable.push_back(Relative(root, folder) + ": " + reason);
             }};
         FolderWalk(hooks, kRules).WalkFolder(root);
         return found;
+    }
+
+    // The path below `root`, spelled with "/"; "" for the root itself.
+    static std::string Relative(const std::string& root, const std::string& path) {
+        std::string relative = path.size() > root.size() ? path.substr(root.size() + 1) : "";
+        std::replace(relative.begin(), relative.end(), kRules.separator, '/');
+        return relative;
     }
 
     TempDir dir;
     bool subFolders = true;
     int stopAfter = -1;
     int foldersStarted = 0;
+    std::vector<std::string> unreadable; // "relative path: reason"
 };
+
+const auto kIgnoreUnreadable = [](const std::string&, const std::string&) {};
 
 TEST_F(FolderWalkTest, OnlyKarExtensionsInAnyCase) {
     for (const char* name : {"a.kar", "b.Kar", "C.KAR", ".kar", "song.kar.bak", "song.kar1", "kar",
@@ -109,7 +120,8 @@ TEST_F(FolderWalkTest, StopRequestedDuringAFolderStartAddsNothingMore) {
     int starts = 0;
     WalkHooks hooks{[&] { stop = ++starts == 2; }, // a stop arrives while folder a pauses
                     [] { return true; }, [&] { return stop; },
-                    [&](const std::string& path, const std::string&) { found.push_back(path); }};
+                    [&](const std::string& path, const std::string&) { found.push_back(path); },
+                    kIgnoreUnreadable};
     FolderWalk(hooks, kRules).WalkFolder(dir.str());
     EXPECT_TRUE(found.empty());
 }
@@ -154,7 +166,8 @@ TEST_F(FolderWalkTest, SeparatorIsPutEvenAfterOneAlreadyThere) {
     Touch("sub/a.kar");
     std::vector<std::string> paths;
     WalkHooks hooks{[] {}, [] { return true; }, [] { return false; },
-                    [&](const std::string& path, const std::string&) { paths.push_back(path); }};
+                    [&](const std::string& path, const std::string&) { paths.push_back(path); },
+                    kIgnoreUnreadable};
     const std::string sep(1, kRules.separator);
     FolderWalk(hooks, kRules).WalkFolder(dir.str() + sep);
     EXPECT_EQ(paths, std::vector<std::string>{dir.str() + sep + sep + "sub" + sep + "a.kar"});
@@ -163,6 +176,48 @@ TEST_F(FolderWalkTest, SeparatorIsPutEvenAfterOneAlreadyThere) {
 TEST_F(FolderWalkTest, FolderThatCannotBeListedAddsNothing) {
     EXPECT_TRUE(Walk(dir / "missing").empty());
     EXPECT_EQ(foldersStarted, 1);
+    ASSERT_EQ(unreadable.size(), 1u) << "it is reported, with the system's reason";
+    if (!test::kWindows) {
+        EXPECT_EQ(unreadable[0], ": No such file or directory");
+    }
+    EXPECT_GT(unreadable[0].size(), 2u) << unreadable[0];
+}
+
+// A folder that goes between the listing of its parent and its own opening
+// is reported where it was met, and the walk goes on after it.
+TEST_F(FolderWalkTest, FolderThatCannotBeOpenedIsReportedInItsPlace) {
+    Touch("a.kar");
+    Touch("b/c.kar");
+    Touch("d.kar");
+    std::vector<std::string> met;
+    WalkHooks hooks{[] {}, [] { return true; }, [] { return false; },
+                    [&](const std::string& path, const std::string&) {
+                        met.push_back(Relative(dir.str(), path));
+                        if (met.size() == 1)
+                            fs::remove_all(dir.path() / "b");
+                    },
+                    [&](const std::string& folder, const std::string& reason) {
+                        met.push_back(Relative(dir.str(), folder) + " unreadable");
+                        EXPECT_FALSE(reason.empty());
+                    }};
+    FolderWalk(hooks, kRules).WalkFolder(dir.str());
+    EXPECT_EQ(met, (std::vector<std::string>{"a.kar", "b unreadable", "d.kar"}));
+}
+
+// Windows paths stop at 260 characters: a folder below that is reported, not lost.
+TEST_F(FolderWalkTest, FolderBeyondTheLongestWindowsPathIsReported) {
+#ifndef _WIN32
+    GTEST_SKIP() << "the walk reaches these folders through their parents here";
+#else
+    const std::string name(150, 'd');
+    const test::BeyondLongestPath deep(dir.str(), name);
+    Touch(name + "/a.kar");
+    const std::string beyond = name + "/" + name;
+    EXPECT_EQ(Walk(), std::vector<std::string>{name + "/a.kar .KAR"});
+    ASSERT_EQ(unreadable.size(), 1u);
+    EXPECT_TRUE(unreadable[0].starts_with(beyond + ": ")) << unreadable[0];
+    EXPECT_GT(unreadable[0].size(), beyond.size() + 2);
+#endif
 }
 
 } // namespace

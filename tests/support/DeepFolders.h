@@ -41,4 +41,36 @@ private:
     std::string name_;
 };
 
+#ifdef _WIN32
+// A folder `name` inside a folder `name` inside `parent`, whose path is longer
+// than Windows lets a path be. Both are made and removed through "\\?\"
+// paths, which the system takes at any length (std::filesystem here removes
+// no such folder).
+class BeyondLongestPath {
+public:
+    BeyondLongestPath(const std::string& parent, const std::string& name)
+        : middle_(parent + "\\" + name), path_(middle_ + "\\" + name) {
+        ::CreateDirectoryW(Extended(middle_).c_str(), nullptr);
+        ::CreateDirectoryW(Extended(path_).c_str(), nullptr);
+    }
+    BeyondLongestPath(const BeyondLongestPath&) = delete;
+    BeyondLongestPath& operator=(const BeyondLongestPath&) = delete;
+    ~BeyondLongestPath() {
+        ::RemoveDirectoryW(Extended(path_).c_str());
+        ::RemoveDirectoryW(Extended(middle_).c_str());
+    }
+
+    // The deepest folder, spelled as the walk spells it.
+    const std::string& path() const { return path_; }
+
+private:
+    static std::wstring Extended(const std::string& path) {
+        return L"\\\\?\\" + std::filesystem::path(path).wstring();
+    }
+
+    std::string middle_;
+    std::string path_;
+};
+#endif
+
 } // namespace lyricast::test

@@ -1,0 +1,51 @@
+#include "platform/DriveRelativePath.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#include <vector>
+#endif
+
+namespace lyricast {
+
+bool IsDriveRelative(std::string_view path, const PathRules& rules) {
+    return rules.DrivePart(path).size() == 2 && path[1] == ':' &&
+           (path.size() == 2 || !rules.IsSeparator(path[2]));
+}
+
+#ifdef _WIN32
+namespace {
+
+// The system may spell a drive's current folder with a closing separator; a
+// folder is spelled without one here, but a root ("Y:\") keeps its own.
+std::string WithoutClosingSeparator(std::string folder) {
+    const PathRules& rules = PathRules::Native();
+    if (folder.size() > 3 && rules.IsSeparator(folder.back()))
+        folder.pop_back();
+    return folder;
+}
+
+} // namespace
+
+std::string FromDriveRoot(const std::string& path) {
+    if (!IsDriveRelative(path, PathRules::Native()))
+        return path;
+    std::vector<char> buffer(MAX_PATH + 1);
+    for (;;) {
+        const DWORD length = ::GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()),
+                                                buffer.data(), nullptr);
+        // The system cannot tell: the path fails, as it is, wherever it is used.
+        if (length == 0)
+            return path;
+        if (length < buffer.size())
+            return WithoutClosingSeparator(std::string(buffer.data(), length));
+        buffer.resize(length);
+    }
+}
+#else
+// No drives here: every path is read as it is.
+std::string FromDriveRoot(const std::string& path) {
+    return path;
+}
+#endif
+
+} // namespace lyricast
