@@ -45,7 +45,7 @@ std::optional<std::string> OutputFolder(const std::optional<std::string>& typed)
         return std::nullopt;
     std::string folder = FromDriveRoot(*typed);
     while (!folder.empty() && PathRules::Native().IsSeparator(folder.back()) &&
-           PathRules::Native().DrivePart(folder).size() != folder.size())
+           !PathRules::Native().IsRoot(folder))
         folder.pop_back();
     return folder;
 }
