@@ -8,6 +8,8 @@
 namespace lyricast {
 
 inline constexpr std::uint8_t kSysexStatus = 0xF0;
+// An escape: a count and that many bytes, kept and written as a sysex is.
+inline constexpr std::uint8_t kEscapeStatus = 0xF7;
 inline constexpr std::uint8_t kMetaStatus = 0xFF;
 inline constexpr std::uint8_t kMetaText = 0x01;
 inline constexpr std::uint8_t kMetaTrackName = 0x03;
@@ -21,10 +23,14 @@ inline bool IsChannelStatus(std::uint8_t status) {
 inline bool HasSecondDataByte(std::uint8_t status) {
     return status < 0xC0 || status >= 0xE0;
 }
+// A system-exclusive event or an escape: a status, a count and the bytes.
+inline bool IsSysexStatus(std::uint8_t status) {
+    return status == kSysexStatus || status == kEscapeStatus;
+}
 
 // One event of a track, at an absolute time in ticks.
 //  channel event: channelOrSize is the channel, data1/data2 the data bytes;
-//  system exclusive: sysexData holds F0 and then every data byte;
+//  system exclusive or escape: sysexData holds F0 or F7 and then every data byte;
 //  meta: data1 is the type, metaData holds FF, the type, the data length's
 //        low byte, and then every data byte.
 // channelOrSize of a sysex or meta event is its buffer size kept in 8 bits, as

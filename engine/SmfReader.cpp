@@ -232,7 +232,7 @@ void TSmfFile::ReadOtherEvent(std::size_t j, std::uint8_t status, bool running, 
                               ByteCursor& bytes) {
     SmfChunk& chunk = chunks[j];
     const std::uint32_t time = chunk.nextTime;
-    if (status == kSysexStatus) {
+    if (IsSysexStatus(status)) {
         const auto length = bytes.vlq();
         const auto body = length ? bytes.bytes(*length) : std::nullopt;
         if (!body)
@@ -251,8 +251,8 @@ void TSmfFile::ReadOtherEvent(std::size_t j, std::uint8_t status, bool running, 
             return FinishChunk(chunk);
         }
         AddMetaEvent(TrackFor(status, j), status, *type, *body, time);
-    } else if (status <= 0xF7) {
-        // F1-F7 take one byte with them; F8-FE stand alone. Neither is kept.
+    } else if (status <= 0xF6) {
+        // F1-F6 take one byte with them; F8-FE stand alone. Neither is kept.
         if (!bytes.u8())
             return FinishChunk(chunk);
     }

@@ -125,7 +125,7 @@ void SmfWriter::WriteTrackChunkHeader() {
 bool SmfWriter::WriteEvent(std::uint32_t delta, const SmfEvent& event) {
     constexpr std::size_t kLongestHead = 10; // delta, status, type, length
     const std::span<const std::uint8_t> body =
-        event.status == kSysexStatus ? event.SysexBody() : event.MetaBody();
+        IsSysexStatus(event.status) ? event.SysexBody() : event.MetaBody();
     if (body.size() > kMaxVarLen)
         return false;
     std::uint8_t* const start = Room(kLongestHead + body.size());

@@ -17,7 +17,7 @@ std::vector<const SmfEvent*> MergedSlowly(std::span<const SmfTrack> lists) {
     std::vector<const SmfEvent*> events;
     for (const SmfTrack& list : lists) {
         for (const SmfEvent* e = list.firstEvent; e != nullptr; e = e->next) {
-            if (e->IsEndOfTrack() || (e->status >= 0xF1 && e->status <= 0xFE))
+            if (e->IsEndOfTrack() || (e->status >= 0xF1 && e->status <= 0xFE && e->status != 0xF7))
                 break;
             if (e->status >= 0x80)
                 events.push_back(e);

@@ -155,6 +155,43 @@ TEST(ReaderEvents, SystemCommonAndRealTimeBytesAreDropped) {
               (Lines{"0: 90 3c 64", "0: 80 3c 40", "0: 80 3e 40", "0: ff 2f"}));
 }
 
+// An escape (F7) is a count and that many bytes: kept whole, filed as a sysex
+// is, and leaving the running status as it was.
+TEST(ReaderEvents, EscapesKeepTheirBytesAndTheRestOfTheTrack) {
+    struct Case {
+        const char* what;
+        std::uint16_t format;
+        Bytes events;
+        Lines record0;
+    };
+    const Bytes escape130 = Hex("10 f7 81 02") + Bytes(130, 0x41);
+    std::string escape130Line = "16: f7";
+    for (int i = 0; i < 130; ++i)
+        escape130Line += " 41";
+    const Case cases[] = {
+        {"before a note",
+         1,
+         Hex("00 f7 03 41 42 43  00 90 3c 64  60 80 3c 40  00 ff 2f 00"),
+         {"0: f7 41 42 43", "0: 90 3c 64", "96: 80 3c 40", "96: ff 2f"}},
+        {"between notes under running status",
+         1,
+         Hex("00 90 3c 64  00 f7 01 f8  00 3e 64  00 ff 2f 00"),
+         {"0: 90 3c 64", "0: f7 f8", "0: 90 3e 64", "0: ff 2f"}},
+        {"empty, and with a count of two bytes",
+         1,
+         Hex("00 f7 00") + escape130 + Hex("00 ff 2f 00"),
+         {"0: f7", escape130Line, "16: ff 2f"}},
+        {"split: filed with the meta events",
+         0,
+         Hex("00 93 3c 64  00 f7 02 01 02  00 ff 2f 00"),
+         {"0: f7 01 02", "0: ff 2f"}},
+    };
+    for (const Case& c : cases) {
+        TSmfFile song = Loaded(Smf(c.format, {Track(c.events)}));
+        EXPECT_EQ(Events(song.tracks[0]), c.record0) << c.what;
+    }
+}
+
 TEST(ReaderEvents, LongEventsKeepEveryByte) {
     Bytes text(300, 'a');
     text[299] = 'z';
@@ -266,6 +303,8 @@ TEST(ReaderBounds, ChunkEndingMidEventFilesNothingOfIt) {
         {"inside a sysex body", "00 90 3c 64  00 f0 05 7e 7f"},
         {"before the meta type", "00 90 3c 64  00 ff"},
         {"a system common byte's data", "00 90 3c 64  00 f2"},
+        {"inside an escape's count", "00 90 3c 64  00 f7 81"},
+        {"inside an escape's bytes", "00 90 3c 64  00 f7 03 41 42"},
     };
     for (const Case& c : cases) {
         // The next chunk follows directly: its bytes must not be taken for the rest.

@@ -76,6 +76,17 @@ TEST(WriterLayout, LongMetaAndSysexEventsKeepEveryByte) {
                                     Hex("00 f0 05 7e 7f 09 01 f7"));
 }
 
+TEST(WriterLayout, EscapesAreWrittenWithTheirCountAndGoOn) {
+    const Bytes text130(130, 'x');
+    EXPECT_EQ(TrackEvents(Saved(
+                  Smf(1, {Track("00 f7 03 41 42 43  00 90 3c 64  60 80 3c 40  00 ff 2f 00")}))),
+              Hex("00 f7 03 41 42 43  00 90 3c 64  60 80 3c 40"));
+    EXPECT_EQ(TrackEvents(Saved(Smf(1, {Track(Hex("00 f7 80 00  05 f7 81 02") + text130 +
+                                              Hex("00 91 3c 64  00 ff 2f 00"))}))),
+              Hex("00 f7 00  05 f7 81 02") + text130 + Hex("00 91 3c 64"))
+        << "an empty escape, a count of two bytes, and one spelled longer than it needs";
+}
+
 TEST(WriterMerge, ListsMergeByTimeThenListOrder) {
     const Bytes out = Saved(Smf(1, {
                                        Track("00 90 3c 64  60 80 3c 40  00 ff 2f 00"),

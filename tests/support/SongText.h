@@ -11,7 +11,8 @@
 namespace lyricast::test {
 
 // One event as "time: bytes", the bytes in file form without lengths:
-//   "96: 80 3c 40", "0: ff 01 48 69" (meta type and data), "0: f0 7e 7f f7".
+//   "96: 80 3c 40", "0: ff 01 48 69" (meta type and data), "0: f0 7e 7f f7",
+//   "0: f7 41 42" (an escape and its bytes).
 inline std::string Describe(const SmfEvent& event) {
     std::string text = std::to_string(event.time) + ":";
     auto add = [&text](std::uint8_t b) {
@@ -24,7 +25,7 @@ inline std::string Describe(const SmfEvent& event) {
         add(event.data1);
         for (std::uint8_t b : event.MetaBody())
             add(b);
-    } else if (event.status == kSysexStatus) {
+    } else if (IsSysexStatus(event.status)) {
         for (std::uint8_t b : event.sysexData)
             add(b);
     } else {
