@@ -1,7 +1,8 @@
 // libFuzzer target: any bytes through both loads, the lyric rewrite and the
 // save. Besides the sanitizers' reports it stops on an output that is not
-// framed as a one-track format-0 file, or a header verdict that differs
-// between the header-only and the whole load.
+// framed as a one-track format-0 file, a header verdict that differs between
+// the header-only and the whole load, or a save whose bytes differ between
+// the writer's two ways of merging the records.
 #include "engine/TSmfFile.h"
 #include "support/OutputFrame.h"
 
@@ -39,6 +40,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     song.TextToLyric();
     std::vector<std::uint8_t> out;
     const int saved = song.SaveToBytes(out);
+
+    lyricast::SmfWriter byQueue;
+    const lyricast::TrackResult queued =
+        byQueue.WriteMergedTrack(song, nullptr, lyricast::MergeBy::Queue);
+    if ((queued == lyricast::TrackResult::Written) != (saved == 0) ||
+        (saved == 0 && byQueue.Take() != out))
+        Fail("the sort and the queue merge the records differently");
+
     if (saved == -2)
         return 0; // a delta time beyond four bytes: refused, nothing written
     if (saved != 0)

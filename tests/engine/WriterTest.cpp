@@ -52,14 +52,14 @@ TEST(WriterLayout, VariableLengthQuantities) {
     };
     for (const auto& [value, hex] : cases) {
         SmfWriter writer;
-        EXPECT_EQ(writer.WriteVarLen(value), static_cast<int>(Hex(hex).size()));
+        EXPECT_EQ(writer.WriteVarLen(value), Hex(hex).size());
         EXPECT_EQ(writer.Take(), Hex(hex)) << value;
     }
     // Beyond 28 bits a quantity would need a fifth byte: refused, nothing written.
     for (const std::uint32_t value : {0x10000000u, 0x10000005u, 0xFFFFFFFFu}) {
         SmfWriter writer;
-        EXPECT_EQ(writer.WriteByte(1), 1);
-        EXPECT_EQ(writer.WriteVarLen(value), 0) << value;
+        EXPECT_EQ(writer.WriteVarLen(1), 1u);
+        EXPECT_EQ(writer.WriteVarLen(value), 0u) << value;
         EXPECT_EQ(writer.Take(), Hex("01")) << value;
     }
 }
@@ -151,9 +151,9 @@ TEST(WriterMerge, SavedFileReadsBackTheSame) {
     TSmfFile again;
     ASSERT_TRUE(again.LoadFileImage(Saved(source)));
     // Read back as format 0, so spread over channels again.
-    EXPECT_EQ(Events(again.tracks[0]), (Lines{"0: ff 01 41 2f 42", "0: 90 3c 64", "0: f0 43 12 f7",
-                                              "480: 80 3c 40", "480: ff 2f"}));
-    EXPECT_EQ(Events(again.tracks[1]), (Lines{"256: b1 07 64", "256: ff 2f"}));
+    EXPECT_EQ(Events(again, 0), (Lines{"0: ff 01 41 2f 42", "0: 90 3c 64", "0: f0 43 12 f7",
+                                       "480: 80 3c 40", "480: ff 2f"}));
+    EXPECT_EQ(Events(again, 1), (Lines{"256: b1 07 64", "256: ff 2f"}));
 }
 
 TEST(WriterLimits, DeltaBeyondFourBytesFailsTheSaveAndLeavesNoFile) {
