@@ -23,11 +23,14 @@ bool EventOrder::Sort(const EventStore& events, std::span<const SmfTrack> record
 void EventOrder::Reserve(std::size_t count) {
     if (count <= capacity_)
         return;
+    // The old keys go before the new ones are made, and neither half is
+    // kept unless both could be had.
     keys_.reset();
     spare_.reset();
     capacity_ = 0;
-    keys_ = std::make_unique_for_overwrite<std::uint64_t[]>(count);
+    auto keys = std::make_unique_for_overwrite<std::uint64_t[]>(count);
     spare_ = std::make_unique_for_overwrite<std::uint64_t[]>(count);
+    keys_ = std::move(keys);
     capacity_ = count;
 }
 
