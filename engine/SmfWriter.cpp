@@ -34,7 +34,7 @@ constexpr std::size_t kTrackLengthOffset = 18;
 
 // Puts a variable-length quantity at `out` (room for four bytes); returns its
 // size, or 0 as PutLongVarLen. A value of one byte, nearly every delta time
-// of a merged track, is put without a call.
+// of a merged track, takes the short way.
 inline std::size_t PutVarLen(std::uint32_t value, std::uint8_t* out) {
     if (value < 0x80) {
         *out = static_cast<std::uint8_t>(value);

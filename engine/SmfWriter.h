@@ -53,9 +53,8 @@ private:
     enum class Drained { UpToTime, Unwritable };
     struct ListPosition;
 
-    // Where the next byte goes and where the room ends, held apart from the
-    // buffer while events are written, so that a run of channel events
-    // costs a few stores each.
+    // Where the next byte of a run of events goes and where the room for it
+    // ends; the run's bytes count as written once it is closed.
     struct Output {
         std::uint8_t* at;
         std::uint8_t* limit;

@@ -85,8 +85,9 @@ public:
     // Rewrites every text event as a lyric event, "\" as space and "/" as CR.
     void TextToLyric();
 
-    // Writing: 0 on success, -2 when the song cannot be written (a delta time
-    // or a length beyond four bytes); then the file at `path` is not touched.
+    // Writing: kSaved, or kSaveNotWritable when the song cannot be written (a
+    // delta time or a length beyond four bytes); then the file at `path` is
+    // not touched.
     // SaveToFile raises FileError when the file cannot be created or written.
     // SaveToFile writes through a buffer the song keeps, so two threads must
     // not save the same song at once.

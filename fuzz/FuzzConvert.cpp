@@ -39,19 +39,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     song.TextToLyric();
     std::vector<std::uint8_t> out;
-    const int saved = song.SaveToBytes(out);
+    const lyricast::SaveResult saved = song.SaveToBytes(out);
 
     lyricast::SmfWriter byQueue;
     const lyricast::TrackResult queued =
         byQueue.WriteMergedTrack(song, nullptr, lyricast::MergeBy::Queue);
-    if ((queued == lyricast::TrackResult::Written) != (saved == 0) ||
-        (saved == 0 && byQueue.Take() != out))
+    if ((queued == lyricast::TrackResult::Written) != (saved == lyricast::kSaved) ||
+        (saved == lyricast::kSaved && byQueue.Take() != out))
         Fail("the sort and the queue merge the records differently");
 
-    if (saved == -2)
+    if (saved == lyricast::kSaveNotWritable)
         return 0; // a delta time beyond four bytes: refused, nothing written
-    if (saved != 0)
-        Fail("save returned neither 0 nor -2");
+    if (saved != lyricast::kSaved)
+        Fail("save returned neither kSaved nor kSaveNotWritable");
     if (const auto problem = lyricast::test::FrameProblem(out, song.division))
         Fail(problem->c_str());
 

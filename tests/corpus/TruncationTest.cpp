@@ -155,9 +155,9 @@ bool ConvertImage(std::span<const std::uint8_t> image, TSmfFile& song) {
 
     song.TextToLyric();
     Bytes out;
-    const int saved = song.SaveToBytes(out);
-    EXPECT_TRUE(saved == 0 || saved == -2) << saved;
-    if (saved == 0) {
+    const SaveResult saved = song.SaveToBytes(out);
+    EXPECT_TRUE(saved == kSaved || saved == kSaveNotWritable) << saved;
+    if (saved == kSaved) {
         EXPECT_TRUE(WellFramed(out, song.division));
     }
     return true;

@@ -49,7 +49,7 @@ TEST(Model, StoreKeepsEveryEventAsItGrows) {
 Bytes SavedBy(TSmfFile& song, const Bytes& image) {
     Bytes out;
     EXPECT_TRUE(song.LoadFileImage(image));
-    EXPECT_EQ(song.SaveToBytes(out), 0);
+    EXPECT_EQ(song.SaveToBytes(out), kSaved);
     song.Reset();
     return out;
 }
@@ -85,16 +85,16 @@ TEST(Model, MovedSongKeepsItsEventsAndLoadsAgain) {
     TSmfFile song;
     ASSERT_TRUE(song.LoadFileImage(Smf(1, {Track("00 90 3c 64  00 ff 01 01 41  00 ff 2f 00")})));
     TempDir dir;
-    ASSERT_EQ(song.SaveToFile(dir / "first.MID"), 0);
+    ASSERT_EQ(song.SaveToFile(dir / "first.MID"), kSaved);
     TSmfFile moved = std::move(song);
     EXPECT_EQ(Events(moved, 0), (Lines{"0: 90 3c 64", "0: ff 01 41", "0: ff 2f"}));
-    ASSERT_EQ(moved.SaveToFile(dir / "moved.MID"), 0);
+    ASSERT_EQ(moved.SaveToFile(dir / "moved.MID"), kSaved);
     EXPECT_EQ(ReadBytes(dir / "moved.MID"), ReadBytes(dir / "first.MID"));
     moved.Reset();
     EXPECT_TRUE(song.LoadFileImage(Smf(1, {Track("00 90 3c 64  00 ff 2f 00")})))
         << "a song moved from loads, and saves, with memory of its own";
     EXPECT_EQ(Events(song, 0), (Lines{"0: 90 3c 64", "0: ff 2f"}));
-    ASSERT_EQ(song.SaveToFile(dir / "again.MID"), 0);
+    ASSERT_EQ(song.SaveToFile(dir / "again.MID"), kSaved);
     EXPECT_EQ(ReadBytes(dir / "again.MID"), Header(0, 1) + Track("00 90 3c 64  00 ff 2f 00"));
 }
 

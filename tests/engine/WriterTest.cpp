@@ -21,7 +21,7 @@ using namespace test;
 Bytes Saved(const Bytes& source) {
     const TSmfFile song = Loaded(source);
     Bytes out;
-    EXPECT_EQ(song.SaveToBytes(out), 0);
+    EXPECT_EQ(song.SaveToBytes(out), kSaved);
     return out;
 }
 
@@ -162,10 +162,10 @@ TEST(WriterLimits, DeltaBeyondFourBytesFailsTheSaveAndLeavesNoFile) {
     TSmfFile song;
     ASSERT_TRUE(song.LoadFileImage(source));
     Bytes out;
-    EXPECT_EQ(song.SaveToBytes(out), -2);
+    EXPECT_EQ(song.SaveToBytes(out), kSaveNotWritable);
 
     TempDir dir;
-    EXPECT_EQ(song.SaveToFile(dir / "out.MID"), -2);
+    EXPECT_EQ(song.SaveToFile(dir / "out.MID"), kSaveNotWritable);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
@@ -191,7 +191,7 @@ protected:
 TEST_F(WriterFiles, ExistingFileIsReplacedWhole) {
     const std::string path = dir / "song.MID";
     WriteBytes(path, Bytes(5000, 0xAA));
-    ASSERT_EQ(song.SaveToFile(path), 0);
+    ASSERT_EQ(song.SaveToFile(path), kSaved);
     EXPECT_EQ(ReadBytes(path), Saved(Smf(1, {Track("00 90 3c 64  00 ff 2f 00")})));
     EXPECT_EQ(FolderContents(), std::vector<std::string>{"song.MID"})
         << "no temporary file is left";
