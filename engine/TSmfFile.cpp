@@ -69,6 +69,8 @@ bool TSmfFile::LoadHeaderImage(std::span<const std::uint8_t> image) {
     return Load(image, false);
 }
 
+// The image is copied, as the song's events point into its bytes; it must
+// not be those bytes themselves.
 bool TSmfFile::LoadFileImage(std::span<const std::uint8_t> image) {
     if (loaded)
         Reset();
