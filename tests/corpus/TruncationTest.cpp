@@ -2,7 +2,8 @@
 // whole conversion: load, rewrite, save. Run under the sanitizers, this finds
 // any read past a cut; the checks below find a cut event that is filed
 // anyway, a header verdict that depends on how much of the file is read, and
-// a save that writes a broken frame.
+// a save that writes a broken frame or merges the records otherwise by the
+// writer's queue than by its sort.
 #include "engine/TSmfFile.h"
 
 #include "support/Corpus.h"
@@ -159,6 +160,13 @@ bool ConvertImage(std::span<const std::uint8_t> image, TSmfFile& song) {
     EXPECT_TRUE(saved == kSaved || saved == kSaveNotWritable) << saved;
     if (saved == kSaved) {
         EXPECT_TRUE(WellFramed(out, song.division));
+    }
+    // The writer's queue must merge every song as its sort does.
+    SmfWriter byQueue;
+    const TrackResult queued = byQueue.WriteMergedTrack(song, nullptr, MergeBy::Queue);
+    EXPECT_EQ(queued == TrackResult::Written, saved == kSaved);
+    if (saved == kSaved) {
+        EXPECT_EQ(byQueue.Take(), out) << "the queue merged the records otherwise";
     }
     return true;
 }
