@@ -5,6 +5,8 @@
 namespace lyricast {
 namespace {
 
+// Resets the song however the conversion ends; a reset allocates nothing and
+// cannot throw, so it is safe while a std::bad_alloc or a FileError passes.
 class ResetOnExit {
 public:
     explicit ResetOnExit(TSmfFile& song) : song_(song) {}
@@ -25,8 +27,8 @@ ConvertOutcome ConvertSong(TSmfFile& song, const std::string& sourcePath,
         if (!song.LoadFile(sourcePath))
             return ConvertOutcome::NotLoaded;
         song.TextToLyric();
-        return song.SaveToFile(outputPath) == 0 ? ConvertOutcome::Converted
-                                                : ConvertOutcome::NotWritable;
+        return song.SaveToFile(outputPath) == kSaved ? ConvertOutcome::Converted
+                                                     : ConvertOutcome::NotWritable;
     } catch (const std::bad_alloc&) {
         return ConvertOutcome::OutOfMemory;
     }

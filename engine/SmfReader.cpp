@@ -1,7 +1,8 @@
 // Reading a Standard MIDI File image into a TSmfFile.
-#include "engine/ByteCursor.h"
 #include "engine/TSmfFile.h"
 
+#include "engine/ByteCursor.h"
+#include "engine/ChunkReader.h"
 #include "engine/TimeQueue.h"
 
 #include <algorithm>
@@ -14,11 +15,6 @@ namespace {
 constexpr std::size_t kHeaderChunkSize =
     14; // the first track chunk starts here, whatever the header says
 constexpr std::size_t kChunkHeaderSize = 8;
-
-// The bytes of one chunk that are still unread.
-ByteCursor ChunkCursor(const SmfChunk& chunk, std::span<const std::uint8_t> image) {
-    return ByteCursor(image.subspan(chunk.readPosition, chunk.end - chunk.readPosition));
-}
 
 } // namespace
 
@@ -44,7 +40,7 @@ HeaderResult TSmfFile::ParseHeader(std::uint64_t fileSize, const ReadAt& readAt)
     const std::uint16_t divisionWord = *header.u16be();
 
     try {
-        chunks.assign(headerTrackCount, SmfChunk{});
+        chunks_.assign(headerTrackCount, SmfChunk{});
     } catch (const std::bad_alloc&) {
         return kHeaderNoChunkTable;
     }
@@ -57,7 +53,7 @@ HeaderResult TSmfFile::ParseHeader(std::uint64_t fileSize, const ReadAt& readAt)
     }
 
     std::uint64_t offset = kHeaderChunkSize;
-    for (SmfChunk& chunk : chunks) {
+    for (SmfChunk& chunk : chunks_) {
         if (offset + kChunkHeaderSize > fileSize)
             return kHeaderDamagedChunk;
         std::array<std::uint8_t, kChunkHeaderSize> chunkBytes{};
@@ -77,140 +73,74 @@ HeaderResult TSmfFile::ParseHeader(std::uint64_t fileSize, const ReadAt& readAt)
     return kHeaderOk;
 }
 
-// Reads one event of chunk j at its nextTime and files it. When the chunk's
-// bytes end inside the event, the chunk is finished and nothing is filed.
-// Channel events, nearly all of a song, are read here; the rest out of line.
-void TSmfFile::ReadEvent(std::size_t j, ByteCursor& bytes) {
-    ReadNextEvent(j, bytes);
-}
-
-void TSmfFile::ReadNextEvent(std::size_t j, ByteCursor& bytes) {
-    SmfChunk& chunk = chunks[j];
-    const auto first = bytes.u8();
-    if (!first)
-        return FinishChunk(chunk);
-    const bool running = *first < 0x80; // running status: the byte was the first data byte
-    const std::uint8_t status = running ? chunk.runningStatus : *first;
-    if (!IsChannelStatus(status))
-        return ReadOtherEvent(j, status, running, *first, bytes);
-    chunk.runningStatus = status;
-
-    const std::size_t dataLeft = (running ? 0 : 1) + (HasSecondDataByte(status) ? 1 : 0);
-    const auto data = bytes.bytes(dataLeft);
-    if (!data) {
-        bytes.skip(bytes.remaining()); // the data bytes there are belong to the cut event
-        return FinishChunk(chunk);
-    }
-    const std::uint8_t data1 = running ? *first : (*data)[0];
-    const std::uint8_t data2 = HasSecondDataByte(status) ? (*data)[dataLeft - 1] : 0;
-    tracks[TrackFor(status, j)].Append(chunk.nextTime, status, status & 0x0F, data1, data2);
-}
-
-void TSmfFile::FinishChunk(SmfChunk& chunk) {
-    chunk.finished = true;
-    chunk.nextTime = kFinished;
-}
-
-// Adds the chunk's next delta time to its nextTime; a chunk whose bytes end
-// first is finished.
-bool TSmfFile::ReadDeltaTime(SmfChunk& chunk, ByteCursor& bytes) {
-    const auto delta = bytes.vlq();
-    if (!delta) {
-        FinishChunk(chunk);
-        return false;
-    }
-    chunk.nextTime += *delta;
-    return true;
+// Every stored event takes at least two bytes of its chunk (a delta time and
+// a status or data byte), so the chunks' bytes bound the events: the events
+// get all their room at once, and never move while they are read.
+std::size_t TSmfFile::MostEvents() const {
+    std::size_t most = 0;
+    for (const SmfChunk& chunk : chunks_)
+        most += (chunk.end - chunk.readPosition) / 2;
+    return most;
 }
 
 // Merges the chunks by absolute time: at equal times in chunk order, within a
-// chunk in file order. A queue of open chunks keyed by (time, index) visits
-// them in exactly that order without scanning every chunk at every tick.
-// The order only matters where chunks share records, that is when a format-0
-// file with several chunks is split by channel; everywhere else each record
-// is fed by one chunk, so each chunk is read straight through, with the same
-// result and without a queue operation per event.
-void TSmfFile::ReadTracks(std::span<const std::uint8_t> image) {
-    std::vector<ByteCursor> unread;
-    unread.reserve(chunks.size());
-    for (const SmfChunk& chunk : chunks)
-        unread.push_back(ChunkCursor(chunk, image));
-    if (!channelsSplit || chunks.size() <= 1) {
-        for (std::size_t j = 0; j < chunks.size(); ++j)
-            ReadChunk(j, unread[j]);
-    } else {
-        MergeChunks(unread);
+// chunk in file order. The order only matters where chunks share records,
+// that is when a format-0 file with several chunks is split by channel;
+// everywhere else each record is fed by one chunk, so each chunk is read
+// straight through, with the same result.
+void TSmfFile::ReadTracks() {
+    if constexpr (sizeof(std::size_t) > sizeof(std::uint32_t)) {
+        if (events_.bytes().size() > UINT32_MAX)
+            throw std::bad_alloc(); // an event's bytes are found by a 32-bit offset
     }
-    for (std::size_t j = 0; j < chunks.size(); ++j)
-        chunks[j].readPosition = chunks[j].end - unread[j].remaining();
+    events_.Reserve(MostEvents());
+    if (!channelsSplit || chunks_.size() <= 1) {
+        for (std::size_t j = 0; j < chunks_.size(); ++j)
+            ReadChunk(j);
+    } else {
+        MergeChunks();
+    }
     if (channelsSplit)
         FinishChannelTracks();
 }
 
-// Reads one chunk straight through. Channel events, nearly all of a song,
-// are read here with the cursor, the time and the running status held in
-// locals: every event stored may alias what lies in memory, which would
-// otherwise be stored and read again for each event. The rest goes through
-// ReadOtherEvent, which sees the chunk as it stands.
-void TSmfFile::ReadChunk(std::size_t j, ByteCursor& unread) {
-    SmfChunk& chunk = chunks[j];
-    ByteCursor bytes = unread;
-    std::uint32_t time = chunk.nextTime;
-    std::uint8_t runningStatus = chunk.runningStatus;
-    SmfTrack* const own = channelsSplit ? nullptr : &tracks[j];
-    for (;;) {
-        const auto delta = bytes.vlq();
-        const auto first = delta ? bytes.u8() : std::nullopt;
-        if (!first) {
-            FinishChunk(chunk);
-            break;
-        }
-        time += *delta;
-        const bool running = *first < 0x80;
-        const std::uint8_t status = running ? runningStatus : *first;
-        if (!IsChannelStatus(status)) {
-            chunk.nextTime = time;
-            chunk.runningStatus = runningStatus;
-            ByteCursor rest = bytes; // lent by copy, so that `bytes` stays in registers
-            ReadOtherEvent(j, status, running, *first, rest);
-            bytes = rest;
-            if (chunk.finished)
-                break;
-            continue;
-        }
-        runningStatus = status;
-        const bool two = HasSecondDataByte(status);
-        const auto data = bytes.bytes((running ? 0 : 1) + (two ? 1 : 0));
-        if (!data) {
-            bytes.skip(bytes.remaining()); // the data bytes there are belong to the cut event
-            FinishChunk(chunk);
-            break;
-        }
-        const std::uint8_t data1 = running ? *first : (*data)[0];
-        const std::uint8_t data2 = two ? data->back() : 0;
-        SmfTrack& track = own != nullptr ? *own : tracks[status & 0x0Fu];
-        track.Append(time, status, status & 0x0F, data1, data2);
-    }
-    chunk.runningStatus = runningStatus;
-    unread = bytes;
+ChunkReader TSmfFile::ReaderOf(const SmfChunk& chunk) const {
+    const std::span<const std::uint8_t> bytes(events_.bytes());
+    return {ByteCursor(bytes.subspan(chunk.readPosition, chunk.end - chunk.readPosition)),
+            chunk.readPosition};
 }
 
-void TSmfFile::MergeChunks(std::vector<ByteCursor>& unread) {
-    TimeQueue open(chunks.size());
-    for (std::size_t j = 0; j < chunks.size(); ++j)
-        if (ReadDeltaTime(chunks[j], unread[j]))
-            open.Open(j, chunks[j].nextTime);
+// Without the channel split the chunk's events are its record's run.
+void TSmfFile::ReadChunk(std::size_t j) {
+    ChunkReader chunk = ReaderOf(chunks_[j]);
+    const auto first = static_cast<std::uint32_t>(events_.size());
+    while (chunk.ReadDeltaTime() && ReadNextEvent(j, chunk)) {
+    }
+    if (!channelsSplit)
+        tracks_[j].SetRun(first, static_cast<std::uint32_t>(events_.size()));
+}
+
+// A queue of open chunks keyed by (time, index) visits them in time order,
+// then chunk order, without scanning every chunk at every tick.
+void TSmfFile::MergeChunks() {
+    std::vector<ChunkReader> readers;
+    readers.reserve(chunks_.size());
+    for (const SmfChunk& chunk : chunks_)
+        readers.push_back(ReaderOf(chunk));
+    TimeQueue open(readers.size());
+    for (std::size_t j = 0; j < readers.size(); ++j)
+        if (readers[j].ReadDeltaTime())
+            open.Open(j, readers[j].nextTime);
     open.Start();
 
     while (!open.empty()) {
         const std::uint32_t now = open.TopTime();
         while (!open.empty() && open.TopTime() == now) {
             const std::size_t j = open.TopIndex();
-            SmfChunk& chunk = chunks[j];
+            ChunkReader& chunk = readers[j];
             while (!chunk.finished && chunk.nextTime <= now) {
-                ReadNextEvent(j, unread[j]);
-                if (!chunk.finished)
-                    ReadDeltaTime(chunk, unread[j]);
+                if (ReadNextEvent(j, chunk))
+                    chunk.ReadDeltaTime();
             }
             if (chunk.finished)
                 open.Pop();
@@ -220,50 +150,107 @@ void TSmfFile::MergeChunks(std::vector<ByteCursor>& unread) {
     }
 }
 
-std::size_t TSmfFile::TrackFor(std::uint8_t status, std::size_t chunkIndex) const {
-    if (!channelsSplit)
-        return chunkIndex;
-    return IsChannelStatus(status) ? status & 0x0Fu : 0;
+// Reads one event of chunk j at its nextTime and files it; false when the
+// chunk has finished, at its End of Track or where its bytes end inside an
+// event, which is then not filed. Channel events, nearly all of a song, are
+// read here; the rest out of line.
+[[gnu::always_inline]] inline bool TSmfFile::ReadNextEvent(std::size_t j, ChunkReader& chunk) {
+    const auto first = chunk.bytes.u8();
+    if (!first)
+        return chunk.Finish();
+    const bool running = *first < 0x80; // running status: the byte was the first data byte
+    const std::uint8_t status = running ? chunk.runningStatus : *first;
+    if (!IsChannelStatus(status))
+        return ReadOtherEvent(j, status, running, *first, chunk);
+    chunk.runningStatus = status;
+
+    const bool two = HasSecondDataByte(status);
+    const auto data = chunk.bytes.bytes((running ? 0 : 1) + (two ? 1 : 0));
+    if (!data) {
+        chunk.bytes.skip(
+            chunk.bytes.remaining()); // the data bytes there are belong to the cut event
+        return chunk.Finish();
+    }
+    const std::uint8_t data1 = running ? *first : (*data)[0];
+    const std::uint8_t data2 = two ? data->back() : 0;
+    events_.Append(chunk.nextTime, status, data1, data2);
+    return true;
 }
 
-// A system-exclusive, meta or system event; `first` is its first byte, the
-// first data byte when `running`.
-void TSmfFile::ReadOtherEvent(std::size_t j, std::uint8_t status, bool running, std::uint8_t first,
-                              ByteCursor& bytes) {
-    SmfChunk& chunk = chunks[j];
+// A system-exclusive, escape, meta or system event; `first` is its first
+// byte, the first data byte when `running`. An event that carries bytes is
+// stored with where its count lies in the song's bytes.
+bool TSmfFile::ReadOtherEvent(std::size_t j, std::uint8_t status, bool running, std::uint8_t first,
+                              ChunkReader& chunk) {
     const std::uint32_t time = chunk.nextTime;
-    if (status == kSysexStatus) {
-        const auto length = bytes.vlq();
-        const auto body = length ? bytes.bytes(*length) : std::nullopt;
-        if (!body)
-            return FinishChunk(chunk);
-        AddSysexEvent(TrackFor(status, j), status, *body, time);
+    if (IsSysexStatus(status)) {
+        const std::uint32_t at = chunk.Offset();
+        const auto length = chunk.bytes.vlq();
+        if (!length || !chunk.bytes.skip(*length))
+            return chunk.Finish();
+        events_.Append(time, status, 0, at);
     } else if (status == kMetaStatus) {
-        const auto type = running ? std::optional<std::uint8_t>(first) : bytes.u8();
-        const auto length = type ? bytes.vlq() : std::nullopt;
-        const auto body = length ? bytes.bytes(*length) : std::nullopt;
+        const auto type = running ? std::optional<std::uint8_t>(first) : chunk.bytes.u8();
+        const std::uint32_t at = chunk.Offset();
+        const auto length = type ? chunk.bytes.vlq() : std::nullopt;
+        const auto body = length ? chunk.bytes.bytes(*length) : std::nullopt;
         if (!body)
-            return FinishChunk(chunk);
+            return chunk.Finish();
         if (*type == kMetaEndOfTrack) {
             // With the channel split every record is closed after the merge instead.
             if (!channelsSplit)
-                AddMetaEvent(j, status, *type, *body, time);
-            return FinishChunk(chunk);
+                tracks_[j].Close(time);
+            return chunk.Finish();
         }
-        AddMetaEvent(TrackFor(status, j), status, *type, *body, time);
-    } else if (status <= 0xF7) {
-        // F1-F7 take one byte with them; F8-FE stand alone. Neither is kept.
-        if (!bytes.u8())
-            return FinishChunk(chunk);
+        FileMetaEvent(channelsSplit ? 0 : j, *type, at, *body, time);
+    } else if (status <= 0xF6) {
+        // F1-F6 take one byte with them; F8-FE stand alone. Neither is kept.
+        if (!chunk.bytes.u8())
+            return chunk.Finish();
     }
+    return true;
 }
 
-// Closes every non-empty per-channel record with an End of Track at its last
-// event's time.
+// The first name filed to a record becomes its name, never an event; an
+// empty one is dropped so that the next name is taken in its place.
+void TSmfFile::FileMetaEvent(std::size_t track, std::uint8_t type, std::uint32_t at,
+                             std::span<const std::uint8_t> body, std::uint32_t time) {
+    SmfTrack& record = tracks_[track];
+    if (type == kMetaTrackName && !record.named()) {
+        const auto end = std::find(body.begin(), body.end(), std::uint8_t{0});
+        const auto length = std::min<std::size_t>(static_cast<std::size_t>(end - body.begin()),
+                                                  SmfTrack::kMaxNameLength);
+        record.Name(static_cast<std::uint32_t>(body.data() - events_.bytes().data()),
+                    static_cast<std::uint8_t>(length));
+        return;
+    }
+    events_.Append(time, kMetaStatus, type, at);
+    if (type == kMetaText)
+        ++textEvents_;
+}
+
+// Each per-channel record owns the events of its channel, from the first to
+// the last, and is closed with an End of Track at its last event's time; a
+// record without events stays empty.
 void TSmfFile::FinishChannelTracks() {
-    for (std::size_t t = 0; t < tracks.size(); ++t) {
-        if (!tracks[t].empty())
-            AddMetaEvent(t, kMetaStatus, kMetaEndOfTrack, {}, tracks[t].cursor->time);
+    constexpr std::uint32_t kNone = UINT32_MAX;
+    std::array<std::uint32_t, kChannelTrackCount> first;
+    std::array<std::uint32_t, kChannelTrackCount> last;
+    first.fill(kNone);
+    last.fill(kNone);
+    for (std::uint32_t i = 0; i < events_.size(); ++i) {
+        const std::uint8_t record = ChannelRecordOf(events_.status(i));
+        if (first[record] == kNone)
+            first[record] = i;
+        last[record] = i;
+    }
+    for (std::size_t t = 0; t < tracks_.size(); ++t) {
+        SmfTrack& record = tracks_[t];
+        record.SetChannel(static_cast<std::uint8_t>(t));
+        if (first[t] == kNone)
+            continue;
+        record.SetRun(first[t], last[t] + 1);
+        record.Close(events_.time(last[t]));
     }
 }
 

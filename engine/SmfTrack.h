@@ -1,99 +1,71 @@
 #pragma once
 
-#include "engine/EventPool.h"
 #include "engine/SmfEvent.h"
 
-#include <initializer_list>
-#include <span>
-#include <string>
-#include <utility>
-#include <vector>
+#include <cstddef>
+#include <cstdint>
 
 namespace lyricast {
 
-// One track record: a doubly linked list of events in the order appended.
-// The record owns its events; they live in blocks from its song's pool whose
-// addresses never move and that are released without walking the links, so
-// no list can leak or exhaust the stack however long it is. The list is the
-// blocks' events one after another, which the writer walks without following
-// the links. Clear hands the blocks back to the pool for the next song.
+// The per-channel record that an event of a split song belongs to: its
+// channel's, and record 0 for an event without a channel.
+inline std::uint8_t ChannelRecordOf(std::uint8_t status) {
+    return IsChannelStatus(status) ? status & 0x0F : 0;
+}
+
+// One track record of a song: which of the song's events are its own, its
+// name, and its End of Track. A record of a file's track chunk owns the run
+// of events read from that chunk. A per-channel record of a split song owns,
+// within its run, the events of its channel; record 0 also every event that
+// has none. End of Track events are not among the events: a record keeps
+// the time of the one that closes it.
 class SmfTrack {
 public:
     static constexpr std::size_t kMaxNameLength = 127;
+    // A record that owns every event of its run.
+    static constexpr std::uint8_t kWholeRun = 0xFF;
 
-    SmfEvent* firstEvent = nullptr;
-    SmfEvent* cursor = nullptr; // the last event appended
-    std::string name;           // the first track name filed here; never an event
-    bool hasText = false;       // a text event was filed here: the lyric rewrite looks only here
+    bool empty() const { return first_ == end_ && !closed_; }
+    bool closed() const { return closed_; }
+    std::uint32_t endTime() const { return endTime_; }
+    std::uint32_t first() const { return first_; }
+    std::uint32_t end() const { return end_; }
+    std::uint8_t channel() const { return channel_; }
+    bool ownsEveryEvent() const { return channel_ == kWholeRun; }
 
-    explicit SmfTrack(EventPool& pool) : pool_(&pool) {}
-    SmfTrack(const SmfTrack&) = delete;
-    SmfTrack& operator=(const SmfTrack&) = delete;
-    // A moved-from record is empty: its fill pointers must not point into
-    // blocks it no longer owns.
-    SmfTrack(SmfTrack&& other) noexcept
-        : firstEvent(std::exchange(other.firstEvent, nullptr)),
-          cursor(std::exchange(other.cursor, nullptr)), name(std::move(other.name)),
-          hasText(std::exchange(other.hasText, false)), pool_(other.pool_),
-          blocks_(std::exchange(other.blocks_, {})), free_(std::exchange(other.free_, nullptr)),
-          limit_(std::exchange(other.limit_, nullptr)) {}
-    SmfTrack& operator=(SmfTrack&&) = delete;
-
-    bool empty() const { return firstEvent == nullptr; }
-
-    // A new event linked in after the last one, blank but for the given fields.
-    SmfEvent& Append(std::uint32_t time = 0, std::uint8_t status = 0,
-                     std::uint8_t channelOrSize = 0, std::uint8_t data1 = 0,
-                     std::uint8_t data2 = 0) {
-        if (free_ == limit_)
-            NextBlock();
-        SmfEvent* const added = ::new (static_cast<void*>(free_++))
-            SmfEvent{time, channelOrSize, status, data1, data2, {}, {}, nullptr, cursor};
-        if (cursor != nullptr)
-            cursor->next = added;
-        else
-            firstEvent = added;
-        cursor = added;
-        return *added;
+    // Whether an event with this status in the run is this record's.
+    bool Owns(std::uint8_t status) const {
+        if (channel_ == kWholeRun)
+            return true;
+        return ChannelRecordOf(status) == channel_;
     }
 
-    // A buffer for an event of this track holding `head` and then `body`.
-    EventBytes NewBytes(std::initializer_list<std::uint8_t> head,
-                        std::span<const std::uint8_t> body) {
-        return EventBytes(pool_->bytes(), head, body);
-    }
+    bool named() const { return nameLength_ > 0; }
+    std::uint32_t nameAt() const { return nameAt_; }
+    std::uint8_t nameLength() const { return nameLength_; }
 
-    // The list in order, as runs of events that lie side by side.
-    std::size_t RunCount() const { return blocks_.size(); }
-    std::span<const SmfEvent> Run(std::size_t run) const {
-        const EventBlock& block = blocks_[run];
-        return {block.begin(), run + 1 < blocks_.size() ? block.limit() : free_};
+    void SetRun(std::uint32_t first, std::uint32_t end) {
+        first_ = first;
+        end_ = end;
     }
-    std::span<SmfEvent> Run(std::size_t run) {
-        const EventBlock& block = blocks_[run];
-        return {block.begin(), run + 1 < blocks_.size() ? block.limit() : free_};
+    void SetChannel(std::uint8_t channel) { channel_ = channel; }
+    void Close(std::uint32_t time) {
+        closed_ = true;
+        endTime_ = time;
     }
-
-    // Forgets every event and the name; the blocks go back to the pool.
-    void Clear() {
-        firstEvent = cursor = nullptr;
-        name.clear();
-        hasText = false;
-        pool_->Give(blocks_);
-        free_ = limit_ = nullptr;
+    void Name(std::uint32_t at, std::uint8_t length) {
+        nameAt_ = at;
+        nameLength_ = length;
     }
 
 private:
-    void NextBlock() {
-        blocks_.push_back(pool_->Take());
-        free_ = blocks_.back().begin();
-        limit_ = blocks_.back().limit();
-    }
-
-    EventPool* pool_;
-    std::vector<EventBlock> blocks_;
-    SmfEvent* free_ = nullptr;  // the next free event of the last block
-    SmfEvent* limit_ = nullptr; // the last block's end
+    std::uint32_t first_ = 0; // the run: events first_ to end_ - 1 of the song
+    std::uint32_t end_ = 0;
+    std::uint32_t endTime_ = 0;
+    std::uint32_t nameAt_ = 0; // the name: bytes of the song's, at nameAt_
+    std::uint8_t nameLength_ = 0;
+    std::uint8_t channel_ = kWholeRun;
+    bool closed_ = false;
 };
 
 } // namespace lyricast

@@ -1,12 +1,12 @@
 #include "engine/SmfWriter.h"
 
-#include "platform/FileIO.h"
-
-#include "engine/EventFate.h"
+#include "engine/ByteSink.h"
+#include "engine/KeptMemory.h"
 #include "engine/TSmfFile.h"
 #include "engine/TimeQueue.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace lyricast {
@@ -17,13 +17,13 @@ constexpr std::size_t kTrackLengthOffset = 18;
 // Puts a quantity of two to four bytes at `out`; returns its size, or 0
 // without writing anything for a value above kMaxVarLen, which would take a
 // fifth byte.
-[[gnu::noinline]] int PutLongVarLen(std::uint32_t value, std::uint8_t* out) {
+[[gnu::noinline]] std::size_t PutLongVarLen(std::uint32_t value, std::uint8_t* out) {
     if (value > SmfWriter::kMaxVarLen)
         return 0;
     std::uint32_t buffer = value & 0x7F;
     while ((value >>= 7) > 0)
         buffer = (buffer << 8) | 0x80 | (value & 0x7F);
-    int size = 0;
+    std::size_t size = 0;
     for (;;) {
         out[size++] = static_cast<std::uint8_t>(buffer);
         if ((buffer & 0x80) == 0)
@@ -34,8 +34,8 @@ constexpr std::size_t kTrackLengthOffset = 18;
 
 // Puts a variable-length quantity at `out` (room for four bytes); returns its
 // size, or 0 as PutLongVarLen. A value of one byte, nearly every delta time
-// of a merged track, is put without a call.
-inline int PutVarLen(std::uint32_t value, std::uint8_t* out) {
+// of a merged track, takes the short way.
+inline std::size_t PutVarLen(std::uint32_t value, std::uint8_t* out) {
     if (value < 0x80) {
         *out = static_cast<std::uint8_t>(value);
         return 1;
@@ -45,25 +45,31 @@ inline int PutVarLen(std::uint32_t value, std::uint8_t* out) {
 
 } // namespace
 
-// Where the merge stands in one list: the rest of the run of side-by-side
-// events being written, and the run after it.
+// Where the merge stands in one record: its next event still to be
+// considered, and the end of its run. A per-channel record passes over the
+// events of the other records in its run.
 struct SmfWriter::ListPosition {
-    const SmfEvent* at = nullptr;
-    const SmfEvent* runEnd = nullptr;
-    std::size_t nextRun = 0;
+    std::size_t at;
+    std::size_t end;
+    const SmfTrack* record;
 
-    // Moves to the next run when this one is written out; false at the list's end.
-    bool HasEvent(const SmfTrack& track) {
-        if (at != runEnd)
-            return true;
-        if (nextRun == track.RunCount())
-            return false;
-        const auto run = track.Run(nextRun++);
-        at = run.data();
-        runEnd = run.data() + run.size();
-        return true;
+    // Moves to the record's next event; false at the end of its run.
+    bool HasEvent(const EventStore& events) {
+        if (!record->ownsEveryEvent())
+            while (at < end && !record->Owns(events.status(at)))
+                ++at;
+        return at < end;
     }
 };
+
+// The buffer at its largest, and, while it last grows, the one before it;
+// then either the sort's keys or the queue's positions and tree.
+std::uint64_t SmfWriter::MemoryNeededFor(std::uint64_t events, std::uint64_t records) {
+    const std::uint64_t buffer = kBufferBytes + kBufferBytes / 2;
+    const std::uint64_t sort = EventOrder::MemoryNeededFor(events);
+    const std::uint64_t queue = records * sizeof(ListPosition) + TimeQueue::MemoryFor(records);
+    return buffer + std::max(sort, queue);
+}
 
 std::vector<std::uint8_t> SmfWriter::Take() {
     bytes_.resize(used_);
@@ -71,38 +77,56 @@ std::vector<std::uint8_t> SmfWriter::Take() {
     return std::move(bytes_);
 }
 
-void SmfWriter::Grow(std::size_t size) {
-    constexpr std::size_t kFirstSize = 64 * 1024;
-    bytes_.resize(std::max({bytes_.size() * 2, used_ + size, kFirstSize}));
+void SmfWriter::Trim() noexcept {
+    GiveBackLarge(bytes_);
+    used_ = 0;
+    order_.Trim();
 }
 
-int SmfWriter::WriteByte(std::uint8_t b) {
+// With a sink the buffer grows to kBufferBytes and is then handed on
+// whenever it fills; without one it grows as the bytes need.
+void SmfWriter::MakeRoom(std::size_t size) {
+    constexpr std::size_t kFirstSize = 64 * 1024;
+    if (sink_ != nullptr && used_ > 0 && used_ + size > kBufferBytes) {
+        Flush();
+        if (bytes_.size() >= size)
+            return;
+    }
+    std::size_t grown = std::max({bytes_.size() * 2, used_ + size, kFirstSize});
+    if (sink_ != nullptr)
+        grown = std::min(grown, std::max(kBufferBytes, used_ + size));
+    bytes_.resize(grown);
+}
+
+void SmfWriter::Flush() {
+    sink_->Put(std::span(bytes_.data(), used_));
+    handedOn_ += used_;
+    used_ = 0;
+}
+
+void SmfWriter::WriteByte(std::uint8_t b) {
     *Room(1) = b;
     ++used_;
-    return 1;
 }
 
-int SmfWriter::WriteWord(std::uint16_t value) {
+void SmfWriter::WriteWord(std::uint16_t value) {
     WriteByte(static_cast<std::uint8_t>(value >> 8));
     WriteByte(static_cast<std::uint8_t>(value));
-    return 2;
 }
 
-int SmfWriter::WriteLong(std::uint32_t value) {
+void SmfWriter::WriteLong(std::uint32_t value) {
     for (int shift = 24; shift >= 0; shift -= 8)
         WriteByte(static_cast<std::uint8_t>(value >> shift));
-    return 4;
 }
 
-int SmfWriter::WriteTag(std::string_view text) {
+void SmfWriter::WriteTag(std::string_view text) {
     for (char c : text)
         WriteByte(static_cast<std::uint8_t>(c));
-    return static_cast<int>(text.size());
 }
 
-int SmfWriter::WriteVarLen(std::uint32_t value) {
-    const int size = PutVarLen(value, Room(4));
-    used_ += static_cast<std::size_t>(size);
+std::size_t SmfWriter::WriteVarLen(std::uint32_t value) {
+    const std::size_t size = PutVarLen(value, Room(4));
+    used_ += size;
     return size;
 }
 
@@ -119,58 +143,92 @@ void SmfWriter::WriteTrackChunkHeader() {
     WriteLong(0); // patched once the track is complete
 }
 
-// A system-exclusive or meta event: the delta time and the event's leading
-// bytes go out together, then its data. False, with nothing written, for a
-// body longer than a length can say.
-bool SmfWriter::WriteEvent(std::uint32_t delta, const SmfEvent& event) {
-    constexpr std::size_t kLongestHead = 10; // delta, status, type, length
-    const std::span<const std::uint8_t> body =
-        event.status == kSysexStatus ? event.SysexBody() : event.MetaBody();
-    if (body.size() > kMaxVarLen)
-        return false;
-    std::uint8_t* const start = Room(kLongestHead + body.size());
-    std::uint8_t* out = start + PutVarLen(delta, start);
-    *out++ = event.status;
-    if (event.status == kMetaStatus)
-        *out++ = event.metaData.size() > 1 ? event.metaData[1] : event.data1;
-    out += PutVarLen(static_cast<std::uint32_t>(body.size()), out);
-    if (!body.empty())
-        std::memcpy(out, body.data(), body.size());
-    out += body.size();
-    used_ += static_cast<std::size_t>(out - start);
-    return true;
-}
-
-// At equal times all events of list 0 come first, then list 1, and so on.
-// Lists in time order, as every file gives unless its times run past 2^32,
-// are sorted into that order; any others are merged by a queue of the lists
-// keyed by (time of next event, list index), which gives it too.
-int SmfWriter::WriteMergedTrack(const TSmfFile& song) {
-    WriteHeaderChunk(song.division);
-    WriteTrackChunkHeader();
-    const std::size_t trackStart = used_;
-    const bool written = order_.Sort(song.tracks) ? WriteInOrder() : WriteByQueue(song);
-    if (!written)
-        return -1;
-
+// The merged track's own End of Track, right after its last event.
+void SmfWriter::WriteEndOfTrack() {
     WriteVarLen(0);
     WriteByte(kMetaStatus);
     WriteByte(kMetaEndOfTrack);
     WriteByte(0);
-    PatchLong(kTrackLengthOffset, static_cast<std::uint32_t>(used_ - trackStart));
-    return 0;
 }
 
-bool SmfWriter::WriteInOrder() {
-    const EventOrder::Sorted events = order_.sorted();
+// A body too large to be worth copying into the buffer goes to the sink as it is.
+void SmfWriter::WriteBody(std::span<const std::uint8_t> body) {
+    if (body.empty())
+        return;
+    if (sink_ != nullptr && body.size() > kBufferBytes / 2) {
+        Flush();
+        sink_->Put(body);
+        handedOn_ += body.size();
+        return;
+    }
+    std::memcpy(Room(body.size()), body.data(), body.size());
+    used_ += body.size();
+}
+
+// A system-exclusive, escape or meta event: the delta time and the event's
+// leading bytes, then its body. False, with nothing written, for a body
+// longer than a length can say.
+bool SmfWriter::WriteEvent(std::uint32_t delta, std::uint8_t status, std::uint8_t type,
+                           std::span<const std::uint8_t> body) {
+    constexpr std::size_t kLongestHead = 10; // delta, status, type, length
+    if (body.size() > kMaxVarLen)
+        return false;
+    std::uint8_t* const start = Room(kLongestHead);
+    std::uint8_t* out = start + PutVarLen(delta, start);
+    *out++ = status;
+    if (status == kMetaStatus)
+        *out++ = type;
+    out += PutVarLen(static_cast<std::uint32_t>(body.size()), out);
+    used_ += static_cast<std::size_t>(out - start);
+    WriteBody(body);
+    return true;
+}
+
+// The length is patched where it stands: in the buffer while the track's
+// header is still there, else at the sink.
+void SmfWriter::PatchTrackLength(std::uint32_t value) {
+    const std::array<std::uint8_t, 4> length{
+        static_cast<std::uint8_t>(value >> 24), static_cast<std::uint8_t>(value >> 16),
+        static_cast<std::uint8_t>(value >> 8), static_cast<std::uint8_t>(value)};
+    if (handedOn_ == 0)
+        std::copy(length.begin(), length.end(), bytes_.begin() + kTrackLengthOffset);
+    else
+        sink_->PutAt(kTrackLengthOffset, length);
+}
+
+// At equal times all events of record 0 come first, then record 1, and so
+// on. Records in time order, as every file gives unless its times run past
+// 2^32, are sorted into that order; any others are merged by a queue of the
+// records keyed by (time of next event, record index), which gives it too.
+TrackResult SmfWriter::WriteMergedTrack(const TSmfFile& song, ByteSink* sink, MergeBy merge) {
+    sink_ = sink;
+    used_ = 0;
+    handedOn_ = 0;
+    WriteHeaderChunk(song.division);
+    WriteTrackChunkHeader();
+    const std::uint64_t trackStart = handedOn_ + used_;
+    const bool sorted = merge == MergeBy::Sort && order_.Sort(song.events(), song.tracks());
+    const bool written = sorted ? WriteInOrder(song.events()) : WriteByQueue(song);
+    if (written) {
+        WriteEndOfTrack();
+        PatchTrackLength(static_cast<std::uint32_t>(handedOn_ + used_ - trackStart));
+        if (sink_ != nullptr)
+            Flush();
+    }
+    sink_ = nullptr;
+    return written ? TrackResult::Written : TrackResult::NotWritable;
+}
+
+bool SmfWriter::WriteInOrder(const EventStore& events) {
+    const EventOrder::Sorted order = order_.sorted();
     Output out = Open();
     std::uint32_t lastWritten = 0;
-    for (std::size_t i = 0; i < events.size(); ++i) {
-        const EventOrder::Entry entry = events[i];
-        const bool written = entry.other == nullptr
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const EventOrder::Entry entry = order[i];
+        const bool written = entry.other == EventOrder::kChannelEvent
                                  ? WriteChannelEvent(entry.time, entry.status, entry.data1,
                                                      entry.data2, lastWritten, out)
-                                 : WriteCarried(*entry.other, lastWritten, out);
+                                 : WriteStored(events, entry.other, lastWritten, out);
         if (!written)
             return false;
     }
@@ -179,19 +237,23 @@ bool SmfWriter::WriteInOrder() {
 }
 
 bool SmfWriter::WriteByQueue(const TSmfFile& song) {
-    std::vector<ListPosition> positions(song.tracks.size());
-    TimeQueue lists(song.tracks.size());
-    for (std::size_t i = 0; i < song.tracks.size(); ++i)
-        if (positions[i].HasEvent(song.tracks[i]))
-            lists.Open(i, positions[i].at->time); // empty lists stay closed
+    const EventStore& events = song.events();
+    const std::vector<SmfTrack>& records = song.tracks();
+    std::vector<ListPosition> positions;
+    positions.reserve(records.size());
+    TimeQueue lists(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        positions.push_back({records[i].first(), records[i].end(), &records[i]});
+        if (positions[i].HasEvent(events))
+            lists.Open(i, events.time(positions[i].at)); // empty records stay closed
+    }
     lists.Start();
 
     std::uint32_t lastWritten = 0;
     while (!lists.empty()) {
         const std::size_t index = lists.TopIndex();
         std::uint64_t nextKey = 0;
-        if (DrainList(positions[index], song.tracks[index], lists, lastWritten, nextKey) ==
-            Drained::Unwritable)
+        if (DrainList(positions[index], events, lists, lastWritten, nextKey) == Drained::Unwritable)
             return false;
         lists.ReplaceTopKey(nextKey);
     }
@@ -222,86 +284,52 @@ SmfWriter::WriteChannelEvent(std::uint32_t time, std::uint8_t status, std::uint8
     return true;
 }
 
-// Writes any event the track carries after the last one written; false when
-// its delta time or its length does not fit. The fields are read before any
-// byte is stored.
-[[gnu::always_inline]] inline bool
-SmfWriter::WriteCarried(const SmfEvent& event, std::uint32_t& lastWritten, Output& out) {
-    const std::uint32_t time = event.time;
-    const std::uint8_t status = event.status;
+// Writes event `i` of the song after the last one written; false when its
+// delta time or its length does not fit.
+[[gnu::always_inline]] inline bool SmfWriter::WriteStored(const EventStore& events, std::size_t i,
+                                                          std::uint32_t& lastWritten, Output& out) {
+    const std::uint32_t time = events.time(i);
+    const std::uint8_t status = events.status(i);
     if (IsChannelStatus(status))
-        return WriteChannelEvent(time, status, event.data1, event.data2, lastWritten, out);
+        return WriteChannelEvent(time, status, events.data1(i),
+                                 static_cast<std::uint8_t>(events.value(i)), lastWritten, out);
     const std::uint32_t delta = time - lastWritten;
     if (delta > kMaxVarLen)
         return false;
     lastWritten = time;
     Close(out);
-    const bool written = WriteEvent(delta, event);
+    const bool written = WriteEvent(delta, status, events.data1(i), events.BodyOf(i));
     out = Open();
     return written;
 }
 
-// Writes the top list's events for as long as each would keep it on top, that
-// is while its key stays below the runner-up's. An event no later than one
-// already written here is always below it, so one compare per event decides,
-// and a branch that goes the same way until the list gives way is cheap to
-// predict. `nextKey` is left at the key the list goes on with, or kClosed
-// when it ends here. It is built into its one caller: it runs about once per
-// two events, and a call's saving and restoring of registers was a good part
-// of what those events cost.
+// Writes the top record's events for as long as each would keep it on top,
+// that is while its key stays below the runner-up's. An event no later than
+// one already written here is always below it, so one compare per event
+// decides. `nextKey` is left at the key the record goes on with, or kClosed
+// when it ends here.
 [[gnu::always_inline]] inline SmfWriter::Drained
-SmfWriter::DrainList(ListPosition& position, const SmfTrack& track, const TimeQueue& lists,
+SmfWriter::DrainList(ListPosition& position, const EventStore& events, const TimeQueue& lists,
                      std::uint32_t& lastWritten, std::uint64_t& nextKey) {
     const std::size_t index = lists.TopIndex();
     const std::uint64_t runnerUp = lists.RunnerUpKey();
     ListPosition at = position;
     Output out = Open();
     for (;;) {
-        if (!at.HasEvent(track)) {
+        if (!at.HasEvent(events)) {
             nextKey = TimeQueue::kClosed;
             break;
         }
-        const SmfEvent& event = *at.at;
-        nextKey = TimeQueue::Key(event.time, index);
+        nextKey = TimeQueue::Key(events.time(at.at), index);
         if (nextKey > runnerUp)
             break;
-        const EventFate fate = FateOf(event);
-        if (fate == EventFate::EndsList) {
-            nextKey = TimeQueue::kClosed;
-            break;
-        }
-        if (fate == EventFate::Written && !WriteCarried(event, lastWritten, out))
+        if (!WriteStored(events, at.at, lastWritten, out))
             return Drained::Unwritable;
         ++at.at;
     }
     Close(out);
     position = at;
     return Drained::UpToTime;
-}
-
-void SmfWriter::PatchLong(std::size_t offset, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i)
-        bytes_[offset + i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
-}
-
-SaveResult TSmfFile::SaveToBytes(std::vector<std::uint8_t>& out) const {
-    SmfWriter writer;
-    if (writer.WriteMergedTrack(*this) != 0) {
-        out.clear();
-        return kSaveNotWritable;
-    }
-    out = writer.Take();
-    return kSaved;
-}
-
-// The song keeps its writer, so a song saved file after file allocates only
-// when a file is larger than any before.
-SaveResult TSmfFile::SaveToFile(const std::string& path) const {
-    writer_.Rewind();
-    if (writer_.WriteMergedTrack(*this) != 0)
-        return kSaveNotWritable;
-    WriteFileReplacing(path, writer_.Written());
-    return kSaved;
 }
 
 } // namespace lyricast

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "engine/EventOrder.h"
-#include "engine/SmfTrack.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -10,44 +10,51 @@
 
 namespace lyricast {
 
+class ByteSink;
+class EventStore;
 class TimeQueue;
 class TSmfFile;
 
+enum class [[nodiscard]] TrackResult{
+    Written,
+    NotWritable, // a delta time or a length does not fit in a variable-length quantity
+};
+
+// How the records are merged: by the sort wherever it gives the merge's
+// order, else by the queue; or by the queue alone.
+enum class MergeBy { Sort, Queue };
+
 // Writes a song as a format-0 Standard MIDI File with one track that merges
-// every track record by time. The bytes are collected in memory, so the track
-// length is patched in place and nothing reaches a file before the whole song
-// is known to be writable.
+// every track record by time. Given a sink, it hands the bytes on through a
+// buffer of at most kBufferBytes, and only once the buffer is full or the
+// track complete: a song whose bytes fit the buffer reaches the sink only
+// once it is known to be writable. Without one it keeps every byte.
 class SmfWriter {
 public:
     static constexpr std::uint32_t kMaxVarLen = 0x0FFFFFFF;
+    static constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
 
-    // The bytes written so far; the writer is empty afterwards.
+    TrackResult WriteMergedTrack(const TSmfFile& song, ByteSink* sink = nullptr,
+                                 MergeBy merge = MergeBy::Sort);
+    // The bytes kept, written without a sink; the writer is empty afterwards.
     std::vector<std::uint8_t> Take();
-    std::span<const std::uint8_t> Written() const { return {bytes_.data(), used_}; }
-    // Writes from the start again, in the memory it has.
-    void Rewind() { used_ = 0; }
 
-    // 0 when the track was completed; -1 when a delta time does not fit in a
-    // variable-length quantity.
-    int WriteMergedTrack(const TSmfFile& song);
-    void WriteHeaderChunk(std::uint16_t division);
-    void WriteTrackChunkHeader();
+    // The bytes written: none for a value above kMaxVarLen.
+    std::size_t WriteVarLen(std::uint32_t value);
 
-    // The bytes written; 0, and nothing written, for a value above kMaxVarLen.
-    int WriteVarLen(std::uint32_t value);
-    int WriteByte(std::uint8_t b);
-    int WriteWord(std::uint16_t value);
-    int WriteLong(std::uint32_t value);
-    int WriteTag(std::string_view text);
+    // Gives back memory beyond what a song keeps for the next file.
+    void Trim() noexcept;
+
+    // At least the most memory that saving a song of `events` events in
+    // `records` track records takes, the buffer included.
+    static std::uint64_t MemoryNeededFor(std::uint64_t events, std::uint64_t records);
 
 private:
     enum class Drained { UpToTime, Unwritable };
     struct ListPosition;
 
-    // Where the next byte goes and where the room ends, held in a local
-    // while events are written: stores through a byte pointer may alias
-    // anything, and would otherwise force the writer's members and the
-    // event's fields to be read again after every byte.
+    // Where the next byte of a run of events goes and where the room for it
+    // ends; the run's bytes count as written once it is closed.
     struct Output {
         std::uint8_t* at;
         std::uint8_t* limit;
@@ -55,27 +62,41 @@ private:
     Output Open() { return {bytes_.data() + used_, bytes_.data() + bytes_.size()}; }
     void Close(const Output& out) { used_ = static_cast<std::size_t>(out.at - bytes_.data()); }
 
-    bool WriteInOrder();
+    void WriteHeaderChunk(std::uint16_t division);
+    void WriteTrackChunkHeader();
+    void WriteByte(std::uint8_t b);
+    void WriteWord(std::uint16_t value);
+    void WriteLong(std::uint32_t value);
+    void WriteTag(std::string_view text);
+    void WriteEndOfTrack();
+
+    bool WriteInOrder(const EventStore& events);
     bool WriteByQueue(const TSmfFile& song);
     bool WriteChannelEvent(std::uint32_t time, std::uint8_t status, std::uint8_t data1,
                            std::uint8_t data2, std::uint32_t& lastWritten, Output& out);
-    bool WriteCarried(const SmfEvent& event, std::uint32_t& lastWritten, Output& out);
-    Drained DrainList(ListPosition& position, const SmfTrack& track, const TimeQueue& lists,
+    bool WriteStored(const EventStore& events, std::size_t i, std::uint32_t& lastWritten,
+                     Output& out);
+    bool WriteEvent(std::uint32_t delta, std::uint8_t status, std::uint8_t type,
+                    std::span<const std::uint8_t> body);
+    void WriteBody(std::span<const std::uint8_t> body);
+    Drained DrainList(ListPosition& position, const EventStore& events, const TimeQueue& lists,
                       std::uint32_t& lastWritten, std::uint64_t& nextKey);
-    bool WriteEvent(std::uint32_t delta, const SmfEvent& event);
-    void PatchLong(std::size_t offset, std::uint32_t value);
+    void PatchTrackLength(std::uint32_t value);
+    void Flush();
+
     // Room for `size` more bytes at the end of what is written; the caller
-    // fills it and counts what it used. Growth is rare and geometric, so the
-    // bytes of an event cost a few stores, not a call each.
+    // fills it and counts what it used.
     std::uint8_t* Room(std::size_t size) {
         if (bytes_.size() - used_ < size)
-            Grow(size);
+            MakeRoom(size);
         return bytes_.data() + used_;
     }
-    void Grow(std::size_t size);
+    void MakeRoom(std::size_t size);
 
     std::vector<std::uint8_t> bytes_;
     std::size_t used_ = 0;
+    ByteSink* sink_ = nullptr;
+    std::uint64_t handedOn_ = 0; // bytes already given to the sink
     EventOrder order_;
 };
 

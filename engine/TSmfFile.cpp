@@ -1,5 +1,8 @@
 #include "engine/TSmfFile.h"
 
+#include "engine/FileSink.h"
+#include "engine/KeptMemory.h"
+
 #include "platform/FileIO.h"
 #include "platform/ReadableFile.h"
 
@@ -7,60 +10,25 @@
 
 namespace lyricast {
 
-void TSmfFile::Reset() {
-    chunks.clear();
-    ClearTracks();
+void TSmfFile::Reset() noexcept {
+    ClearKeepingSmall(chunks_);
+    ClearKeepingSmall(tracks_);
+    events_.Clear();
+    textEvents_ = 0;
+    writer_.Trim();
     loaded = false;
 }
 
-// The records' memory goes back to the pool, for the next load.
-void TSmfFile::ClearTracks() {
-    for (SmfTrack& track : tracks)
-        track.Clear();
-    tracks.clear();
-    if (pool_)
-        pool_->bytes().Clear();
-}
-
 void TSmfFile::MakeTracks(std::size_t count) {
-    ClearTracks();
-    if (!pool_)
-        pool_ = std::make_unique<EventPool>(); // a song moved from gets a new one
-    tracks.reserve(count);
-    for (std::size_t i = 0; i < count; ++i)
-        tracks.emplace_back(*pool_);
+    tracks_.assign(count, SmfTrack{});
 }
 
-void TSmfFile::AddChannelEvent(std::size_t track, std::uint8_t status, std::uint8_t data1,
-                               std::uint8_t data2, std::uint32_t time) {
-    tracks[track].Append(time, status, status & 0x0F, data1, data2);
-}
-
-void TSmfFile::AddSysexEvent(std::size_t track, std::uint8_t status,
-                             std::span<const std::uint8_t> data, std::uint32_t time) {
-    SmfTrack& target = tracks[track];
-    SmfEvent& event = target.Append(time, status);
-    event.sysexData = target.NewBytes({status}, data);
-    event.channelOrSize = static_cast<std::uint8_t>(event.sysexData.size());
-}
-
-void TSmfFile::AddMetaEvent(std::size_t track, std::uint8_t status, std::uint8_t type,
-                            std::span<const std::uint8_t> data, std::uint32_t time) {
-    SmfTrack& target = tracks[track];
-    if (type == kMetaTrackName && target.name.empty()) {
-        // The first name of a record becomes its name, never an event; an
-        // empty one is dropped so that the next name is taken in its place.
-        const auto end = std::find(data.begin(), data.end(), std::uint8_t{0});
-        const auto length = std::min<std::size_t>(static_cast<std::size_t>(end - data.begin()),
-                                                  SmfTrack::kMaxNameLength);
-        target.name.assign(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(length));
-        return;
-    }
-    SmfEvent& event = target.Append(time, status, 0, type);
-    event.metaData = target.NewBytes({status, type, static_cast<std::uint8_t>(data.size())}, data);
-    event.channelOrSize = static_cast<std::uint8_t>(event.metaData.size());
-    if (type == kMetaText)
-        target.hasText = true;
+std::string_view TSmfFile::TrackName(std::size_t track) const {
+    const SmfTrack& record = tracks_[track];
+    if (!record.named())
+        return {};
+    return {reinterpret_cast<const char*>(events_.bytes().data()) + record.nameAt(),
+            record.nameLength()};
 }
 
 // The file's first bytes are read in one go, which holds every header of a
@@ -71,42 +39,51 @@ bool TSmfFile::LoadHeader(const std::string& path) {
         Reset();
     const ReadableFile file(path);
     loaded = true;
-    image_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(file.size(), kHeadBytes)));
-    image_.resize(file.ReadAt(0, image_));
-    const std::span<const std::uint8_t> head = image_;
+    std::vector<std::uint8_t>& head = events_.bytes();
+    head.resize(static_cast<std::size_t>(std::min<std::uint64_t>(file.size(), kHeadBytes)));
+    head.resize(file.ReadAt(0, head));
+    const std::span<const std::uint8_t> start = head;
     return Loaded(
-        ParseHeader(file.size(), [&file, head](std::uint64_t offset, std::span<std::uint8_t> out) {
-            if (offset > head.size() || out.size() > head.size() - offset)
+        ParseHeader(file.size(), [&file, start](std::uint64_t offset, std::span<std::uint8_t> out) {
+            if (offset > start.size() || out.size() > start.size() - offset)
                 return file.ReadAt(offset, out);
-            const auto from = head.subspan(static_cast<std::size_t>(offset), out.size());
+            const auto from = start.subspan(static_cast<std::size_t>(offset), out.size());
             std::copy(from.begin(), from.end(), out.begin());
             return out.size();
         }));
 }
 
+// The image becomes the song's bytes, which its events point into.
 bool TSmfFile::LoadFile(const std::string& path) {
     if (loaded)
         Reset();
-    ReadWholeFileInto(path, image_);
-    return LoadFileImage(image_);
+    ReadWholeFileInto(path, events_.bytes());
+    loaded = true;
+    return Load(events_.bytes(), true);
 }
 
 bool TSmfFile::LoadHeaderImage(std::span<const std::uint8_t> image) {
-    return Load(image, false);
-}
-
-bool TSmfFile::LoadFileImage(std::span<const std::uint8_t> image) {
-    return Load(image, true);
-}
-
-bool TSmfFile::Load(std::span<const std::uint8_t> image, bool wholeFile) {
     if (loaded)
         Reset();
     loaded = true;
+    return Load(image, false);
+}
+
+// The image is copied, as the song's events point into its bytes; it must
+// not be those bytes themselves.
+bool TSmfFile::LoadFileImage(std::span<const std::uint8_t> image) {
+    if (loaded)
+        Reset();
+    loaded = true;
+    events_.bytes().assign(image.begin(), image.end());
+    return Load(events_.bytes(), true);
+}
+
+bool TSmfFile::Load(std::span<const std::uint8_t> image, bool wholeFile) {
     if (!Loaded(ParseHeader(image)))
         return false;
     if (wholeFile)
-        ReadTracks(image);
+        ReadTracks();
     return true;
 }
 
@@ -117,6 +94,26 @@ bool TSmfFile::Loaded(HeaderResult result) {
         return true;
     Reset();
     return false;
+}
+
+SaveResult TSmfFile::SaveToBytes(std::vector<std::uint8_t>& out) const {
+    SmfWriter writer;
+    if (writer.WriteMergedTrack(*this) != TrackResult::Written) {
+        out.clear();
+        return kSaveNotWritable;
+    }
+    out = writer.Take();
+    return kSaved;
+}
+
+// The song keeps its writer, so a song saved file after file allocates only
+// when a file is larger than any before.
+SaveResult TSmfFile::SaveToFile(const std::string& path) const {
+    FileSink file(path);
+    if (writer_.WriteMergedTrack(*this, &file) != TrackResult::Written)
+        return kSaveNotWritable;
+    file.Commit();
+    return kSaved;
 }
 
 } // namespace lyricast

@@ -1,18 +1,20 @@
 #pragma once
 
+#include "engine/EventStore.h"
 #include "engine/SmfTrack.h"
 #include "engine/SmfWriter.h"
+#include "engine/TrackEvents.h"
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lyricast {
 
-class ByteCursor;
+struct ChunkReader;
 
 // Result codes of the header parse.
 enum [[nodiscard]] HeaderResult : std::uint8_t{
@@ -29,14 +31,11 @@ enum [[nodiscard]] SaveResult : int{
     kSaveNotWritable = -2, // a delta time or a length beyond four bytes: nothing was written
 };
 
-// The reader's state for one track chunk while a file is read.
+// Where one track chunk lies in the file, from its header.
 struct SmfChunk {
     std::uint32_t length = 0;
-    std::uint32_t nextTime = 0;   // 0xFFFFFFFF once finished
-    std::size_t readPosition = 0; // offset of the next unread byte in the file image
+    std::size_t readPosition = 0; // offset of its first event's byte in the file image
     std::size_t end = 0;          // the chunk's last byte + 1, clipped to the file's end
-    std::uint8_t runningStatus = 0xFF;
-    bool finished = false;
 };
 
 // One Standard MIDI File in memory, read from disk header only or whole, and
@@ -44,19 +43,21 @@ struct SmfChunk {
 class TSmfFile {
 public:
     static constexpr std::uint16_t kChannelTrackCount = 17;
-    static constexpr std::uint32_t kFinished = 0xFFFFFFFF;
     // How much of a file LoadHeader reads at once from its start.
     static constexpr std::size_t kHeadBytes = 16 * 1024;
+
+    // At least the most memory that loading a file of `fileBytes` bytes whole,
+    // rewriting its text and saving it can take at any one time, the file
+    // image included.
+    static std::uint64_t MemoryNeededFor(std::uint64_t fileBytes);
 
     // SmfHeader
     std::uint16_t format = 0;
     std::uint16_t headerTrackCount = 0;
     std::uint16_t division = 0;
 
-    std::vector<SmfChunk> chunks;
     bool loaded = false;
     std::uint16_t trackCount = 0;
-    std::vector<SmfTrack> tracks;
     bool splitFormat0 = true;
     bool channelsSplit = false;
     // The code of the last header parse, so callers can tell why a load failed.
@@ -68,7 +69,9 @@ public:
     TSmfFile(TSmfFile&&) noexcept = default;
     TSmfFile& operator=(TSmfFile&&) noexcept = default;
 
-    void Reset();
+    // Forgets the song; allocates nothing, and gives back memory beyond what
+    // a song keeps for the next file.
+    void Reset() noexcept;
     std::uint16_t GetTrackCount() const { return trackCount; }
 
     // Reading. The path forms raise FileError when the file cannot be read;
@@ -78,52 +81,52 @@ public:
     [[nodiscard]] bool LoadHeaderImage(std::span<const std::uint8_t> image);
     [[nodiscard]] bool LoadFileImage(std::span<const std::uint8_t> image);
     HeaderResult ParseHeader(std::span<const std::uint8_t> image);
-    // Fills `out` from the file's bytes at `offset` and returns how many it
-    // put there: fewer only where the file ends.
-    using ReadAt = std::function<std::size_t(std::uint64_t offset, std::span<std::uint8_t> out)>;
-    HeaderResult ParseHeader(std::uint64_t fileSize, const ReadAt& readAt);
-    void ReadTracks(std::span<const std::uint8_t> image);
-    void ReadEvent(std::size_t chunkIndex, ByteCursor& bytes);
-
-    void AddChannelEvent(std::size_t track, std::uint8_t status, std::uint8_t data1,
-                         std::uint8_t data2, std::uint32_t time);
-    void AddSysexEvent(std::size_t track, std::uint8_t status, std::span<const std::uint8_t> data,
-                       std::uint32_t time);
-    void AddMetaEvent(std::size_t track, std::uint8_t status, std::uint8_t type,
-                      std::span<const std::uint8_t> data, std::uint32_t time);
 
     // Rewrites every text event as a lyric event, "\" as space and "/" as CR.
     void TextToLyric();
 
-    // Writing: 0 on success, -2 when the song cannot be written (a delta time
-    // beyond four bytes); then no file is touched. SaveToFile raises FileError
-    // when the file cannot be created or written. SaveToFile collects the
-    // bytes in a writer the song keeps, so two threads must not save the same
-    // song at once.
+    // Writing: kSaved, or kSaveNotWritable when the song cannot be written (a
+    // delta time or a length beyond four bytes); then the file at `path` is
+    // not touched.
+    // SaveToFile raises FileError when the file cannot be created or written.
+    // SaveToFile writes through a buffer the song keeps, so two threads must
+    // not save the same song at once.
     SaveResult SaveToFile(const std::string& path) const;
     SaveResult SaveToBytes(std::vector<std::uint8_t>& out) const;
 
+    // The song as read: its track records and their events.
+    const std::vector<SmfTrack>& tracks() const { return tracks_; }
+    const EventStore& events() const { return events_; }
+    TrackEvents EventsOf(std::size_t track) const { return {events_, tracks_[track]}; }
+    std::string_view TrackName(std::size_t track) const;
+
 private:
+    // Fills `out` from the file's bytes at `offset` and returns how many it
+    // put there: fewer only where the file ends.
+    using ReadAt = std::function<std::size_t(std::uint64_t offset, std::span<std::uint8_t> out)>;
+
+    HeaderResult ParseHeader(std::uint64_t fileSize, const ReadAt& readAt);
     bool Load(std::span<const std::uint8_t> image, bool wholeFile);
     bool Loaded(HeaderResult result);
-    bool ReadDeltaTime(SmfChunk& chunk, ByteCursor& bytes);
-    void ReadNextEvent(std::size_t chunkIndex, ByteCursor& bytes);
-    void ReadOtherEvent(std::size_t chunkIndex, std::uint8_t status, bool running,
-                        std::uint8_t first, ByteCursor& bytes);
-    static void FinishChunk(SmfChunk& chunk);
-    void ReadChunk(std::size_t chunkIndex, ByteCursor& bytes);
-    void MergeChunks(std::vector<ByteCursor>& unread);
-    std::size_t TrackFor(std::uint8_t status, std::size_t chunkIndex) const;
-    void FinishChannelTracks();
-    void ClearTracks();
     void MakeTracks(std::size_t count);
+    void ReadTracks();
+    ChunkReader ReaderOf(const SmfChunk& chunk) const;
+    void ReadChunk(std::size_t j);
+    void MergeChunks();
+    bool ReadNextEvent(std::size_t j, ChunkReader& chunk);
+    bool ReadOtherEvent(std::size_t j, std::uint8_t status, bool running, std::uint8_t first,
+                        ChunkReader& chunk);
+    void FileMetaEvent(std::size_t track, std::uint8_t type, std::uint32_t at,
+                       std::span<const std::uint8_t> body, std::uint32_t time);
+    void FinishChannelTracks();
+    std::size_t MostEvents() const;
+    void RewriteText(std::size_t i);
 
-    // The memory of the events, kept from file to file; on the heap, so that
-    // the records' references to it survive a move of the song.
-    std::unique_ptr<EventPool> pool_ = std::make_unique<EventPool>();
-    // The bytes of the last file read (whole, or its head), kept for their
-    // capacity, and the writer of the last save, kept for its memory.
-    std::vector<std::uint8_t> image_;
+    std::vector<SmfChunk> chunks_;
+    std::vector<SmfTrack> tracks_;
+    // The events, and the bytes of the last file read (whole, or its head).
+    EventStore events_;
+    std::size_t textEvents_ = 0; // text events not yet rewritten
     mutable SmfWriter writer_;
 };
 

@@ -1,12 +1,10 @@
 #include "engine/TSmfFile.h"
 
 namespace lyricast {
-namespace {
 
-void RewriteText(SmfEvent& event) {
-    event.data1 = kMetaLyric;
-    event.metaData[1] = kMetaLyric;
-    for (std::uint8_t& c : event.MetaBody()) {
+void TSmfFile::RewriteText(std::size_t i) {
+    events_.SetType(i, kMetaLyric);
+    for (std::uint8_t& c : events_.BodyOf(i)) {
         if (c == '\\')
             c = ' ';
         if (c == '/')
@@ -14,28 +12,18 @@ void RewriteText(SmfEvent& event) {
     }
 }
 
-// The list is walked run by run, in the order of its links but without
-// waiting on each link's load.
-void RewriteTexts(SmfTrack& track) {
-    for (std::size_t run = 0; run < track.RunCount(); ++run) {
-        for (SmfEvent& event : track.Run(run)) {
-            if (event.IsEndOfTrack())
-                return;
-            if (event.IsMeta(kMetaText) && !event.metaData.empty())
-                RewriteText(event);
+// Every text event becomes a lyric event; in its text a backslash becomes a
+// space and a slash a carriage return. A record ends at its End of Track,
+// which is never among the events, so every text event is one before it.
+void TSmfFile::TextToLyric() {
+    // The walk ends with the last text event: karaoke files keep their text
+    // in one early track.
+    for (std::size_t i = 0; textEvents_ > 0 && i < events_.size(); ++i) {
+        if (events_.status(i) == kMetaStatus && events_.data1(i) == kMetaText) {
+            RewriteText(i);
+            --textEvents_;
         }
     }
-}
-
-} // namespace
-
-// Every text event becomes a lyric event; in its text a backslash becomes a
-// space and a slash a carriage return. A list is walked only up to its first
-// End of Track, as a player would stop there.
-void TSmfFile::TextToLyric() {
-    for (SmfTrack& track : tracks)
-        if (track.hasText) // most lists hold only notes, and are not walked at all
-            RewriteTexts(track);
 }
 
 } // namespace lyricast

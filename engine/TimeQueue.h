@@ -12,19 +12,21 @@ namespace lyricast {
 // Time and index are packed into one key, so ordering them is one compare.
 // It is a tournament tree: each inner node keeps the key that lost the match
 // there, the root the winner. The list on top going on at a later time (or
-// closing) replays only the matches on its own path, a fixed number of
-// minimum/maximum steps with no branch to mispredict, where a heap's sift
-// down takes a branch on the data at every level.
+// closing) replays only the matches on its own path: one minimum and one
+// maximum a level, whatever the keys.
 class TimeQueue {
 public:
     // The key of a list that has closed; greater than any list's.
     static constexpr std::uint64_t kClosed = UINT64_MAX;
 
     // Lists 0 to count - 1, all closed; Open those that have events, then Start.
-    explicit TimeQueue(std::size_t count) {
-        while (leaves_ < count)
-            leaves_ *= 2;
+    explicit TimeQueue(std::size_t count) : leaves_(LeavesFor(count)) {
         tree_.assign(2 * leaves_, kClosed);
+    }
+
+    // The memory a queue of `count` lists takes.
+    static std::uint64_t MemoryFor(std::uint64_t count) {
+        return 2 * LeavesFor(count) * sizeof(std::uint64_t);
     }
 
     void Open(std::size_t index, std::uint32_t time) { tree_[leaves_ + index] = Key(time, index); }
@@ -60,6 +62,13 @@ public:
     }
 
 private:
+    static std::size_t LeavesFor(std::uint64_t count) {
+        std::size_t leaves = 1;
+        while (leaves < count)
+            leaves *= 2;
+        return leaves;
+    }
+
     // Plays the matches below `node` and returns their winner.
     std::uint64_t Play(std::size_t node) {
         if (node >= leaves_)
@@ -79,7 +88,7 @@ private:
         tree_[0] = key;
     }
 
-    std::size_t leaves_ = 1;
+    std::size_t leaves_;
     std::vector<std::uint64_t>
         tree_; // [0] the winner, [1, leaves) the losers, then the lists' first keys
 };

@@ -1,7 +1,8 @@
 // libFuzzer target: any bytes through both loads, the lyric rewrite and the
 // save. Besides the sanitizers' reports it stops on an output that is not
-// framed as a one-track format-0 file, or a header verdict that differs
-// between the header-only and the whole load.
+// framed as a one-track format-0 file, a header verdict that differs between
+// the header-only and the whole load, or a save whose bytes differ between
+// the writer's two ways of merging the records.
 #include "engine/TSmfFile.h"
 #include "support/OutputFrame.h"
 
@@ -38,11 +39,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     song.TextToLyric();
     std::vector<std::uint8_t> out;
-    const int saved = song.SaveToBytes(out);
-    if (saved == -2)
+    const lyricast::SaveResult saved = song.SaveToBytes(out);
+
+    lyricast::SmfWriter byQueue;
+    const lyricast::TrackResult queued =
+        byQueue.WriteMergedTrack(song, nullptr, lyricast::MergeBy::Queue);
+    if ((queued == lyricast::TrackResult::Written) != (saved == lyricast::kSaved) ||
+        (saved == lyricast::kSaved && byQueue.Take() != out))
+        Fail("the sort and the queue merge the records differently");
+
+    if (saved == lyricast::kSaveNotWritable)
         return 0; // a delta time beyond four bytes: refused, nothing written
-    if (saved != 0)
-        Fail("save returned neither 0 nor -2");
+    if (saved != lyricast::kSaved)
+        Fail("save returned neither kSaved nor kSaveNotWritable");
     if (const auto problem = lyricast::test::FrameProblem(out, song.division))
         Fail(problem->c_str());
 

@@ -1,46 +1,11 @@
 #include "platform/FileIO.h"
 
-#include "platform/FileError.h"
-#include "platform/PathRules.h"
 #include "platform/ReadableFile.h"
-#include "platform/TemporaryFile.h"
+#include "platform/ReplacingFile.h"
 
-#include <algorithm>
-#include <cerrno>
 #include <new>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace lyricast {
-namespace {
-
-// 0, or the errno of the write that failed.
-int WriteAll(int fd, std::span<const std::uint8_t> bytes) {
-    while (!bytes.empty()) {
-        const auto chunk = static_cast<unsigned>(std::min<std::size_t>(bytes.size(), 1u << 30));
-        const auto written = ::write(fd, bytes.data(), chunk);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written < 0)
-            return errno;
-        if (written == 0)
-            return EIO;
-        bytes = bytes.subspan(static_cast<std::size_t>(written));
-    }
-    return 0;
-}
-
-// The folder part of a path with its closing separator; empty for a bare name.
-std::string FolderPartOf(const std::string& path) {
-    const auto end = PathRules::Native().LastFolderEnd(path);
-    return end == std::string::npos ? std::string() : path.substr(0, end + 1);
-}
-
-} // namespace
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
     std::vector<std::uint8_t> bytes;
@@ -74,13 +39,9 @@ void ReadWholeFileInto(const std::string& path, std::vector<std::uint8_t>& bytes
 }
 
 void WriteFileReplacing(const std::string& path, std::span<const std::uint8_t> bytes) {
-    TemporaryFile temporary(FolderPartOf(path), path);
-    if (const int error = WriteAll(temporary.descriptor(), bytes))
-        throw FileError::CannotWrite(path, FileError::ReasonOf(error));
-    if (!temporary.Close())
-        throw FileError::CannotWrite(path, FileError::ReasonOf(errno));
-    if (!temporary.RenameTo(path))
-        throw FileError::CannotCreate(path, FileError::ReasonOf(errno));
+    ReplacingFile file(path);
+    file.Write(bytes);
+    file.Commit();
 }
 
 } // namespace lyricast

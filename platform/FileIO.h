@@ -24,7 +24,7 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 void ReadWholeFileInto(const std::string& path, std::vector<std::uint8_t>& bytes);
 
 // Replaces the file at `path` with `bytes`, or leaves it untouched: the bytes
-// go to a new file in the same folder (a TemporaryFile), which is renamed
+// go to a new file in the same folder (a ReplacingFile), which is renamed
 // over the target only once every byte is written and the file is closed.
 // Raises FileError "Cannot create file" or "Cannot write file" with the
 // system's reason and leaves no file behind.

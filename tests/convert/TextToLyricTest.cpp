@@ -24,35 +24,23 @@ TEST(TextToLyric, TextBecomesLyricWithSlashesMapped) {
         00 ff 2f 00
         00 ff 01 01 2f                     # after End of Track: never read
     )")}));
-    EXPECT_EQ(Events(song.tracks[0]), (Lines{"0: ff 05 48 65 6c 0d 6c 6f 20", "0: ff 05",
-                                             "0: ff 05 61 2f 5c", "0: ff 06 2f 5c", "0: ff 2f"}));
-    EXPECT_EQ(song.tracks[0].firstEvent->metaData[1], kMetaLyric)
-        << "the stored event bytes change too";
-    EXPECT_EQ(song.tracks[0].firstEvent->metaData[2], 7) << "the length stays";
+    EXPECT_EQ(Events(song, 0), (Lines{"0: ff 05 48 65 6c 0d 6c 6f 20", "0: ff 05",
+                                      "0: ff 05 61 2f 5c", "0: ff 06 2f 5c", "0: ff 2f"}));
+    EXPECT_EQ((*song.EventsOf(0).begin()).body.size(), 7u) << "the length stays";
 }
 
 TEST(TextToLyric, LongTextIsMappedOverEveryByte) {
     Bytes text(300, '/');
     const TSmfFile song =
         Rewritten(Smf(1, {Track(Hex("00 ff 01 82 2c") + text + Hex("00 ff 2f 00"))}));
-    const auto body = song.tracks[0].firstEvent->MetaBody();
+    const auto body = (*song.EventsOf(0).begin()).body;
     ASSERT_EQ(body.size(), 300u);
     EXPECT_TRUE(std::all_of(body.begin(), body.end(), [](std::uint8_t c) { return c == '\r'; }));
 }
 
-TEST(TextToLyric, TextAfterAnEndOfTrackFiledEarlierStaysText) {
-    // Without the channel split each chunk's list ends with its own End of Track;
-    // an event appended after it by hand is past the point the rewrite looks at.
-    TSmfFile song;
-    ASSERT_TRUE(song.LoadFileImage(Smf(1, {Track("00 ff 2f 00")})));
-    song.AddMetaEvent(0, kMetaStatus, kMetaText, Hex("2f"), 0);
-    song.TextToLyric();
-    EXPECT_EQ(Events(song.tracks[0]), (Lines{"0: ff 2f", "0: ff 01 2f"}));
-}
-
 TEST(TextToLyric, ReusedSongFindsTextInWhicheverTrackHoldsIt) {
-    // Only lists that were given a text event are walked; what the last file
-    // had must neither hide nor stand in for what this one has.
+    // A song is walked only when it was given a text event; what the last
+    // file had must neither hide nor stand in for what this one has.
     TSmfFile song;
     ASSERT_TRUE(song.LoadFileImage(
         Smf(1, {Track("00 ff 01 01 2f  00 ff 2f 00"), Track("00 90 3c 64  00 ff 2f 00")})));
@@ -61,14 +49,14 @@ TEST(TextToLyric, ReusedSongFindsTextInWhicheverTrackHoldsIt) {
         Smf(1, {Track("00 90 3c 64  00 ff 2f 00"), Track("00 90 3c 64  00 ff 2f 00"),
                 Track("00 ff 01 01 5c  00 ff 2f 00")})));
     song.TextToLyric();
-    EXPECT_EQ(Events(song.tracks[2]), (Lines{"0: ff 05 20", "0: ff 2f"}));
+    EXPECT_EQ(Events(song, 2), (Lines{"0: ff 05 20", "0: ff 2f"}));
 }
 
 TEST(TextToLyric, SecondRunChangesNothing) {
     TSmfFile song = Rewritten(Smf(0, {Track("00 ff 01 02 5c 2f  00 90 3c 64  00 ff 2f 00")}));
-    const Lines once = Events(song.tracks[0]);
+    const Lines once = Events(song, 0);
     song.TextToLyric();
-    EXPECT_EQ(Events(song.tracks[0]), once);
+    EXPECT_EQ(Events(song, 0), once);
     EXPECT_EQ(once.front(), "0: ff 05 20 0d");
 }
 

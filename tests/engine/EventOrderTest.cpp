@@ -10,111 +10,133 @@
 namespace lyricast {
 namespace {
 
-// The order a merge of the lists must give, worked out the slow way: each
-// list's events up to its first End of Track, without those a track never
-// carries, list after list, sorted by time alone and stably.
-std::vector<const SmfEvent*> MergedSlowly(std::span<const SmfTrack> lists) {
-    std::vector<const SmfEvent*> events;
-    for (const SmfTrack& list : lists) {
-        for (const SmfEvent* e = list.firstEvent; e != nullptr; e = e->next) {
-            if (e->IsEndOfTrack() || (e->status >= 0xF1 && e->status <= 0xFE))
-                break;
-            if (e->status >= 0x80)
-                events.push_back(e);
-        }
-    }
-    std::stable_sort(events.begin(), events.end(),
-                     [](const SmfEvent* a, const SmfEvent* b) { return a->time < b->time; });
-    return events;
+// The order a merge of the records must give, worked out the slow way: each
+// record's events, record after record, sorted by time alone and stably.
+std::vector<std::size_t> MergedSlowly(const EventStore& events, std::span<const SmfTrack> records) {
+    std::vector<std::size_t> order;
+    for (const SmfTrack& record : records)
+        for (std::size_t i = record.first(); i < record.end(); ++i)
+            if (record.Owns(events.status(i)))
+                order.push_back(i);
+    std::stable_sort(order.begin(), order.end(), [&events](std::size_t a, std::size_t b) {
+        return events.time(a) < events.time(b);
+    });
+    return order;
 }
 
-void ExpectOrder(const EventOrder& order, const std::vector<const SmfEvent*>& expected) {
+void ExpectOrder(const EventOrder& order, const EventStore& events,
+                 const std::vector<std::size_t>& expected) {
     const EventOrder::Sorted sorted = order.sorted();
     ASSERT_EQ(sorted.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const EventOrder::Entry entry = sorted[i];
-        const SmfEvent& want = *expected[i];
+        const SmfEvent want = events.At(expected[i]);
         ASSERT_EQ(entry.time, want.time) << "event " << i;
         if (IsChannelStatus(want.status)) {
-            ASSERT_EQ(entry.other, nullptr) << "event " << i;
+            ASSERT_EQ(entry.other, EventOrder::kChannelEvent) << "event " << i;
             ASSERT_EQ(entry.status, want.status) << "event " << i;
             ASSERT_EQ(entry.data1, want.data1) << "event " << i;
             ASSERT_EQ(entry.data2, want.data2) << "event " << i;
         } else {
-            ASSERT_EQ(entry.other, &want) << "event " << i;
+            ASSERT_EQ(entry.other, expected[i]) << "event " << i;
         }
     }
 }
 
-// Lists of every kind of event, several over a block of 256, in time order
-// over spans from one tick to all of 2^32, so the sort takes from none to
-// three passes, with digits of every width; many events share a time within
-// and across lists.
+struct Song {
+    EventStore events;
+    std::vector<SmfTrack> records;
+};
+
+// Events of every kind over a span of times, rising from near 0 to the
+// span's end; many share a time.
+void AddEvents(EventStore& events, std::size_t count, std::uint64_t span, bool late,
+               std::uint32_t& seed) {
+    const auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    events.bytes().assign({0x00}); // one empty body for every event that carries bytes
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto time = static_cast<std::uint32_t>(span * (late ? count / 2 + i / 2 : i) /
+                                                     std::max<std::size_t>(count, 1));
+        const std::uint32_t kind = next() % 16;
+        if (kind == 0)
+            events.Append(time, kMetaStatus, kMetaText, 0);
+        else if (kind == 1)
+            events.Append(time, next() % 2 ? kSysexStatus : kEscapeStatus, 0, 0);
+        else
+            events.Append(time, static_cast<std::uint8_t>(0x80 | (next() % 0x70)), next() % 128,
+                          next() % 128);
+    }
+}
+
+// Records each with a run of its own, one empty, over spans from one tick to
+// all of 2^32, so the sort takes from none to three passes, with digits of
+// every width; and the per-channel records of a split song over one run.
 TEST(EventOrder, SortsLikeAStableSortByTimeOverEverySpan) {
     std::uint32_t seed = 12345;
-    const auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
     for (const int spanBits : {0, 1, 7, 11, 12, 20, 22, 23, 31, 32}) {
-        EventPool pool;
-        std::vector<SmfTrack> lists;
-        lists.reserve(7);
-        for (int l = 0; l < 7; ++l) {
-            SmfTrack& list = lists.emplace_back(pool);
-            const std::size_t count = l == 3 ? 0 : next() % 700;
-            const std::uint64_t span = (std::uint64_t{1} << spanBits) - 1;
-            for (std::size_t i = 0; i < count; ++i) {
-                // Times rise from near 0 to the span's end; a few lists start late.
-                const auto time = static_cast<std::uint32_t>(
-                    span * (l == 5 ? count / 2 + i / 2 : i) / std::max<std::size_t>(count, 1));
-                const std::uint32_t kind = next() % 16;
-                if (kind == 0) {
-                    SmfEvent& meta = list.Append(time, kMetaStatus, 4, kMetaText);
-                    meta.metaData = list.NewBytes({kMetaStatus, kMetaText, 1}, {});
-                } else if (kind == 1) {
-                    SmfEvent& sysex = list.Append(time, kSysexStatus, 2);
-                    sysex.sysexData = list.NewBytes({kSysexStatus, 0xF7}, {});
-                } else if (kind == 2) {
-                    list.Append(time, 0x00); // never written
-                } else {
-                    const auto status = static_cast<std::uint8_t>(0x80 | (next() % 0x70));
-                    list.Append(time, status, status & 0x0F, next() % 128, next() % 128);
-                }
-            }
-            if (l == 4) { // the list ends at its End of Track, whatever follows it
-                list.Append(UINT32_MAX, kMetaStatus, 3, kMetaEndOfTrack);
-                list.Append(UINT32_MAX, 0x90, 0, 60, 100);
-            }
-            if (l == 6) // F1-FE end a list too
-                list.Append(UINT32_MAX, 0xF8);
-        }
         SCOPED_TRACE(testing::Message() << spanBits << " bits");
+        const std::uint64_t span = (std::uint64_t{1} << spanBits) - 1;
+        Song runs;
+        runs.events.bytes().assign({0x00});
+        for (int l = 0; l < 7; ++l) {
+            const auto first = static_cast<std::uint32_t>(runs.events.size());
+            EventStore part;
+            AddEvents(part, l == 3 ? 0 : seed % 700, span, l == 5, seed);
+            for (std::size_t i = 0; i < part.size(); ++i)
+                runs.events.Append(part.time(i), part.status(i), part.data1(i), part.value(i));
+            runs.records.emplace_back().SetRun(first,
+                                               static_cast<std::uint32_t>(runs.events.size()));
+        }
         EventOrder order;
-        ASSERT_TRUE(order.Sort(lists));
-        ExpectOrder(order, MergedSlowly(lists));
+        ASSERT_TRUE(order.Sort(runs.events, runs.records));
+        ExpectOrder(order, runs.events, MergedSlowly(runs.events, runs.records));
         // Sorting again in the same memory, a smaller song, gives its order alone.
-        const std::span<const SmfTrack> fewer = std::span<const SmfTrack>(lists).first(2);
-        ASSERT_TRUE(order.Sort(fewer));
-        ExpectOrder(order, MergedSlowly(fewer));
+        const auto fewer = std::span<const SmfTrack>(runs.records).first(2);
+        ASSERT_TRUE(order.Sort(runs.events, fewer));
+        ExpectOrder(order, runs.events, MergedSlowly(runs.events, fewer));
+
+        Song split;
+        AddEvents(split.events, 1500, span, false, seed);
+        for (std::uint8_t channel = 0; channel < 17; ++channel) {
+            SmfTrack& record = split.records.emplace_back();
+            record.SetChannel(channel);
+            record.SetRun(0, static_cast<std::uint32_t>(split.events.size()));
+        }
+        ASSERT_TRUE(order.Sort(split.events, split.records));
+        ExpectOrder(order, split.events, MergedSlowly(split.events, split.records));
     }
 }
 
 TEST(EventOrder, LeavesToTheQueueWhatASortWouldOrderDifferently) {
-    EventPool pool;
-    std::vector<SmfTrack> song;
-    song.emplace_back(pool);
-    song[0].Append(10, 0x90, 0, 60, 100);
-    song[0].Append(4, 0x00); // not written, so its time does not count
-    song[0].Append(12, 0x80, 0, 60, 0);
     EventOrder order;
-    EXPECT_TRUE(order.Sort(song));
+    Song runs;
+    runs.events.Append(10, 0x90, 60, 100);
+    runs.events.Append(12, 0x80, 60, 0);
+    runs.records.emplace_back().SetRun(0, 2);
+    EXPECT_TRUE(order.Sort(runs.events, runs.records));
+    runs.events.Append(11, 0x90, 62, 100); // the time went back: it wrapped past 2^32
+    runs.records[0].SetRun(0, 3);
+    EXPECT_FALSE(order.Sort(runs.events, runs.records)) << "a record that goes back in time";
 
-    song[0].Append(11, 0x90, 0, 62, 100); // the time went back: it wrapped past 2^32
-    EXPECT_FALSE(order.Sort(song)) << "a list that goes back in time";
+    // Per-channel records lie among each other: only each one's own order counts.
+    Song split;
+    split.events.Append(10, 0x90, 60, 100);
+    split.events.Append(5, 0x91, 62, 100);
+    split.events.Append(12, 0x80, 60, 0);
+    for (std::uint8_t channel = 0; channel < 2; ++channel) {
+        split.records.emplace_back().SetChannel(channel);
+        split.records.back().SetRun(0, 3);
+    }
+    EXPECT_TRUE(order.Sort(split.events, split.records));
+    split.events.Append(3, 0x81, 62, 0);
+    split.records[1].SetRun(0, 4);
+    EXPECT_FALSE(order.Sort(split.events, split.records)) << "a channel's record that goes back";
 
-    song.clear();
-    song.emplace_back(pool);
+    Song many;
     for (std::size_t i = 0; i <= EventOrder::kMostEvents; ++i)
-        song[0].Append(static_cast<std::uint32_t>(i), 0x90, 0, 60, 100);
-    EXPECT_FALSE(order.Sort(song)) << "more events than the sort takes";
+        many.events.Append(static_cast<std::uint32_t>(i), 0x90, 60, 100);
+    many.records.emplace_back().SetRun(0, static_cast<std::uint32_t>(many.events.size()));
+    EXPECT_FALSE(order.Sort(many.events, many.records)) << "more events than the sort takes";
 }
 
 } // namespace

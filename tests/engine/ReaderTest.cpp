@@ -47,7 +47,7 @@ TEST(ReaderHeader, HeaderLengthIsIgnored) {
     image[7] = 22;
     TSmfFile song;
     EXPECT_TRUE(song.LoadFileImage(image));
-    EXPECT_EQ(Events(song.tracks[0]).size(), 2u);
+    EXPECT_EQ(Events(song, 0).size(), 2u);
 }
 
 TEST(ReaderHeader, HeaderOnlyLoadKeepsCountsAndReadsNoEvent) {
@@ -56,12 +56,12 @@ TEST(ReaderHeader, HeaderOnlyLoadKeepsCountsAndReadsNoEvent) {
         Smf(1, {Track("00 90 3c 64 00 ff 2f 00"), Track("00 ff 2f 00")}, 480)));
     EXPECT_EQ(song.GetTrackCount(), 2);
     EXPECT_EQ(song.division, 480);
-    EXPECT_TRUE(song.tracks[0].empty());
+    EXPECT_TRUE(song.tracks()[0].empty());
 
     ASSERT_TRUE(song.LoadHeaderImage(Smf(0, {Track("00 90 3c 64 00 ff 2f 00")})));
     EXPECT_EQ(song.GetTrackCount(), 17);
-    for (const SmfTrack& t : song.tracks)
-        EXPECT_TRUE(t.empty() && t.name.empty());
+    for (std::size_t t = 0; t < song.tracks().size(); ++t)
+        EXPECT_TRUE(song.tracks()[t].empty() && song.TrackName(t).empty());
 }
 
 TEST(ReaderHeader, FailedLoadResetsButKeepsTheTrackCount) {
@@ -70,7 +70,7 @@ TEST(ReaderHeader, FailedLoadResetsButKeepsTheTrackCount) {
     EXPECT_FALSE(song.LoadHeaderImage(Hex("00 01 02 03 04 05 06 07 08 09 0a 0b 0c 0d")));
     EXPECT_EQ(song.headerResult, kHeaderNotMidi);
     EXPECT_FALSE(song.loaded);
-    EXPECT_TRUE(song.tracks.empty());
+    EXPECT_TRUE(song.tracks().empty());
     EXPECT_EQ(song.GetTrackCount(), 2);
 
     EXPECT_FALSE(song.LoadHeaderImage(Header(1, 5) + Track("00 ff 2f 00")));
@@ -121,7 +121,7 @@ TEST(ReaderEvents, ChannelEventsOfEveryLength) {
         10 d5 40       # channel pressure: one data byte
         10 e0 00 40    # pitch bend
         00 ff 2f 00)")}));
-    EXPECT_EQ(Events(song.tracks[0]),
+    EXPECT_EQ(Events(song, 0),
               (Lines{"0: 90 3c 64", "16: c5 07", "32: d5 40", "48: e0 00 40", "48: ff 2f"}));
 }
 
@@ -134,13 +134,13 @@ TEST(ReaderEvents, RunningStatusAfterMetaAndSysexKeepsTheChannelStatus) {
         00 f0 02 01 f7
         00 40 64             # still note on
         00 ff 2f 00)")}));
-    EXPECT_EQ(Events(song.tracks[0]), (Lines{"0: 90 3c 64", "0: ff 01 48 69", "0: 90 3e 64",
-                                             "0: f0 01 f7", "0: 90 40 64", "0: ff 2f"}));
+    EXPECT_EQ(Events(song, 0), (Lines{"0: 90 3c 64", "0: ff 01 48 69", "0: 90 3e 64", "0: f0 01 f7",
+                                      "0: 90 40 64", "0: ff 2f"}));
 }
 
 TEST(ReaderEvents, DataByteBeforeAnyStatusStartsAMetaEvent) {
     TSmfFile song = Loaded(Smf(1, {Track("00 01 02 48 69  00 ff 2f 00")}));
-    EXPECT_EQ(Events(song.tracks[0]), (Lines{"0: ff 01 48 69", "0: ff 2f"}));
+    EXPECT_EQ(Events(song, 0), (Lines{"0: ff 01 48 69", "0: ff 2f"}));
 }
 
 TEST(ReaderEvents, SystemCommonAndRealTimeBytesAreDropped) {
@@ -151,8 +151,44 @@ TEST(ReaderEvents, SystemCommonAndRealTimeBytesAreDropped) {
         00 80 3c 40
         00 3e 40         # running status still note off
         00 ff 2f 00)")}));
-    EXPECT_EQ(Events(song.tracks[0]),
-              (Lines{"0: 90 3c 64", "0: 80 3c 40", "0: 80 3e 40", "0: ff 2f"}));
+    EXPECT_EQ(Events(song, 0), (Lines{"0: 90 3c 64", "0: 80 3c 40", "0: 80 3e 40", "0: ff 2f"}));
+}
+
+// An escape (F7) is a count and that many bytes: kept whole, filed as a sysex
+// is, and leaving the running status as it was.
+TEST(ReaderEvents, EscapesKeepTheirBytesAndTheRestOfTheTrack) {
+    struct Case {
+        const char* what;
+        std::uint16_t format;
+        Bytes events;
+        Lines record0;
+    };
+    const Bytes escape130 = Hex("10 f7 81 02") + Bytes(130, 0x41);
+    std::string escape130Line = "16: f7";
+    for (int i = 0; i < 130; ++i)
+        escape130Line += " 41";
+    const Case cases[] = {
+        {"before a note",
+         1,
+         Hex("00 f7 03 41 42 43  00 90 3c 64  60 80 3c 40  00 ff 2f 00"),
+         {"0: f7 41 42 43", "0: 90 3c 64", "96: 80 3c 40", "96: ff 2f"}},
+        {"between notes under running status",
+         1,
+         Hex("00 90 3c 64  00 f7 01 f8  00 3e 64  00 ff 2f 00"),
+         {"0: 90 3c 64", "0: f7 f8", "0: 90 3e 64", "0: ff 2f"}},
+        {"empty, and with a count of two bytes",
+         1,
+         Hex("00 f7 00") + escape130 + Hex("00 ff 2f 00"),
+         {"0: f7", escape130Line, "16: ff 2f"}},
+        {"split: filed with the meta events",
+         0,
+         Hex("00 93 3c 64  00 f7 02 01 02  00 ff 2f 00"),
+         {"0: f7 01 02", "0: ff 2f"}},
+    };
+    for (const Case& c : cases) {
+        TSmfFile song = Loaded(Smf(c.format, {Track(c.events)}));
+        EXPECT_EQ(Events(song, 0), c.record0) << c.what;
+    }
 }
 
 TEST(ReaderEvents, LongEventsKeepEveryByte) {
@@ -163,21 +199,21 @@ TEST(ReaderEvents, LongEventsKeepEveryByte) {
     const Bytes events =
         Hex("00 ff 01 82 2c") + text + Hex("00 f0 81 48") + sysex + Hex("00 90 3c 64 00 ff 2f 00");
     TSmfFile song = Loaded(Smf(1, {Track(events)}));
-    const SmfEvent& meta = *song.tracks[0].firstEvent;
-    EXPECT_EQ(meta.MetaBody().size(), 300u);
-    EXPECT_EQ(meta.MetaBody().back(), 'z');
-    EXPECT_EQ(meta.channelOrSize, (300 + 3) % 256);
-    const SmfEvent& sx = *meta.next;
-    EXPECT_EQ(sx.SysexBody().size(), 200u);
-    EXPECT_EQ(sx.channelOrSize, 201 % 256);
-    EXPECT_EQ(Describe(*sx.next), "0: 90 3c 64")
+    auto event = song.EventsOf(0).begin();
+    const SmfEvent meta = *event++;
+    EXPECT_EQ(meta.body.size(), 300u);
+    EXPECT_EQ(meta.body.back(), 'z');
+    const SmfEvent sx = *event++;
+    EXPECT_EQ(sx.body.size(), 200u);
+    EXPECT_EQ(sx.body.back(), 0xF7);
+    EXPECT_EQ(Describe(*event), "0: 90 3c 64")
         << "the event after them is read from the right place";
 }
 
 TEST(ReaderEvents, VariableLengthQuantitiesKeep32Bits) {
     // Five bytes: 0x8F FF FF FF 7F would be 36 bits; the top bits are lost.
     TSmfFile song = Loaded(Smf(1, {Track("8f ff ff ff 7f 90 3c 64  00 ff 2f 00")}));
-    EXPECT_EQ(song.tracks[0].firstEvent->time, 0xFFFFFFFFu);
+    EXPECT_EQ((*song.EventsOf(0).begin()).time, 0xFFFFFFFFu);
 }
 
 TEST(ReaderEvents, TrackNames) {
@@ -190,9 +226,9 @@ TEST(ReaderEvents, TrackNames) {
                  00 ff 2f 00)"),
                           Track(Hex("00 ff 03 81 0c") + longName + Hex("00 ff 2f 00")),
                       }));
-    EXPECT_EQ(song.tracks[0].name, "One");
-    EXPECT_EQ(Events(song.tracks[0]), (Lines{"0: ff 03 54 77 6f", "0: ff 2f"}));
-    EXPECT_EQ(song.tracks[1].name, std::string(127, 'n'));
+    EXPECT_EQ(song.TrackName(0), "One");
+    EXPECT_EQ(Events(song, 0), (Lines{"0: ff 03 54 77 6f", "0: ff 2f"}));
+    EXPECT_EQ(song.TrackName(1), std::string(127, 'n'));
 }
 
 TEST(ReaderEvents, ChunksMergeByTimeThenChunkOrder) {
@@ -200,13 +236,13 @@ TEST(ReaderEvents, ChunksMergeByTimeThenChunkOrder) {
                                       Track("00 90 3c 64  60 80 3c 40  00 ff 2f 00"),
                                       Track("60 91 3e 64  00 ff 2f 00"),
                                   }));
-    EXPECT_EQ(Events(song.tracks[0]), (Lines{"0: 90 3c 64", "96: 80 3c 40", "96: ff 2f"}));
-    EXPECT_EQ(Events(song.tracks[1]), (Lines{"96: 91 3e 64", "96: ff 2f"}));
+    EXPECT_EQ(Events(song, 0), (Lines{"0: 90 3c 64", "96: 80 3c 40", "96: ff 2f"}));
+    EXPECT_EQ(Events(song, 1), (Lines{"96: 91 3e 64", "96: ff 2f"}));
 }
 
 TEST(ReaderEvents, NothingAfterEndOfTrackIsRead) {
     TSmfFile song = Loaded(Smf(1, {Track("00 90 3c 64  00 ff 2f 00  00 80 3c 40")}));
-    EXPECT_EQ(Events(song.tracks[0]), (Lines{"0: 90 3c 64", "0: ff 2f"}));
+    EXPECT_EQ(Events(song, 0), (Lines{"0: 90 3c 64", "0: ff 2f"}));
 }
 
 // ---- the channel split of format-0 files ----
@@ -224,13 +260,13 @@ TEST(ReaderSplit, Format0SpreadsOverChannelRecords) {
         60 ff 2f 00)")}));
     ASSERT_EQ(song.GetTrackCount(), 17);
     EXPECT_TRUE(song.channelsSplit);
-    EXPECT_EQ(song.tracks[0].name, "Song");
-    EXPECT_EQ(Events(song.tracks[0]), (Lines{"0: ff 51 07 a1 20", "0: 90 3c 64", "0: f0 01 f7",
-                                             "192: 80 3c 40", "192: ff 01 41", "192: ff 2f"}));
-    EXPECT_EQ(Events(song.tracks[9]), (Lines{"0: c9 00", "96: 99 24 64", "96: ff 2f"}))
+    EXPECT_EQ(song.TrackName(0), "Song");
+    EXPECT_EQ(Events(song, 0), (Lines{"0: ff 51 07 a1 20", "0: 90 3c 64", "0: f0 01 f7",
+                                      "192: 80 3c 40", "192: ff 01 41", "192: ff 2f"}));
+    EXPECT_EQ(Events(song, 9), (Lines{"0: c9 00", "96: 99 24 64", "96: ff 2f"}))
         << "each record ends at its own last event";
     for (int t : {1, 2, 8, 10, 15, 16})
-        EXPECT_TRUE(song.tracks[t].empty()) << "record " << t;
+        EXPECT_TRUE(song.tracks()[t].empty()) << "record " << t;
 }
 
 TEST(ReaderSplit, LaterChunksOfAFormat0FileAreNotCutShort) {
@@ -240,7 +276,7 @@ TEST(ReaderSplit, LaterChunksOfAFormat0FileAreNotCutShort) {
                                       Track("00 90 3c 64  00 ff 2f 00"),
                                       Track("00 91 3e 64  60 81 3e 40  00 ff 2f 00"),
                                   }));
-    EXPECT_EQ(Events(song.tracks[1]), (Lines{"0: 91 3e 64", "96: 81 3e 40", "96: ff 2f"}));
+    EXPECT_EQ(Events(song, 1), (Lines{"0: 91 3e 64", "96: 81 3e 40", "96: ff 2f"}));
 }
 
 TEST(ReaderSplit, MoreThanSeventeenChunks) {
@@ -248,7 +284,7 @@ TEST(ReaderSplit, MoreThanSeventeenChunks) {
     for (int i = 0; i < 20; ++i)
         image = image + Track("00 90 3c 64  00 ff 2f 00");
     TSmfFile song = Loaded(image);
-    EXPECT_EQ(Events(song.tracks[0]).size(), 21u);
+    EXPECT_EQ(Events(song, 0).size(), 21u);
 }
 
 // ---- bounds: a chunk's events come only from its own bytes ----
@@ -266,19 +302,21 @@ TEST(ReaderBounds, ChunkEndingMidEventFilesNothingOfIt) {
         {"inside a sysex body", "00 90 3c 64  00 f0 05 7e 7f"},
         {"before the meta type", "00 90 3c 64  00 ff"},
         {"a system common byte's data", "00 90 3c 64  00 f2"},
+        {"inside an escape's count", "00 90 3c 64  00 f7 81"},
+        {"inside an escape's bytes", "00 90 3c 64  00 f7 03 41 42"},
     };
     for (const Case& c : cases) {
         // The next chunk follows directly: its bytes must not be taken for the rest.
         TSmfFile song = Loaded(Smf(1, {Track(c.events), Track("00 91 40 64  00 ff 2f 00")}));
-        EXPECT_EQ(Events(song.tracks[0]), (Lines{"0: 90 3c 64"})) << c.what;
-        EXPECT_EQ(Events(song.tracks[1]), (Lines{"0: 91 40 64", "0: ff 2f"})) << c.what;
+        EXPECT_EQ(Events(song, 0), (Lines{"0: 90 3c 64"})) << c.what;
+        EXPECT_EQ(Events(song, 1), (Lines{"0: 91 40 64", "0: ff 2f"})) << c.what;
     }
 }
 
 TEST(ReaderBounds, ChunkLongerThanTheFileIsClippedToIt) {
     const Bytes image = Header(1, 1) + Hex("4d 54 72 6b 7f ff ff ff  00 90 3c 64  00 ff 01 7f 41");
     TSmfFile song = Loaded(image);
-    EXPECT_EQ(Events(song.tracks[0]), (Lines{"0: 90 3c 64"}));
+    EXPECT_EQ(Events(song, 0), (Lines{"0: 90 3c 64"}));
 }
 
 } // namespace

@@ -21,7 +21,7 @@ using namespace test;
 Bytes Saved(const Bytes& source) {
     const TSmfFile song = Loaded(source);
     Bytes out;
-    EXPECT_EQ(song.SaveToBytes(out), 0);
+    EXPECT_EQ(song.SaveToBytes(out), kSaved);
     return out;
 }
 
@@ -52,14 +52,14 @@ TEST(WriterLayout, VariableLengthQuantities) {
     };
     for (const auto& [value, hex] : cases) {
         SmfWriter writer;
-        EXPECT_EQ(writer.WriteVarLen(value), static_cast<int>(Hex(hex).size()));
+        EXPECT_EQ(writer.WriteVarLen(value), Hex(hex).size());
         EXPECT_EQ(writer.Take(), Hex(hex)) << value;
     }
     // Beyond 28 bits a quantity would need a fifth byte: refused, nothing written.
     for (const std::uint32_t value : {0x10000000u, 0x10000005u, 0xFFFFFFFFu}) {
         SmfWriter writer;
-        EXPECT_EQ(writer.WriteByte(1), 1);
-        EXPECT_EQ(writer.WriteVarLen(value), 0) << value;
+        EXPECT_EQ(writer.WriteVarLen(1), 1u);
+        EXPECT_EQ(writer.WriteVarLen(value), 0u) << value;
         EXPECT_EQ(writer.Take(), Hex("01")) << value;
     }
 }
@@ -74,6 +74,17 @@ TEST(WriterLayout, LongMetaAndSysexEventsKeepEveryByte) {
     EXPECT_EQ(TrackEvents(out), Hex("00 ff 01 81 02") + text130 + Hex("00 ff 01 7f") + text127 +
                                     Hex("00 ff 06 82 2c") + text300 +
                                     Hex("00 f0 05 7e 7f 09 01 f7"));
+}
+
+TEST(WriterLayout, EscapesAreWrittenWithTheirCountAndGoOn) {
+    const Bytes text130(130, 'x');
+    EXPECT_EQ(TrackEvents(Saved(
+                  Smf(1, {Track("00 f7 03 41 42 43  00 90 3c 64  60 80 3c 40  00 ff 2f 00")}))),
+              Hex("00 f7 03 41 42 43  00 90 3c 64  60 80 3c 40"));
+    EXPECT_EQ(TrackEvents(Saved(Smf(1, {Track(Hex("00 f7 80 00  05 f7 81 02") + text130 +
+                                              Hex("00 91 3c 64  00 ff 2f 00"))}))),
+              Hex("00 f7 00  05 f7 81 02") + text130 + Hex("00 91 3c 64"))
+        << "an empty escape, a count of two bytes, and one spelled longer than it needs";
 }
 
 TEST(WriterMerge, ListsMergeByTimeThenListOrder) {
@@ -140,9 +151,9 @@ TEST(WriterMerge, SavedFileReadsBackTheSame) {
     TSmfFile again;
     ASSERT_TRUE(again.LoadFileImage(Saved(source)));
     // Read back as format 0, so spread over channels again.
-    EXPECT_EQ(Events(again.tracks[0]), (Lines{"0: ff 01 41 2f 42", "0: 90 3c 64", "0: f0 43 12 f7",
-                                              "480: 80 3c 40", "480: ff 2f"}));
-    EXPECT_EQ(Events(again.tracks[1]), (Lines{"256: b1 07 64", "256: ff 2f"}));
+    EXPECT_EQ(Events(again, 0), (Lines{"0: ff 01 41 2f 42", "0: 90 3c 64", "0: f0 43 12 f7",
+                                       "480: 80 3c 40", "480: ff 2f"}));
+    EXPECT_EQ(Events(again, 1), (Lines{"256: b1 07 64", "256: ff 2f"}));
 }
 
 TEST(WriterLimits, DeltaBeyondFourBytesFailsTheSaveAndLeavesNoFile) {
@@ -151,10 +162,10 @@ TEST(WriterLimits, DeltaBeyondFourBytesFailsTheSaveAndLeavesNoFile) {
     TSmfFile song;
     ASSERT_TRUE(song.LoadFileImage(source));
     Bytes out;
-    EXPECT_EQ(song.SaveToBytes(out), -2);
+    EXPECT_EQ(song.SaveToBytes(out), kSaveNotWritable);
 
     TempDir dir;
-    EXPECT_EQ(song.SaveToFile(dir / "out.MID"), -2);
+    EXPECT_EQ(song.SaveToFile(dir / "out.MID"), kSaveNotWritable);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
@@ -180,7 +191,7 @@ protected:
 TEST_F(WriterFiles, ExistingFileIsReplacedWhole) {
     const std::string path = dir / "song.MID";
     WriteBytes(path, Bytes(5000, 0xAA));
-    ASSERT_EQ(song.SaveToFile(path), 0);
+    ASSERT_EQ(song.SaveToFile(path), kSaved);
     EXPECT_EQ(ReadBytes(path), Saved(Smf(1, {Track("00 90 3c 64  00 ff 2f 00")})));
     EXPECT_EQ(FolderContents(), std::vector<std::string>{"song.MID"})
         << "no temporary file is left";

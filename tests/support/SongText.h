@@ -11,7 +11,8 @@
 namespace lyricast::test {
 
 // One event as "time: bytes", the bytes in file form without lengths:
-//   "96: 80 3c 40", "0: ff 01 48 69" (meta type and data), "0: f0 7e 7f f7".
+//   "96: 80 3c 40", "0: ff 01 48 69" (meta type and data), "0: f0 7e 7f f7",
+//   "0: f7 41 42" (an escape and its bytes).
 inline std::string Describe(const SmfEvent& event) {
     std::string text = std::to_string(event.time) + ":";
     auto add = [&text](std::uint8_t b) {
@@ -19,27 +20,21 @@ inline std::string Describe(const SmfEvent& event) {
         std::snprintf(hex, sizeof hex, " %02x", b);
         text += hex;
     };
-    if (event.status == kMetaStatus) {
-        add(kMetaStatus);
+    add(event.status);
+    if (event.status == kMetaStatus || IsChannelStatus(event.status))
         add(event.data1);
-        for (std::uint8_t b : event.MetaBody())
-            add(b);
-    } else if (event.status == kSysexStatus) {
-        for (std::uint8_t b : event.sysexData)
-            add(b);
-    } else {
-        add(event.status);
-        add(event.data1);
-        if (HasSecondDataByte(event.status))
-            add(event.data2);
-    }
+    if (IsChannelStatus(event.status) && HasSecondDataByte(event.status))
+        add(event.data2);
+    for (std::uint8_t b : event.body)
+        add(b);
     return text;
 }
 
-inline std::vector<std::string> Events(const SmfTrack& track) {
+// The events of one track record, its End of Track last.
+inline std::vector<std::string> Events(const TSmfFile& song, std::size_t track) {
     std::vector<std::string> events;
-    for (const SmfEvent* e = track.firstEvent; e != nullptr; e = e->next)
-        events.push_back(Describe(*e));
+    for (const SmfEvent& event : song.EventsOf(track))
+        events.push_back(Describe(event));
     return events;
 }
 
