@@ -173,6 +173,13 @@ TEST(Memory, EveryFailedAllocationEndsTheFileAsOutOfMemory) {
     for (const Case& c : Songs()) {
         SCOPED_TRACE(c.what);
         WriteBytes(source, c.file);
+        {
+            // What the process makes once for all its files (the list of
+            // temporary files an interrupt removes) is made here, not counted.
+            TSmfFile first;
+            ASSERT_EQ(ConvertSong(first, source, output), ConvertOutcome::Converted);
+            fs::remove(output);
+        }
         Bytes expected;
         for (const bool reused : {false, true}) {
             TSmfFile song;
