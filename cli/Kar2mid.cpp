@@ -6,6 +6,7 @@
 #include "cli/ProgressLine.h"
 #include "convert/ConversionPool.h"
 #include "convert/ConversionReason.h"
+#include "convert/MemoryBudget.h"
 #include "convert/OutputNaming.h"
 #include "platform/DriveRelativePath.h"
 #include "platform/FileError.h"
@@ -74,7 +75,11 @@ public:
             else
                 AddJob(path);
         }
-        ConversionPool(options_.jobs)
+        const std::uint64_t memory = MemoryBudget::OfThisMachine();
+        if (options_.jobs > kMostWorkers)
+            err_ << "kar2mid: converting " << kMostWorkers
+                 << " files at once, the most it does, rather than " << options_.jobs << "\n";
+        ConversionPool(WorkersFor(options_.jobs, memory), memory)
             .Run(jobs_, [this](std::size_t index, const ConversionResult& result) {
                 ReportItemsBefore(jobItems_[index]);
                 Report(index, result);

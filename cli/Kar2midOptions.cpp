@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <thread>
 
 namespace lyricast {
 
@@ -17,8 +16,9 @@ const char* const kKar2midUsage =
     "                    whose .KAR files are converted\n"
     "  --output-dir DIR  write every .MID into DIR instead of beside its source\n"
     "  --recursive       also convert (or list) the .KAR files of sub-folders\n"
-    "  -j, --jobs N      convert N files at once (default: one per core); the\n"
-    "                    output is the same as with one\n"
+    "  -j, --jobs N      convert N files at once (default: one per core, fewer\n"
+    "                    where memory is short; at most 64); the output is the\n"
+    "                    same as with one\n"
     "  --list            print each .KAR file with its verdict and track count\n"
     "  --help            show this text\n"
     "  --version         show the version\n"
@@ -33,10 +33,6 @@ const char* const kKar2midUsage =
     "Exit status: 0 when every file converted (skipped ones aside), 1 when any file\n"
     "or folder failed or the output could not be written, 2 for a usage error or an\n"
     "output folder that is missing or no folder.\n";
-
-unsigned DefaultJobs() {
-    return std::max(std::thread::hardware_concurrency(), 1u);
-}
 
 namespace {
 

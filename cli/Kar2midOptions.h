@@ -7,15 +7,12 @@
 
 namespace lyricast {
 
-// One job per core the system reports, and at least one.
-unsigned DefaultJobs();
-
 struct Kar2midOptions {
     enum class Mode { Convert, List, Help, Version };
     Mode mode = Mode::Convert;
     bool recursive = false;
     std::optional<std::string> outputDir;
-    unsigned jobs = DefaultJobs(); // files converted at once
+    unsigned jobs = 0; // files converted at once; 0: one per core, fewer where memory is short
     std::vector<std::string> paths;
 };
 

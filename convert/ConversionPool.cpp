@@ -3,6 +3,7 @@
 #include "convert/ConvertSong.h"
 #include "convert/OutputClaims.h"
 #include "platform/FileError.h"
+#include "platform/FileSize.h"
 #include "platform/TemporaryFile.h"
 
 #include <algorithm>
@@ -42,7 +43,31 @@ ConversionResult Convert(TSmfFile& song, const ConversionJob& job) {
 
 } // namespace
 
-ConversionPool::ConversionPool(unsigned workers) : workers_(std::max(workers, 1u)) {}
+ConversionPool::ConversionPool(unsigned workers, std::uint64_t memory)
+    : workers_(std::max(workers, 1u)), budget_(KeptAside(memory, workers_)) {}
+
+// Each worker's song keeps the memory of a small file for the next one, so
+// that much of the budget is always held.
+std::uint64_t ConversionPool::KeptAside(std::uint64_t memory, unsigned workers) {
+    const std::uint64_t kept = std::uint64_t{workers} * kKeptPerWorker;
+    return memory > kept ? memory - kept : 0;
+}
+
+// A file is converted once the memory its song can need is free; one that
+// could never fit fails at once. A song that needed more than a worker keeps
+// gives its memory back to the system afterwards.
+ConversionResult ConversionPool::ConvertWithin(TSmfFile& song, const ConversionJob& job) {
+    const auto size = FileSizeOf(job.source);
+    const std::uint64_t need = size ? TSmfFile::MemoryNeededFor(*size) : 0;
+    if (!budget_.CanEverHold(need))
+        return {Status::OutOfMemory, 0, {}};
+    budget_.Take(need);
+    ConversionResult result = Convert(song, job);
+    if (need > kKeptPerWorker)
+        song = TSmfFile();
+    budget_.Give(need);
+    return result;
+}
 
 void ConversionPool::Stop() {
     const std::lock_guard lock(mutex_);
@@ -67,7 +92,8 @@ void ConversionPool::Work(std::span<const ConversionJob> jobs,
                 return;
             index = claimed_++;
         }
-        ConversionResult result = refused[index] ? *refused[index] : Convert(song, jobs[index]);
+        ConversionResult result =
+            refused[index] ? *refused[index] : ConvertWithin(song, jobs[index]);
         ++done_;
         const std::lock_guard lock(mutex_);
         results[index] = std::move(result);
@@ -157,7 +183,7 @@ void ConversionPool::RunOnWorkers(std::span<const ConversionJob> jobs,
                 const std::size_t index = claimed_++;
                 lock.unlock();
                 ConversionResult result =
-                    refused[index] ? *refused[index] : Convert(song, jobs[index]);
+                    refused[index] ? *refused[index] : ConvertWithin(song, jobs[index]);
                 ++done_;
                 lock.lock();
                 results[index] = std::move(result);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "convert/MemoryBudget.h"
+#include "engine/TSmfFile.h"
+
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
@@ -48,7 +51,8 @@ class ConversionPool {
 public:
     using Deliver = std::function<void(std::size_t index, const ConversionResult&)>;
 
-    explicit ConversionPool(unsigned workers);
+    // `memory`: what the conversions may hold at once (MemoryBudget).
+    explicit ConversionPool(unsigned workers, std::uint64_t memory = MemoryBudget::OfThisMachine());
 
     // Returns once every started job is delivered: all of them, unless Stop
     // was called. A pool runs one list.
@@ -84,7 +88,12 @@ private:
         return !stopped_ && claimed_ < jobCount && claimed_ < delivered_ + Ahead();
     }
 
+    static constexpr std::uint64_t kKeptPerWorker = std::uint64_t{4} << 20;
+    static std::uint64_t KeptAside(std::uint64_t memory, unsigned workers);
+    ConversionResult ConvertWithin(TSmfFile& song, const ConversionJob& job);
+
     unsigned workers_;
+    MemoryBudget budget_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::condition_variable room_; // a worker waits here while it is Ahead() of the caller

@@ -1,6 +1,7 @@
 #include "window/TMainForm.h"
 
 #include "convert/ConversionReason.h"
+#include "convert/MemoryBudget.h"
 #include "convert/OutputNaming.h"
 #include "platform/FolderListing.h"
 #include "scan/FileJudgement.h"
@@ -237,7 +238,7 @@ void TMainForm::StartBatch(const std::vector<std::size_t>& selected) {
         return view_.ShowMessage("Nothing to convert: the selected files are all \"Bad\".");
 
     auto batch = std::make_shared<BatchRun>(std::move(batchJobs),
-                                            jobs != 0 ? jobs : std::thread::hardware_concurrency());
+                                            WorkersFor(jobs, MemoryBudget::OfThisMachine()));
     batch->outputFolder = folder;
     batch->selected = static_cast<int>(selected.size());
     batch->badSkipped = bad;

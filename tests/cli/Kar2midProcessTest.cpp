@@ -75,6 +75,26 @@ TEST(Kar2midProcess, AClosedPipeEndsThePrintingNotTheRun) {
     EXPECT_TRUE(head.starts_with("converted: ")) << head;
 }
 
+// However many files are being written at once, an interrupt leaves none of
+// their temporary files behind, and still ends the program as it would.
+TEST(Kar2midProcess, ATermSignalLeavesNoTemporaryFileWhateverTheJobs) {
+    TempDir dir;
+    for (int i = 0; i < 3000; ++i)
+        WriteBytes(dir / ("many/" + std::to_string(i) + ".kar"), kKaraoke);
+    for (int run = 0; run < 3; ++run) {
+        const Finished killed =
+            RunShell("bash -c '\"$0\" -j 200 \"$1\" >/dev/null 2>&1 & p=$!; "
+                     "until compgen -G \"$1/*.MID\" >/dev/null; do sleep 0.01; done; "
+                     "kill -TERM $p; wait $p' " +
+                     Quoted(KAR2MID_PROGRAM) + " " + Quoted(dir / "many"));
+        EXPECT_EQ(killed.status, 128 + SIGTERM) << killed.output;
+        EXPECT_EQ(CountEnding(dir.path() / "many", ".tmp"), 0u) << "run " << run;
+        for (const auto& entry : fs::directory_iterator(dir.path() / "many"))
+            if (entry.path().extension() == ".MID")
+                fs::remove(entry.path());
+    }
+}
+
 // How to run a program as the user nobody: nothing needed when this is not
 // root (the modes bind it already), else setpriv or runuser.
 std::optional<std::string> AsAnOrdinaryUser() {

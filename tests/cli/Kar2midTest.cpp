@@ -177,6 +177,34 @@ TEST_F(Kar2midTest, ListShowsTheScanRows) {
     EXPECT_EQ(Run({"--list", dir / "a.kar"}), 1);
 }
 
+// A song that could never fit in the memory the run has fails at once and
+// alone; the run goes on, and nothing of it is left behind.
+TEST_F(Kar2midTest, FileTooLargeForTheMemoryLeftFailsAloneAndTheRestGoesOn) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows sets no address-space limit on a process";
+#else
+    Add("d/a.kar");
+    WriteBytes(dir / "d/big.kar", DenseSong(40'000'000));
+    Add("d/c.kar");
+    const auto oneFails = [&] {
+        return Run({"-j", "4", dir / "d"}) == 1 &&
+               err.str() == "failed: " + (dir / "d/big.kar") + ": not enough memory to read it\n" &&
+               out.str().ends_with("2 converted, 1 failed\n") && !fs::exists(dir / "d/big.MID");
+    };
+    EXPECT_EQ(StatusUnderMemoryLimit(oneFails, 200u << 20), 0);
+    for (const auto& entry : fs::directory_iterator(dir.path() / "d"))
+        EXPECT_FALSE(entry.path().extension() == ".tmp") << entry.path();
+#endif
+}
+
+TEST_F(Kar2midTest, MoreJobsThanItRunsAreCappedAndSaidSo) {
+    Add("d/a.kar");
+    EXPECT_EQ(Run({"--jobs", "1000", dir / "d"}), 0);
+    EXPECT_EQ(err.str(),
+              "kar2mid: converting 64 files at once, the most it does, rather than 1000\n");
+    EXPECT_TRUE(out.str().ends_with("1 converted, 0 failed\n"));
+}
+
 TEST_F(Kar2midTest, MistypedSourceIsNamedAsMissing) {
     EXPECT_EQ(Run({dir / "Karaok"}), 1);
     EXPECT_EQ(err.str(), "failed: " + (dir / "Karaok") + ": no such file or folder\n");

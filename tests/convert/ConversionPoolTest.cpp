@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace lyricast {
@@ -98,6 +99,33 @@ TEST_F(ConversionPoolTest, ClashingOutputsAreDecidedInListOrder) {
     EXPECT_EQ(ReadBytes(dir / "a.kar"), kSong) << "no source is ever written";
 }
 
+// Files are read only once the memory their songs can need is free: one
+// that could never fit fails at once, and files that fit only one at a time
+// are converted one at a time, however many workers wait.
+TEST_F(ConversionPoolTest, EachFileWaitsForTheMemoryItsSongCanNeed) {
+    std::vector<ConversionJob> jobs;
+    for (int i = 0; i < 12; ++i)
+        jobs.push_back(Job("s" + std::to_string(i) + ".kar"));
+    const std::uint64_t one = TSmfFile::MemoryNeededFor(kSong.size());
+    const std::uint64_t kept = 6 * (std::uint64_t{4} << 20);
+    ConversionPool roomForOne(6, kept + one + one / 2);
+    for (const auto& [index, status] : RunAll(roomForOne, jobs))
+        EXPECT_EQ(status, Status::Converted) << index;
+
+    ConversionPool roomForNone(6, kept + one / 2);
+    for (const auto& [index, status] : RunAll(roomForNone, jobs))
+        EXPECT_EQ(status, Status::OutOfMemory) << index;
+}
+
+TEST(WorkersFor, OnePerCoreFewerWhereMemoryIsShortAndNeverTooMany) {
+    const std::uint64_t plenty = std::uint64_t{64} << 30;
+    EXPECT_EQ(WorkersFor(3, plenty), 3u);
+    EXPECT_EQ(WorkersFor(1000, plenty), kMostWorkers);
+    EXPECT_EQ(WorkersFor(0, plenty), std::max(std::thread::hardware_concurrency(), 1u));
+    EXPECT_EQ(WorkersFor(0, 0), 1u);
+    EXPECT_EQ(WorkersFor(0, std::uint64_t{32} << 20), 1u);
+}
+
 #ifndef _WIN32
 TEST_F(ConversionPoolTest, ThreadsThatCannotStartLeaveTheRunToThoseThatDid) {
     std::vector<ConversionJob> jobs;
@@ -105,7 +133,7 @@ TEST_F(ConversionPoolTest, ThreadsThatCannotStartLeaveTheRunToThoseThatDid) {
         jobs.push_back(Job("s" + std::to_string(i) + ".kar"));
     // Each thread's stack takes megabytes of address space: only a few fit.
     const auto allConverted = [&] {
-        ConversionPool pool(300);
+        ConversionPool pool(300, std::uint64_t{4} << 30); // memory aside: only threads are short
         std::size_t converted = 0;
         pool.Run(jobs, [&](std::size_t, const ConversionResult& result) {
             converted += result.status == Status::Converted ? 1 : 0;
