@@ -61,19 +61,12 @@ std::optional<bool> ReadFlag(const SettingsStore& store, const char* key) {
 
 } // namespace
 
-TMainForm::TMainForm(MainFormView& view) : view_(view) {
-    FormCreate();
-}
+TMainForm::TMainForm(MainFormView& view) : view_(view) {}
 
 // The view waits for the workers (FinishWork) before it goes; here they can
 // only be told to stop.
 TMainForm::~TMainForm() {
     StopWork();
-}
-
-void TMainForm::FormCreate() {
-    scanIndex = 0;
-    scanThreads = {};
 }
 
 void TMainForm::FormShow(const std::string& programFolderPath) {
@@ -151,8 +144,6 @@ void TMainForm::StartWorker(const std::shared_ptr<FileScanning>& scan) {
         view_.ShowError(ErrorBoxText(std::string("Cannot start the scan: ") + error.what()));
     }
 }
-
-void TMainForm::FileListBox1Change() {}
 
 RowColour TMainForm::fileListViewCustomDrawItem(int goodMark) {
     return goodMark != 0 ? RowColour{0, 0, 255} : RowColour{0, 128, 0};

@@ -56,12 +56,10 @@ public:
     int progressMaximum = 100;           // kept between batches, as a progress bar keeps it
     unsigned jobs = 0;                   // files converted at once; 0: one per core
 
-    void FormCreate();
     void FormShow(const std::string& programFolderPath);
 
     void DirectoryListBox1DblClick();
     void DirectoryListBox1Change();
-    void FileListBox1Change();
     static RowColour fileListViewCustomDrawItem(int goodMark);
     void fileListViewColumnClick(int column);
     void ShowOnlyKAR1Click();

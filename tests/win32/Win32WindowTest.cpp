@@ -1,5 +1,6 @@
 // The Win32 view: what the main window and its dialogs show and report, on
 // a hidden window under Wine (or Windows). Skips when no window can be made.
+#include "MessagePump.h"
 #include "platform/CurrentDirectory.h"
 #include "support/SmfBuilder.h"
 #include "support/TempDir.h"
@@ -9,7 +10,6 @@
 #include "ui/win32/MainLayout.h"
 #include "ui/win32/MainMenu.h"
 #include "ui/win32/MainWindow.h"
-#include "ui/win32/MessagePump.h"
 #include "ui/win32/OutPathDialog.h"
 #include "ui/win32/SummaryDialog.h"
 #include "window/AppInfo.h"
@@ -31,6 +31,8 @@
 namespace lyricast {
 namespace {
 
+using test::PumpMessages;
+using test::PumpUntil;
 using test::TempDir;
 
 bool CanMakeWindows() {

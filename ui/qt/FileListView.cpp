@@ -97,10 +97,6 @@ QString FileListView::FittedCaption(int row, int width) const {
         ElideMiddle(path.toStdString(), PathRules::Native(), ellipsis, fits));
 }
 
-QString FileListView::Caption(int row) const {
-    return item(row, 0)->text();
-}
-
 int FileListView::GoodMark(int row) const {
     const QTableWidgetItem* first = item(row, 0);
     return first != nullptr ? first->data(kGoodMarkRole).toInt() : 0;

@@ -21,7 +21,6 @@ public:
     // drawn elided in the middle when the column is narrow, whole in the tooltip.
     void AddRow(const QByteArray& path, const QString& caption, const QString& extension,
                 const QString& status, const QString& tracks, int goodMark);
-    QString Caption(int row) const;
     // The caption as drawn in a cell `width` pixels wide: the path's folders
     // left out in its middle until it fits, so rows in deep folders differ.
     QString FittedCaption(int row, int width) const;

@@ -255,7 +255,6 @@ void MainWindow::CreateLeftPane() {
     DriveComboBox1->showError = [this](const std::string& text) { ShowError(text); };
     DirectoryListBox1->showError = [this](const std::string& text) { ShowError(text); };
     DirectoryListBox1->core.OnDblClick = [this] { form.DirectoryListBox1DblClick(); };
-    FileListBox1->core.OnChange = [this] { form.FileListBox1Change(); };
 }
 
 void MainWindow::CreateListPane() {

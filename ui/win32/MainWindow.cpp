@@ -109,7 +109,6 @@ void MainWindow::CreateControls() {
     DirectoryListBox1 =
         std::make_unique<FolderList>(handle_, kDirectoryListBox1, layout.folderList);
     DriveComboBox1->SetDirList(DirectoryListBox1.get());
-    DirectoryListBox1->core.OnChange = [this] { form.FileListBox1Change(); };
     DirectoryListBox1->core.OnDblClick = [this] { form.DirectoryListBox1DblClick(); };
     fileListView = std::make_unique<FileListView>(handle_, kFileListView, layout.fileList);
     ProgressBar1 = CreateChild(handle_, PROGRESS_CLASSA, "", 0, layout.progressBar, kProgressBar1);
