@@ -186,7 +186,8 @@ int ListFolders(const Kar2midOptions& options, std::ostream& out, std::ostream& 
             [&](const std::string& path, const std::string& extension) {
                 const Judgement judgement = JudgeFile(song, path);
                 out << Printable(path) << '\t' << Printable(extension) << '\t'
-                    << (judgement.good ? "Good" : "Bad") << '\t' << judgement.trackCount << '\n';
+                    << VerdictText(judgement.good) << '\t' << TrackCountText(judgement.trackCount)
+                    << '\n';
             },
             fail);
     }

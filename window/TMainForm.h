@@ -12,6 +12,7 @@
 
 namespace lyricast {
 
+class DirectoryListBox;
 class FileScanning;
 class SettingsStore;
 class ToutPathForm;
@@ -56,8 +57,11 @@ public:
     int progressMaximum = 100;           // kept between batches, as a progress bar keeps it
     unsigned jobs = 0;                   // files converted at once; 0: one per core
 
-    void FormShow(const std::string& programFolderPath);
+    // Takes the folder of the program's own file.
+    void FormShow(const std::string& programFile);
 
+    // The folder list's double-click and Enter both open the folder and scan it.
+    void LinkFolderList(DirectoryListBox& list);
     void DirectoryListBox1DblClick();
     void DirectoryListBox1Change();
     static RowColour fileListViewCustomDrawItem(int goodMark);
@@ -69,6 +73,12 @@ public:
     void About1Click();
     void Exit1Click();
     void LMDButton3Click();
+    // The convert button's caption: while a batch runs it stops the batch.
+    std::string LMDButton3Caption() const;
+    // File > Open Folder...: asks for a folder, opens and scans it.
+    void OpenFolder1Click();
+    // File > Stop: stops the batch or the scan that is running.
+    void Stop1Click();
 
     // Opens a folder the user named another way (File > Open Folder, a
     // folder dropped on the window, the command line) and scans it.
@@ -78,8 +88,6 @@ public:
     // What was dropped on the window, or named on the command line: one
     // folder is opened and scanned, anything else is listed as files.
     void OpenPaths(std::vector<std::string> paths);
-    // The stop key: stops the batch or the scan that is running.
-    void StopClick();
     bool Converting() const { return batch_ != nullptr; }
 
     // What is remembered between runs: the folder, the options and the output choice.

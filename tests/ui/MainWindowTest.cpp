@@ -140,17 +140,23 @@ private slots:
         QCOMPARE(menus, (QStringList{QStringLiteral("File"), QStringLiteral("Options"),
                                      QStringLiteral("Help")}));
         QStringList entries;
-        for (QMenu* menu : {window->File1, window->Options1, window->Help1})
-            for (QAction* entry : menu->actions())
+        for (const char* name : {"File1", "Options1", "Help1"})
+            for (QAction* entry : MenuNamed(*window, name)->actions())
                 if (!entry->isSeparator())
                     entries << Visible(entry->text());
-        QCOMPARE(entries, (QStringList{QStringLiteral("Open Folder..."), QStringLiteral("Exit"),
-                                       QStringLiteral("Show Only  KAR"),
+        QCOMPARE(entries, (QStringList{QStringLiteral("Open Folder..."),
+                                       QStringLiteral("Scan Again"), QStringLiteral("Stop"),
+                                       QStringLiteral("Exit"), QStringLiteral("Show Only  KAR"),
                                        QStringLiteral("Select Output Folder"),
                                        QStringLiteral("Include Sub Dir"), QStringLiteral("Help"),
                                        QStringLiteral("About")}));
-        QVERIFY(window->ShowOnlyKAR1->isChecked());
-        QVERIFY(!window->subDir->isChecked());
+        QStringList keys;
+        for (const char* name : {"OpenFolder1", "ScanAgain1", "Stop1", "Help2"})
+            keys << EntryNamed(*window, name)->shortcut().toString();
+        QCOMPARE(keys, (QStringList{QStringLiteral("Ctrl+O"), QStringLiteral("F5"),
+                                    QStringLiteral("Esc"), QStringLiteral("F1")}));
+        QVERIFY(EntryNamed(*window, "ShowOnlyKAR1")->isChecked());
+        QVERIFY(!EntryNamed(*window, "subDir")->isChecked());
         QCOMPARE(window->LMDButton3->text(), QStringLiteral("Convert File/s"));
         QVERIFY(window->ProgressBar1->isHidden());
         QCOMPARE(window->StatusBar1->width(), 300);
@@ -297,7 +303,7 @@ private slots:
         shown.Then(QStringLiteral("outPathForm"), [](QWidget* dialog) {
             static_cast<OutPathDialog*>(dialog)->LMDButton2->click();
         });
-        window->SelectDestinationFolder1->trigger();
+        EntryNamed(*window, "SelectDestinationFolder1")->trigger();
         QTRY_VERIFY(shown.Done());
         QTRY_VERIFY(!outPath->isVisible());
 
@@ -369,20 +375,20 @@ private slots:
         window->shellOpen = [&](const std::string& path) { opened.push_back(path); };
         window->form.programFolder = tree->str() + "/";
         WriteBytes((tree->path() / "Help/Help.html").string(), Hex("3c 68 74 6d 6c 3e"));
-        window->Help2->trigger();
+        EntryNamed(*window, "Help2")->trigger();
         QCOMPARE(opened, std::vector<std::string>{tree->str() + "//Help/Help.html"});
 
-        window->subDir->trigger();
+        EntryNamed(*window, "subDir")->trigger();
         QVERIFY(window->form.subDir);
-        QVERIFY(window->subDir->isChecked());
+        QVERIFY(EntryNamed(*window, "subDir")->isChecked());
 
         ModalAnswers modals;
         modals.Close(QStringLiteral("LMDAboutDlg1"));
-        window->About1->trigger();
+        EntryNamed(*window, "About1")->trigger();
         QTRY_VERIFY(modals.Done());
         QCOMPARE(window->LMDAboutDlg1->findChild<QLabel*>(QStringLiteral("versionText"))->text(),
                  QStringLiteral("Vers. 2.1"));
-        window->Exit1->trigger();
+        EntryNamed(*window, "Exit1")->trigger();
         QTRY_VERIFY(!window->isVisible());
     }
 
@@ -404,7 +410,7 @@ private slots:
                        kKaraoke);
         window->DirectoryListBox1->core.SetDirectory((tree->path() / "songs").string());
         window->DirectoryListBox1->core.SetDirectory(tree->str());
-        window->subDir->trigger();
+        EntryNamed(*window, "subDir")->trigger();
         DoubleClickFolder(*window, "many");
         window->close();
         QTRY_VERIFY(!window->isVisible());
@@ -446,13 +452,15 @@ private slots:
         // Ctrl+O asks for a folder, opens it and scans it.
         fs::create_directories(tree->path() / "other");
         WriteBytes((tree->path() / "other/x.kar").string(), kKaraoke);
-        window->askFolder = [this] {
+        window->askFolder = [this](const QString&, const QString&) {
             return QString::fromStdString((tree->path() / "other").string());
         };
         QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(window->CurrentFolder(), (tree->path() / "other").string());
         QTRY_COMPARE(Rows(*window), QStringList{QStringLiteral("x.kar|.KAR|Good|2|1")});
-        window->askFolder = [] { return QString(); }; // cancelled: nothing moves
+        window->askFolder = [](const QString&, const QString&) {
+            return QString(); // cancelled: nothing moves
+        };
         QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(window->CurrentFolder(), (tree->path() / "other").string());
 
@@ -485,11 +493,11 @@ private slots:
         // Alt+O opens Options; S is "Include Sub Dir". (Last: the offscreen
         // screen leaves the closed menu the active window.)
         QTest::keyClick(window.get(), Qt::Key_O, Qt::AltModifier);
-        QTRY_VERIFY(window->Options1->isVisible());
-        QTest::keyClick(window->Options1, Qt::Key_S);
+        QTRY_VERIFY(MenuNamed(*window, "Options1")->isVisible());
+        QTest::keyClick(MenuNamed(*window, "Options1"), Qt::Key_S);
         QTRY_VERIFY(window->form.subDir);
-        QTRY_VERIFY(window->subDir->isChecked());
-        QTRY_VERIFY(!window->Options1->isVisible());
+        QTRY_VERIFY(EntryNamed(*window, "subDir")->isChecked());
+        QTRY_VERIFY(!MenuNamed(*window, "Options1")->isVisible());
     }
 
     // A folder dropped from the file manager is opened and scanned; files are listed as they are.
@@ -589,8 +597,8 @@ private slots:
         const std::string latin1 = (tree->path() / "Caf\xe9").string();
         fs::create_directories(latin1);
         window->ShowFolder(latin1);
-        window->subDir->trigger();
-        window->ShowOnlyKAR1->trigger();
+        EntryNamed(*window, "subDir")->trigger();
+        EntryNamed(*window, "ShowOnlyKAR1")->trigger();
         window->Splitter2->setSizes({300, 477});
         window->fileListView->setColumnWidth(0, 222);
         window->resize(700, 480);
@@ -615,9 +623,9 @@ private slots:
         nextRun();
         QCOMPARE(window->CurrentFolder(), latin1);
         QVERIFY(window->form.subDir);
-        QVERIFY(window->subDir->isChecked());
+        QVERIFY(EntryNamed(*window, "subDir")->isChecked());
         QVERIFY(!window->form.showOnlyKar);
-        QVERIFY(!window->ShowOnlyKAR1->isChecked());
+        QVERIFY(!EntryNamed(*window, "ShowOnlyKAR1")->isChecked());
         QCOMPARE(window->size(), QSize(700, 480));
         QCOMPARE(window->Splitter2->sizes(), sizes);
         QCOMPARE(window->fileListView->columnWidth(0), 222);

@@ -52,8 +52,8 @@ public:
     // Opens a folder in the desktop's file manager, false when there is
     // none; tests put a recorder here.
     std::function<bool(const std::string&)> fileManager;
-    // Asks the user for a folder to open; tests put an answer here.
-    std::function<std::optional<std::string>(HWND)> chooseFolder;
+    // The system's folder dialog (owner, title); tests put an answer here.
+    std::function<std::optional<std::string>(HWND, const std::string&)> chooseFolder;
     // Where the settings and the window's placement are kept: restored by
     // RestoreSettings, saved when the window closes.
     SettingsStore* settings = nullptr;
@@ -76,7 +76,7 @@ public:
     void HideProgress() override;
     void ShowStatus(const std::string& text) override;
     void ShowCounts(const std::string& text) override;
-    void ShowConverting(bool converting) override;
+    void ShowConvertCaption(const std::string& caption) override;
     void ShowMessage(const std::string& text) override;
     void ShowError(const std::string& text) override;
     bool ShowSummary(const BatchSummary& summary, const std::string& folder) override;
@@ -85,6 +85,8 @@ public:
     void StartWorker(std::function<void()> work) override;
     void PostToUi(std::function<void()> step) override;
     void WaitForWorkers() override;
+    std::optional<std::string> AskFolder(const std::string& title,
+                                         const std::string& start) override;
     void ShowOutputDialog() override;
     void ShowAbout() override;
     void CloseWindow() override;
@@ -103,12 +105,11 @@ private:
     void LayOut();
     void Command(int id, int code);
     std::optional<LRESULT> Notify(const NMHDR& header);
-    void FolderListDblClick();
-    void MenuEntryChosen(MenuHandler handler);
+    void FolderListEnter();
+    void MenuEntryChosen(void (TMainForm::*handler)());
     void Paint();
     bool SplitterMouse(UINT message, LPARAM lParam);
     void FirstShow();
-    void OpenFolderClick();
     void FilesDropped(HDROP drop);
     void SaveSettings();
     void RunWaitingSteps();
