@@ -5,6 +5,7 @@
 #include "platform/FolderListing.h"
 #include "scan/FileJudgement.h"
 #include "scan/FolderWalk.h"
+#include "window/AbsolutePath.h"
 #include "window/BatchRun.h"
 #include "window/BatchSummary.h"
 #include "window/DirectoryListBox.h"
@@ -89,6 +90,8 @@ void TMainForm::ListFiles(std::vector<std::string> files) {
 }
 
 void TMainForm::OpenPaths(std::vector<std::string> paths) {
+    for (std::string& path : paths)
+        path = AbsoluteAgainst(path, startFolder, PathRules::Native());
     std::error_code error;
     if (paths.size() == 1 && std::filesystem::is_directory(paths.front(), error))
         return OpenFolder(paths.front());

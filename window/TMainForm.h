@@ -47,6 +47,7 @@ public:
     };
 
     std::string programFolder; // with its closing separator
+    std::string startFolder;   // the program's, read by the paths it is given; none in tests
     int scanIndex = 0;
     std::array<ScanSlot, kScanSlots> scanThreads;
     std::string outputFolder;
@@ -85,8 +86,9 @@ public:
     void OpenFolder(const std::string& folder);
     // Lists just these files (dropped on the window, or on the command line).
     void ListFiles(std::vector<std::string> files);
-    // What was dropped on the window, or named on the command line: one
-    // folder is opened and scanned, anything else is listed as files.
+    // What was dropped on the window, or named on the command line, each
+    // path read against the start folder: one folder is opened and scanned,
+    // anything else is listed as files.
     void OpenPaths(std::vector<std::string> paths);
     bool Converting() const { return batch_ != nullptr; }
 

@@ -7,6 +7,7 @@
 #include "support/TempDir.h"
 #include "ui/qt/FileListView.h"
 #include "ui/qt/OutPathDialog.h"
+#include "ui/qt/QtProgram.h"
 #include "ui/qt/QtSettingsStore.h"
 #include "ui/qt/SummaryDialog.h"
 #include "ui/qt/TAboutBox.h"
@@ -85,6 +86,33 @@ QStringList Rows(const MainWindow& window) {
 bool SameImage(const QPixmap& a, const QPixmap& b) {
     return !a.isNull() && a.toImage() == b.toImage();
 }
+
+// The program as it starts from the command line, its event loop run until
+// its scan has listed what it was given; the rows are kept as "path|verdict".
+class ProgramOfTest : public QtProgram {
+public:
+    explicit ProgramOfTest(std::vector<std::string> arguments)
+        : QtProgram(argc_, nullptr), arguments_(std::move(arguments)) {}
+
+    std::vector<std::string> CreateApplication() override { return arguments_; }
+    int RunEventLoop() override {
+        if (!QTest::qWaitFor([this] { return !mainWindow->form.ScanRunning(); }, 20000))
+            return 1;
+        for (int r = 0; r < mainWindow->fileListView->rowCount(); ++r)
+            rows << mainWindow->fileListView->item(r, 0)->text() + QLatin1Char('|') +
+                        mainWindow->fileListView->item(r, 2)->text();
+        folder = mainWindow->CurrentFolder();
+        mainWindow->close();
+        return 0;
+    }
+
+    QStringList rows;
+    std::string folder;
+
+private:
+    int argc_ = 0;
+    std::vector<std::string> arguments_;
+};
 
 // The icon a message box of the widget's style shows.
 QPixmap IconOfStyle(QWidget* widget, QStyle::StandardPixmap icon) {
@@ -590,6 +618,23 @@ private slots:
     // What the window remembers comes back in the next run: a folder named in
     // Latin-1 byte for byte, the options, the geometry, the splitter and the
     // columns; a folder gone since leaves the pane where it starts.
+    // The remembered folder moves the current one before the command line is
+    // read; the file named there is still the one where the program started.
+    void theCommandLineIsReadWhereTheProgramStarted() {
+        TempDir config;
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                           QString::fromStdString(config.str()));
+        const std::string other = (tree->path() / "other").string();
+        WriteBytes(other + "/good.kar", Hex("00 01 02"));
+        QtSettingsStore().Write("Folder", other);
+        fs::current_path(tree->path() / "songs");
+        ProgramOfTest program({"good.kar"});
+        QCOMPARE(RunWindowProgram(program), 0);
+        QCOMPARE(program.folder, other);
+        QCOMPARE(program.rows,
+                 QStringList{Local((tree->path() / "songs/good.kar").string()) + "|Good"});
+    }
+
     void settingsComeBackInTheNextRun() {
         TempDir config;
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,

@@ -12,6 +12,7 @@
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/OutPathDialog.h"
 #include "ui/win32/SummaryDialog.h"
+#include "ui/win32/Win32Program.h"
 #include "window/AppInfo.h"
 #include "window/BatchSummary.h"
 
@@ -346,6 +347,48 @@ TEST(IniSettingsTest, ValuesComeBackByteForByte) {
     for (std::size_t i = 0; i < values.size(); ++i)
         EXPECT_EQ(again.Read("Key" + std::to_string(i)), values[i]) << i;
     EXPECT_EQ(again.Read("Never"), std::nullopt);
+}
+
+// The program as it starts from the command line, its message loop run
+// until its scan has listed what it was given; rows as "path verdict".
+class ProgramOfTest : public Win32Program {
+public:
+    ProgramOfTest(std::string settings, std::vector<std::string> arguments)
+        : Win32Program(std::move(settings), SW_HIDE), arguments_(std::move(arguments)) {}
+
+    std::vector<std::string> CreateApplication() override { return arguments_; }
+    int RunEventLoop() override {
+        PumpUntil([this] { return !mainWindow->form.ScanRunning(); });
+        PumpMessages();
+        const FileListView& list = *mainWindow->fileListView;
+        for (int row = 0; row < list.RowCount(); ++row)
+            rows.push_back(list.Text(row, 0) + " " + list.Text(row, 2));
+        folder = mainWindow->CurrentFolder();
+        return 0;
+    }
+
+    std::vector<std::string> rows;
+    std::string folder;
+
+private:
+    std::vector<std::string> arguments_;
+};
+
+// The remembered folder moves the current one before the command line is
+// read; the file named there is still the one where the program started.
+TEST_F(Win32WindowTest, TheCommandLineIsReadWhereTheProgramStarted) {
+    TempDir tree;
+    const std::string songs = (tree.path() / "songs").string();
+    const std::string other = (tree.path() / "other").string();
+    test::WriteBytes(songs + "\\good.kar", test::Smf(1, {test::Track("00 ff 2f 00")}));
+    test::WriteBytes(other + "\\good.kar", test::Bytes{'n', 'o'});
+    const std::string settings = (tree.path() / "settings.ini").string();
+    IniSettings(settings).Write("Folder", other);
+    SetCurrentDir(songs);
+    ProgramOfTest program(settings, {"good.kar"});
+    EXPECT_EQ(RunWindowProgram(program), 0);
+    EXPECT_EQ(program.folder, other);
+    EXPECT_EQ(program.rows, std::vector<std::string>{songs + "\\good.kar Good"});
 }
 
 // An HDROP as Explorer makes one: the paths one after the other, ANSI.

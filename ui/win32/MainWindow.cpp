@@ -203,13 +203,12 @@ LRESULT MainWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
         FilesDropped(reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_CLOSE:
-        SaveSettings();
-        // A walk may be running below this handler; it unwinds at its next check point.
+        // A walk may be running below this handler; it unwinds at its next
+        // check point. The window stays until it is destroyed, so that what
+        // it remembers, its place too, can be saved once the loop is over.
         form.StopWork();
-        DestroyWindow(handle_);
-        return 0;
-    case WM_DESTROY:
-        if (quitOnDestroy)
+        ShowWindow(handle_, SW_HIDE);
+        if (quitOnClose)
             PostQuitMessage(0);
         return 0;
     default:

@@ -23,7 +23,8 @@ class OutPathDialog;
 // The program's main window on the Win32 API: the folder pane on the left,
 // the splitter, the scanned files on the right, the progress bar and the
 // convert button below, the status bar at the bottom. It draws what `form`
-// decides and reports what the user does. Created hidden; Show shows it.
+// decides and reports what the user does. Created hidden; Show shows it, and
+// closing it hides it again and ends the message loop.
 class MainWindow : public MainFormView {
 public:
     enum ControlId {
@@ -45,8 +46,8 @@ public:
 
     TMainForm form;
     OutPathDialog* outPathForm = nullptr; // set by the start-up once the dialog exists
-    // Ends the program's message loop when the window goes.
-    bool quitOnDestroy = false;
+    // Ends the program's message loop when the window closes.
+    bool quitOnClose = false;
     // Opens a document with the desktop; tests put a recorder here.
     std::function<void(const std::string&)> shellOpen;
     // Opens a folder in the desktop's file manager, false when there is
@@ -54,10 +55,10 @@ public:
     std::function<bool(const std::string&)> fileManager;
     // The system's folder dialog (owner, title); tests put an answer here.
     std::function<std::optional<std::string>(HWND, const std::string&)> chooseFolder;
-    // Where the settings and the window's placement are kept: restored by
-    // RestoreSettings, saved when the window closes.
+    // Where the settings and the window's placement are kept.
     SettingsStore* settings = nullptr;
     void RestoreSettings();
+    void SaveSettings();
     // The window's keys (F1, F5, Esc, Ctrl+O): true when `message` was one.
     bool TranslateKeys(MSG& message);
 
@@ -111,7 +112,6 @@ private:
     bool SplitterMouse(UINT message, LPARAM lParam);
     void FirstShow();
     void FilesDropped(HDROP drop);
-    void SaveSettings();
     void RunWaitingSteps();
 
     HWND handle_ = nullptr;
