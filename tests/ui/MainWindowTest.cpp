@@ -9,6 +9,7 @@
 #include "ui/qt/OutPathDialog.h"
 #include "ui/qt/QtProgram.h"
 #include "ui/qt/QtSettingsStore.h"
+#include "ui/qt/StartThread.h"
 #include "ui/qt/SummaryDialog.h"
 #include "ui/qt/TAboutBox.h"
 #include "ui/qt/TApplication.h"
@@ -633,6 +634,19 @@ private slots:
         QCOMPARE(program.folder, other);
         QCOMPARE(program.rows,
                  QStringList{Local((tree->path() / "songs/good.kar").string()) + "|Good"});
+    }
+
+    // QThread::start only warns when the system starts no thread; the window
+    // must know, or the work it hands over would never run.
+    void aThreadTheSystemDoesNotStartIsReported() {
+        bool ran = false;
+        std::unique_ptr<QThread> refused(QThread::create([&ran] { ran = true; }));
+        refused->setStackSize(1); // below what any system allows
+        QVERIFY_THROWS_EXCEPTION(std::system_error, StartThread(*refused));
+        std::unique_ptr<QThread> started(QThread::create([&ran] { ran = true; }));
+        StartThread(*started);
+        started->wait();
+        QVERIFY(ran);
     }
 
     void settingsComeBackInTheNextRun() {

@@ -6,6 +6,7 @@
 #include "ui/qt/FileListView.h"
 #include "ui/qt/OutPathDialog.h"
 #include "ui/qt/QtSettingsStore.h"
+#include "ui/qt/StartThread.h"
 #include "ui/qt/SummaryDialog.h"
 #include "ui/qt/TAboutBox.h"
 #include "ui/qt/TDirectoryListBox.h"
@@ -36,6 +37,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <system_error>
 
 namespace lyricast {
 namespace {
@@ -362,8 +364,13 @@ void MainWindow::StartWorker(std::function<void()> work) {
     std::erase_if(workers_, [](const QPointer<QThread>& worker) { return worker.isNull(); });
     QThread* worker = QThread::create(std::move(work));
     connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    try {
+        StartThread(*worker);
+    } catch (...) {
+        delete worker;
+        throw;
+    }
     workers_.emplace_back(worker);
-    worker->start();
 }
 
 // Queued on the window: a step still waiting when the window goes is dropped with it.
