@@ -2,8 +2,6 @@
 
 #include "window/TMainForm.h"
 
-#include <array>
-
 namespace lyricast {
 namespace {
 
@@ -17,44 +15,45 @@ constexpr MenuKey Function(int number) {
 
 constexpr MenuKey kEscape = {MenuKey::Kind::Escape};
 
-const std::array<MenuEntry, 5> kFile = {{
+const MenuEntry kFile[] = {
     {"OpenFolder1", "&Open Folder...", Ctrl('O'), &TMainForm::OpenFolder1Click},
     {"ScanAgain1", "&Scan Again", Function(5), &TMainForm::DirectoryListBox1Change},
     {"Stop1", "S&top", kEscape, &TMainForm::Stop1Click},
     {"N4"},
     {"Exit1", "E&xit", {}, &TMainForm::Exit1Click},
-}};
+};
 
-const std::array<MenuEntry, 5> kOptions = {{
-    {"ShowOnlyKAR1",
-     "Show Only  &KAR",
-     {},
-     &TMainForm::ShowOnlyKAR1Click,
-     [](const TMainForm& form) { return form.showOnlyKar; }},
+// The options whose check marks the entries show.
+bool OnlyKar(const TMainForm& form) {
+    return form.showOnlyKar;
+}
+
+bool SubDirs(const TMainForm& form) {
+    return form.subDir;
+}
+
+const MenuEntry kOptions[] = {
+    {"ShowOnlyKAR1", "Show Only  &KAR", {}, &TMainForm::ShowOnlyKAR1Click, OnlyKar},
     {"N2"},
     {"SelectDestinationFolder1",
      "Select &Output Folder",
      {},
      &TMainForm::SelectDestinationFolder1Click},
     {"N3"},
-    {"subDir",
-     "Include &Sub Dir",
-     {},
-     &TMainForm::subDirClick,
-     [](const TMainForm& form) { return form.subDir.load(); }},
-}};
+    {"subDir", "Include &Sub Dir", {}, &TMainForm::subDirClick, SubDirs},
+};
 
-const std::array<MenuEntry, 3> kHelp = {{
+const MenuEntry kHelp[] = {
     {"Help2", "&Help", Function(1), &TMainForm::Help2Click},
     {"N1"},
     {"About1", "&About", {}, &TMainForm::About1Click},
-}};
+};
 
-const std::array<Menu, 3> kMenus = {{
+const Menu kMenus[] = {
     {"File1", "&File", kFile},
     {"Options1", "&Options", kOptions},
     {"Help1", "&Help", kHelp},
-}};
+};
 
 } // namespace
 

@@ -37,7 +37,6 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <system_error>
 
 namespace lyricast {
 namespace {
