@@ -2,7 +2,6 @@
 
 #include "convert/ConversionReason.h"
 #include "convert/OutputNaming.h"
-#include "platform/FolderListing.h"
 #include "scan/FileJudgement.h"
 #include "scan/FolderWalk.h"
 #include "window/AbsolutePath.h"

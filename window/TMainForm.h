@@ -47,7 +47,7 @@ public:
     };
 
     std::string programFolder; // with its closing separator
-    std::string startFolder;   // the program's, read by the paths it is given; none in tests
+    std::string startFolder;   // where the program started: relative paths are read against it
     int scanIndex = 0;
     std::array<ScanSlot, kScanSlots> scanThreads;
     std::string outputFolder;
