@@ -54,10 +54,10 @@ std::optional<std::string> OutputFolder(const std::optional<std::string>& typed)
 // Converts every file the options name, in the order they are met. Files go
 // to a pool of workers; what each came to is reported in that same order,
 // so a run reads the same whatever the number of workers.
-class BatchRun {
+class ConversionRun {
 public:
-    BatchRun(const Kar2midOptions& options, std::ostream& out, std::ostream& err, bool progress,
-             bool outputOnTerminal)
+    ConversionRun(const Kar2midOptions& options, std::ostream& out, std::ostream& err,
+                  bool progress, bool outputOnTerminal)
         : options_(options), outputFolder_(OutputFolder(options.outputDir)), out_(out), err_(err),
           progress_(err, progress), outputOnTerminal_(outputOnTerminal) {}
 
@@ -191,7 +191,8 @@ int ListFolders(const Kar2midOptions& options, std::ostream& out, std::ostream& 
             [&](const std::string& path, const std::string& extension) {
                 const Judgement judgement = JudgeFile(song, path);
                 out << Printable(path) << '\t' << Printable(extension) << '\t'
-                    << (judgement.good ? "Good" : "Bad") << '\t' << judgement.trackCount << '\n';
+                    << VerdictText(judgement.good) << '\t' << TrackCountText(judgement.trackCount)
+                    << '\n';
             },
             fail);
     }
@@ -218,7 +219,7 @@ int RunMode(const Kar2midOptions& options, std::ostream& out, std::ostream& err,
             << (IdentityOf(*options.outputDir) ? " is not a folder\n" : " does not exist\n");
         return 2;
     }
-    return BatchRun(options, out, err, progress, outputOnTerminal).Run();
+    return ConversionRun(options, out, err, progress, outputOnTerminal).Run();
 }
 
 } // namespace

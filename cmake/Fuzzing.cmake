@@ -9,6 +9,6 @@ add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-re
                     -fno-omit-frame-pointer -g)
 add_link_options(-fsanitize=address,undefined)
 
-set(LYRICAST_BUILD_UI OFF)
+set(LYRICAST_BUILD_QT_WINDOW OFF)
 set(LYRICAST_BUILD_TESTS OFF)
 set(LYRICAST_SANITIZE OFF)

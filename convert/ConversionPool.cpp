@@ -94,7 +94,6 @@ void ConversionPool::Work(std::span<const ConversionJob> jobs,
         }
         ConversionResult result =
             refused[index] ? *refused[index] : ConvertWithin(song, jobs[index]);
-        ++done_;
         const std::lock_guard lock(mutex_);
         results[index] = std::move(result);
         // Only the result the caller waits for can wake it.
@@ -109,7 +108,6 @@ void ConversionPool::Run(std::span<const ConversionJob> jobs, const Deliver& del
         claimed_ = 0;
         delivered_ = 0;
     }
-    done_ = 0;
     std::vector<std::optional<ConversionResult>> refused;
     std::vector<std::optional<ConversionResult>> results;
     try {
@@ -184,7 +182,6 @@ void ConversionPool::RunOnWorkers(std::span<const ConversionJob> jobs,
                 lock.unlock();
                 ConversionResult result =
                     refused[index] ? *refused[index] : ConvertWithin(song, jobs[index]);
-                ++done_;
                 lock.lock();
                 results[index] = std::move(result);
                 continue;

@@ -3,7 +3,6 @@
 #include "convert/MemoryBudget.h"
 #include "engine/TSmfFile.h"
 
-#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -63,9 +62,6 @@ public:
     // pool stays stopped.
     void Stop();
 
-    // Files finished so far by the workers, for a progress display.
-    std::size_t Done() const { return done_.load(); }
-
 private:
     void RunOnWorkers(std::span<const ConversionJob> jobs,
                       std::span<const std::optional<ConversionResult>> refused,
@@ -101,7 +97,6 @@ private:
     std::size_t claimed_ = 0;
     std::size_t delivered_ = 0;
     std::size_t awaited_ = kNoneAwaited; // the result the caller waits for
-    std::atomic<std::size_t> done_{0};
 };
 
 } // namespace lyricast

@@ -17,4 +17,12 @@ Judgement JudgeFile(TSmfFile& song, const std::string& path) {
     return judgement;
 }
 
+const char* VerdictText(bool good) {
+    return good ? "Good" : "Bad";
+}
+
+std::string TrackCountText(std::uint16_t trackCount) {
+    return std::to_string(trackCount);
+}
+
 } // namespace lyricast

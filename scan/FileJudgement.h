@@ -20,4 +20,9 @@ struct Judgement {
 // no more memory or time than a small one. The song is reset afterwards.
 Judgement JudgeFile(TSmfFile& song, const std::string& path);
 
+// The verdict and the track count as the file list and kar2mid's --list
+// show them: "Good" or "Bad", and the count in decimal.
+const char* VerdictText(bool good);
+std::string TrackCountText(std::uint16_t trackCount);
+
 } // namespace lyricast

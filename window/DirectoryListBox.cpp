@@ -63,17 +63,23 @@ void DirectoryListBox::SetDirectory(const std::string& path) {
     Change();
 }
 
+// Each handler runs while the old folder is still current.
 void DirectoryListBox::OpenCurrent(int index) {
-    if (index < 0 || index >= ItemCount())
-        return;
-    SetDirectory(ItemPath(index));
+    if (OnEnter)
+        OnEnter();
+    Open(index);
 }
 
-// The handler runs while the old folder is still current.
 void DirectoryListBox::DblClick(int index) {
     if (OnDblClick)
         OnDblClick();
-    OpenCurrent(index);
+    Open(index);
+}
+
+void DirectoryListBox::Open(int index) {
+    if (index < 0 || index >= ItemCount())
+        return;
+    SetDirectory(ItemPath(index));
 }
 
 void DirectoryListBox::BuildList() {

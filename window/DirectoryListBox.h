@@ -51,9 +51,10 @@ public:
     // a file, is not entered), rebuilds the items and raises OnChange; nothing
     // happens when `path` is empty or already the current folder.
     void SetDirectory(const std::string& path);
-    // Opens the item at `index` (the selected one; nothing for -1): Enter does this.
+    // Enter on the item at `index` (the selected one; -1 for none): OnEnter,
+    // then the item is opened.
     void OpenCurrent(int index);
-    // A double-click on the item at `index`: OnDblClick, then OpenCurrent.
+    // A double-click on the item at `index`: OnDblClick, then the item is opened.
     void DblClick(int index);
 
     // Reads the items again from the current folder, shows them with the
@@ -88,11 +89,13 @@ public:
 
     std::function<void()> OnChange;
     std::function<void()> OnDblClick;
+    std::function<void()> OnEnter;
 
 private:
     friend class DriveComboBox;
 
     void Change();
+    void Open(int index);
     std::string FolderToEnter(const std::string& path) const;
     void EnterFolder(const std::string& folder);
     bool SameFolder(const std::string& a, const std::string& b) const;

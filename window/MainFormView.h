@@ -1,24 +1,16 @@
 #pragma once
 
 #include "window/BatchSummary.h"
+#include "window/FileRow.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 namespace lyricast {
-
-// One row of the file list: the file's full path as the system gave it, its
-// upper-cased extension, the verdict and the track count.
-struct FileRow {
-    std::string path;
-    std::string extension;
-    bool good = false;
-    std::uint16_t trackCount = 0;
-};
 
 // What the main window's decisions need a toolkit to show or ask. Text is
 // handed over as the bytes the system gave; a view decodes it for display.
@@ -26,7 +18,8 @@ struct FileRow {
 class MainFormView {
 public:
     virtual void ClearRows() = 0;
-    // Appends rows below those shown, in this order.
+    // Appends rows below those shown, in this order, with the texts of
+    // FileColumns and the good mark as each row's data.
     virtual void AddRows(std::span<const FileRow> rows) = 0;
     // The selected rows, by index into the rows shown, in list order.
     virtual std::vector<std::size_t> SelectedRows() const = 0;
@@ -37,8 +30,8 @@ public:
     // what the last scan found.
     virtual void ShowStatus(const std::string& text) = 0;
     virtual void ShowCounts(const std::string& text) = 0;
-    // While a batch runs the convert button stops it, and says so.
-    virtual void ShowConverting(bool converting) = 0;
+    // The convert button's caption (TMainForm::LMDButton3Caption).
+    virtual void ShowConvertCaption(const std::string& caption) = 0;
     // An information box and an error box, titled with the application's name.
     virtual void ShowMessage(const std::string& text) = 0;
     virtual void ShowError(const std::string& text) = 0;
@@ -60,6 +53,10 @@ public:
     // Returns once every worker has ended.
     virtual void WaitForWorkers() = 0;
 
+    // The desktop's folder dialog, titled `title`, starting at `start`;
+    // nothing when the user cancels.
+    virtual std::optional<std::string> AskFolder(const std::string& title,
+                                                 const std::string& start) = 0;
     virtual void ShowOutputDialog() = 0;
     virtual void ShowAbout() = 0;
     virtual void CloseWindow() = 0;

@@ -3,12 +3,14 @@
 #include "convert/ConversionReason.h"
 #include "convert/MemoryBudget.h"
 #include "convert/OutputNaming.h"
-#include "platform/FolderListing.h"
 #include "scan/FileJudgement.h"
 #include "scan/FolderWalk.h"
+#include "window/AbsolutePath.h"
 #include "window/BatchRun.h"
 #include "window/BatchSummary.h"
+#include "window/DirectoryListBox.h"
 #include "window/ErrorBox.h"
+#include "window/FileColumns.h"
 #include "window/FileScanning.h"
 #include "window/HelpPage.h"
 #include "window/Settings.h"
@@ -29,22 +31,12 @@ namespace {
 // drawing each would cost more than finding it.
 constexpr auto kRowsEvery = std::chrono::milliseconds(100);
 
+constexpr const char* kConvertCaption = "Convert File/s";
+constexpr const char* kStopCaption = "Stop";
+
 bool IsRegularFile(const std::string& path) {
     std::error_code error;
     return std::filesystem::is_regular_file(path, error);
-}
-
-bool RowBefore(const FileRow& a, const FileRow& b, int column) {
-    switch (column) {
-    case 1:
-        return LessIgnoringCase(a.extension, b.extension);
-    case 2:
-        return a.good < b.good; // "Bad" before "Good", as their texts sort
-    case 3:
-        return a.trackCount < b.trackCount;
-    default:
-        return LessIgnoringCase(a.path, b.path);
-    }
 }
 
 constexpr const char* kFolderKey = "Folder";
@@ -62,9 +54,7 @@ std::optional<bool> ReadFlag(const SettingsStore& store, const char* key) {
 
 } // namespace
 
-TMainForm::TMainForm(MainFormView& view) : view_(view) {
-    FormCreate();
-}
+TMainForm::TMainForm(MainFormView& view) : view_(view) {}
 
 // The view waits for the workers (FinishWork) before it goes; here they can
 // only be told to stop.
@@ -72,13 +62,13 @@ TMainForm::~TMainForm() {
     StopWork();
 }
 
-void TMainForm::FormCreate() {
-    scanIndex = 0;
-    scanThreads = {};
+void TMainForm::FormShow(const std::string& programFile) {
+    programFolder = SourceFolderOf(programFile, PathRules::Native());
 }
 
-void TMainForm::FormShow(const std::string& programFolderPath) {
-    programFolder = programFolderPath;
+void TMainForm::LinkFolderList(DirectoryListBox& list) {
+    list.OnDblClick = [this] { DirectoryListBox1DblClick(); };
+    list.OnEnter = [this] { DirectoryListBox1DblClick(); };
 }
 
 void TMainForm::DirectoryListBox1DblClick() {
@@ -100,6 +90,8 @@ void TMainForm::ListFiles(std::vector<std::string> files) {
 }
 
 void TMainForm::OpenPaths(std::vector<std::string> paths) {
+    for (std::string& path : paths)
+        path = AbsoluteAgainst(path, startFolder, PathRules::Native());
     std::error_code error;
     if (paths.size() == 1 && std::filesystem::is_directory(paths.front(), error))
         return OpenFolder(paths.front());
@@ -153,18 +145,20 @@ void TMainForm::StartWorker(const std::shared_ptr<FileScanning>& scan) {
     }
 }
 
-void TMainForm::FileListBox1Change() {}
-
 RowColour TMainForm::fileListViewCustomDrawItem(int goodMark) {
     return goodMark != 0 ? RowColour{0, 0, 255} : RowColour{0, 128, 0};
 }
 
 // A click on a column's header sorts by it; a second click reverses.
 void TMainForm::fileListViewColumnClick(int column) {
+    const std::span<const FileColumn> columns = FileColumns();
+    if (column < 0 || static_cast<std::size_t>(column) >= columns.size())
+        column = 0;
     sortAscending_ = column == sortColumn_ ? !sortAscending_ : true;
     sortColumn_ = column;
-    std::stable_sort(rows.begin(), rows.end(), [this](const FileRow& a, const FileRow& b) {
-        return sortAscending_ ? RowBefore(a, b, sortColumn_) : RowBefore(b, a, sortColumn_);
+    const auto before = columns[static_cast<std::size_t>(column)].before;
+    std::stable_sort(rows.begin(), rows.end(), [this, before](const FileRow& a, const FileRow& b) {
+        return sortAscending_ ? before(a, b) : before(b, a);
     });
     view_.ClearRows();
     view_.AddRows(rows);
@@ -201,10 +195,15 @@ void TMainForm::Exit1Click() {
     view_.CloseWindow();
 }
 
+void TMainForm::OpenFolder1Click() {
+    if (const auto folder = view_.AskFolder("Open Folder", view_.CurrentFolder()))
+        OpenFolder(*folder);
+}
+
 // The button converts the selected rows, or stops the batch it started.
 void TMainForm::LMDButton3Click() {
     if (batch_)
-        return StopClick();
+        return Stop1Click();
     const std::vector<std::size_t> selected = view_.SelectedRows();
     if (selected.empty())
         return view_.ShowMessage("Please select file/s");
@@ -215,9 +214,9 @@ void TMainForm::LMDButton3Click() {
     StartBatch(selected);
 }
 
-// The good rows go to the pool in list order on a worker thread; a "Bad"
-// row is passed over and does not move the bar, so it ends short of its
-// maximum, as it always has.
+// The good rows go to the pool in list order on a worker thread. The bar
+// counts every row selected, but a "Bad" row is passed over and does not
+// move it, so a batch with bad rows ends with the bar short of its end.
 void TMainForm::StartBatch(const std::vector<std::size_t>& selected) {
     const bool intoFolder = outPathForm != nullptr && outPathForm->savePath;
     const std::optional<std::string> folder =
@@ -245,7 +244,7 @@ void TMainForm::StartBatch(const std::vector<std::size_t>& selected) {
     batch_ = batch;
     progressMaximum = batch->selected;
     view_.ShowProgress(0, progressMaximum);
-    view_.ShowConverting(true);
+    view_.ShowConvertCaption(LMDButton3Caption());
     view_.ShowStatus("Converting : " + batch->jobs.front().source);
     try {
         view_.StartWorker([this, batch] { RunBatch(batch); });
@@ -253,7 +252,7 @@ void TMainForm::StartBatch(const std::vector<std::size_t>& selected) {
         batch_.reset();
         view_.HideProgress();
         view_.ShowStatus({});
-        view_.ShowConverting(false);
+        view_.ShowConvertCaption(LMDButton3Caption());
         view_.ShowError(ErrorBoxText(std::string("Cannot start the conversion: ") + error.what()));
     }
 }
@@ -294,7 +293,7 @@ void TMainForm::BatchDone(BatchRun& batch) {
         batch_.reset();
     view_.HideProgress();
     view_.ShowStatus({});
-    view_.ShowConverting(false);
+    view_.ShowConvertCaption(LMDButton3Caption());
     BatchTally tally;
     tally.badSkipped = batch.badSkipped;
     tally.stopped = batch.delivered < batch.jobs.size();
@@ -318,7 +317,11 @@ std::string TMainForm::SummaryFolder(const BatchRun& batch) const {
     return SourceFolderOf(batch.jobs.front().source, PathRules::Native());
 }
 
-void TMainForm::StopClick() {
+std::string TMainForm::LMDButton3Caption() const {
+    return batch_ ? kStopCaption : kConvertCaption;
+}
+
+void TMainForm::Stop1Click() {
     if (batch_) {
         batch_->stopped = true;
         batch_->pool.Stop();

@@ -12,6 +12,7 @@
 
 namespace lyricast {
 
+class DirectoryListBox;
 class FileScanning;
 class SettingsStore;
 class ToutPathForm;
@@ -46,6 +47,7 @@ public:
     };
 
     std::string programFolder; // with its closing separator
+    std::string startFolder;   // where the program started: relative paths are read against it
     int scanIndex = 0;
     std::array<ScanSlot, kScanSlots> scanThreads;
     std::string outputFolder;
@@ -56,12 +58,13 @@ public:
     int progressMaximum = 100;           // kept between batches, as a progress bar keeps it
     unsigned jobs = 0;                   // files converted at once; 0: one per core
 
-    void FormCreate();
-    void FormShow(const std::string& programFolderPath);
+    // Takes the folder of the program's own file.
+    void FormShow(const std::string& programFile);
 
+    // The folder list's double-click and Enter both open the folder and scan it.
+    void LinkFolderList(DirectoryListBox& list);
     void DirectoryListBox1DblClick();
     void DirectoryListBox1Change();
-    void FileListBox1Change();
     static RowColour fileListViewCustomDrawItem(int goodMark);
     void fileListViewColumnClick(int column);
     void ShowOnlyKAR1Click();
@@ -71,17 +74,22 @@ public:
     void About1Click();
     void Exit1Click();
     void LMDButton3Click();
+    // The convert button's caption: while a batch runs it stops the batch.
+    std::string LMDButton3Caption() const;
+    // File > Open Folder...: asks for a folder, opens and scans it.
+    void OpenFolder1Click();
+    // File > Stop: stops the batch or the scan that is running.
+    void Stop1Click();
 
     // Opens a folder the user named another way (File > Open Folder, a
     // folder dropped on the window, the command line) and scans it.
     void OpenFolder(const std::string& folder);
     // Lists just these files (dropped on the window, or on the command line).
     void ListFiles(std::vector<std::string> files);
-    // What was dropped on the window, or named on the command line: one
-    // folder is opened and scanned, anything else is listed as files.
+    // What was dropped on the window, or named on the command line, each
+    // path read against the start folder: one folder is opened and scanned,
+    // anything else is listed as files.
     void OpenPaths(std::vector<std::string> paths);
-    // The stop key: stops the batch or the scan that is running.
-    void StopClick();
     bool Converting() const { return batch_ != nullptr; }
 
     // What is remembered between runs: the folder, the options and the output choice.

@@ -49,3 +49,23 @@ ensure_architecture() {
         exit 1
     fi
 }
+
+# The package that holds the sanitizer and libFuzzer runtime of the machine's
+# own clang (installed first): the one that owns it when it is there, else
+# libclang-rt-N-dev for clang N, or libclang-common-N-dev where the runtime
+# has no package of its own.
+clang_runtime_package() {
+    local runtime owner major
+    runtime=$(clang -print-file-name="libclang_rt.fuzzer-$(uname -m).a")
+    if [ -f "$runtime" ] && owner=$(dpkg -S "$runtime" 2>/dev/null); then
+        echo "${owner%%:*}"
+        return 0
+    fi
+    major=$(clang -dumpversion)
+    major=${major%%.*}
+    if apt-cache show "libclang-rt-$major-dev" >/dev/null 2>&1; then
+        echo "libclang-rt-$major-dev"
+    else
+        echo "libclang-common-$major-dev"
+    fi
+}

@@ -1,6 +1,5 @@
 #include "cli/Kar2mid.h"
 #include "cli/PrintableText.h"
-#include "cli/WrittenOutputs.h"
 #include "platform/CurrentDirectory.h"
 #include "platform/PathRules.h"
 #include "support/DeepFolders.h"
@@ -417,24 +416,6 @@ TEST_F(Kar2midTest, FilesBeyondTheLongestPathAreReportedNotLeftOut) {
     EXPECT_EQ(Run({"--list", "--recursive", dir.str()}), 0);
     EXPECT_TRUE(out.str().ends_with("deep.kar\t.KAR\tBad\t0\n"));
 #endif
-}
-
-// Another run into the same folder may replace an output, and the system
-// then hands the freed file identity to a new file of another name: that file
-// was not written by this run.
-TEST_F(Kar2midTest, WrittenOutputIsKnownByItsFileAndItsPlace) {
-    const std::string output = dir / "out/x.MID";
-    WriteBytes(output, kConverted);
-    WrittenOutputs written;
-    written.Add(output);
-    EXPECT_TRUE(written.Contains(output));
-    LINK_FOLDER_OR_SKIP(dir.path() / "out", dir.path() / "again");
-    EXPECT_TRUE(written.Contains(dir / "again/x.MID")) << "the same file by another route";
-
-    fs::rename(output, dir / "out/y.MID"); // the identity now belongs to another name
-    EXPECT_FALSE(written.Contains(dir / "out/y.MID"));
-    WriteBytes(dir / "out/z.MID", kConverted);
-    EXPECT_FALSE(written.Contains(dir / "out/z.MID"));
 }
 
 // A stream whose every write fails, as standard output does on a full disk.

@@ -48,7 +48,6 @@ TEST_F(ConversionPoolTest, ResultsComeInListOrderWhateverTheWorkers) {
             EXPECT_EQ(seen[i].first, i);
             EXPECT_EQ(seen[i].second, i % 3 == 1 ? Status::NotLoaded : Status::Converted) << i;
         }
-        EXPECT_EQ(pool.Done(), jobs.size());
     }
     EXPECT_EQ(ReadBytes(dir / "s0.MID"),
               Header(0, 1) + Track("00 ff 05 02 61 0d  00 90 3c 64  60 80 3c 40  00 ff 2f 00"));
@@ -70,7 +69,6 @@ TEST_F(ConversionPoolTest, StopFinishesWhatRunsAndStartsNothingElse) {
         << "workers run at most a few files ahead of the deliveries";
     for (std::size_t i = 0; i < delivered.size(); ++i)
         EXPECT_EQ(delivered[i], i) << "no gap, no repeat";
-    EXPECT_EQ(pool.Done(), delivered.size()) << "every file started was delivered";
     for (std::size_t i = delivered.size(); i < jobs.size(); ++i)
         EXPECT_FALSE(std::filesystem::exists(*jobs[i].output)) << i;
 

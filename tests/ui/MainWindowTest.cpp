@@ -7,7 +7,9 @@
 #include "support/TempDir.h"
 #include "ui/qt/FileListView.h"
 #include "ui/qt/OutPathDialog.h"
+#include "ui/qt/QtProgram.h"
 #include "ui/qt/QtSettingsStore.h"
+#include "ui/qt/StartThread.h"
 #include "ui/qt/SummaryDialog.h"
 #include "ui/qt/TAboutBox.h"
 #include "ui/qt/TApplication.h"
@@ -86,6 +88,33 @@ bool SameImage(const QPixmap& a, const QPixmap& b) {
     return !a.isNull() && a.toImage() == b.toImage();
 }
 
+// The program as it starts from the command line, its event loop run until
+// its scan has listed what it was given; the rows are kept as "path|verdict".
+class ProgramOfTest : public QtProgram {
+public:
+    explicit ProgramOfTest(std::vector<std::string> arguments)
+        : QtProgram(argc_, nullptr), arguments_(std::move(arguments)) {}
+
+    std::vector<std::string> CreateApplication() override { return arguments_; }
+    int RunEventLoop() override {
+        if (!QTest::qWaitFor([this] { return !mainWindow->form.ScanRunning(); }, 20000))
+            return 1;
+        for (int r = 0; r < mainWindow->fileListView->rowCount(); ++r)
+            rows << mainWindow->fileListView->item(r, 0)->text() + QLatin1Char('|') +
+                        mainWindow->fileListView->item(r, 2)->text();
+        folder = mainWindow->CurrentFolder();
+        mainWindow->close();
+        return 0;
+    }
+
+    QStringList rows;
+    std::string folder;
+
+private:
+    int argc_ = 0;
+    std::vector<std::string> arguments_;
+};
+
 // The icon a message box of the widget's style shows.
 QPixmap IconOfStyle(QWidget* widget, QStyle::StandardPixmap icon) {
     const int size = widget->style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, widget);
@@ -140,17 +169,23 @@ private slots:
         QCOMPARE(menus, (QStringList{QStringLiteral("File"), QStringLiteral("Options"),
                                      QStringLiteral("Help")}));
         QStringList entries;
-        for (QMenu* menu : {window->File1, window->Options1, window->Help1})
-            for (QAction* entry : menu->actions())
+        for (const char* name : {"File1", "Options1", "Help1"})
+            for (QAction* entry : MenuNamed(*window, name)->actions())
                 if (!entry->isSeparator())
                     entries << Visible(entry->text());
-        QCOMPARE(entries, (QStringList{QStringLiteral("Open Folder..."), QStringLiteral("Exit"),
-                                       QStringLiteral("Show Only  KAR"),
+        QCOMPARE(entries, (QStringList{QStringLiteral("Open Folder..."),
+                                       QStringLiteral("Scan Again"), QStringLiteral("Stop"),
+                                       QStringLiteral("Exit"), QStringLiteral("Show Only  KAR"),
                                        QStringLiteral("Select Output Folder"),
                                        QStringLiteral("Include Sub Dir"), QStringLiteral("Help"),
                                        QStringLiteral("About")}));
-        QVERIFY(window->ShowOnlyKAR1->isChecked());
-        QVERIFY(!window->subDir->isChecked());
+        QStringList keys;
+        for (const char* name : {"OpenFolder1", "ScanAgain1", "Stop1", "Help2"})
+            keys << EntryNamed(*window, name)->shortcut().toString();
+        QCOMPARE(keys, (QStringList{QStringLiteral("Ctrl+O"), QStringLiteral("F5"),
+                                    QStringLiteral("Esc"), QStringLiteral("F1")}));
+        QVERIFY(EntryNamed(*window, "ShowOnlyKAR1")->isChecked());
+        QVERIFY(!EntryNamed(*window, "subDir")->isChecked());
         QCOMPARE(window->LMDButton3->text(), QStringLiteral("Convert File/s"));
         QVERIFY(window->ProgressBar1->isHidden());
         QCOMPARE(window->StatusBar1->width(), 300);
@@ -297,7 +332,7 @@ private slots:
         shown.Then(QStringLiteral("outPathForm"), [](QWidget* dialog) {
             static_cast<OutPathDialog*>(dialog)->LMDButton2->click();
         });
-        window->SelectDestinationFolder1->trigger();
+        EntryNamed(*window, "SelectDestinationFolder1")->trigger();
         QTRY_VERIFY(shown.Done());
         QTRY_VERIFY(!outPath->isVisible());
 
@@ -369,20 +404,20 @@ private slots:
         window->shellOpen = [&](const std::string& path) { opened.push_back(path); };
         window->form.programFolder = tree->str() + "/";
         WriteBytes((tree->path() / "Help/Help.html").string(), Hex("3c 68 74 6d 6c 3e"));
-        window->Help2->trigger();
+        EntryNamed(*window, "Help2")->trigger();
         QCOMPARE(opened, std::vector<std::string>{tree->str() + "//Help/Help.html"});
 
-        window->subDir->trigger();
+        EntryNamed(*window, "subDir")->trigger();
         QVERIFY(window->form.subDir);
-        QVERIFY(window->subDir->isChecked());
+        QVERIFY(EntryNamed(*window, "subDir")->isChecked());
 
         ModalAnswers modals;
         modals.Close(QStringLiteral("LMDAboutDlg1"));
-        window->About1->trigger();
+        EntryNamed(*window, "About1")->trigger();
         QTRY_VERIFY(modals.Done());
         QCOMPARE(window->LMDAboutDlg1->findChild<QLabel*>(QStringLiteral("versionText"))->text(),
                  QStringLiteral("Vers. 2.1"));
-        window->Exit1->trigger();
+        EntryNamed(*window, "Exit1")->trigger();
         QTRY_VERIFY(!window->isVisible());
     }
 
@@ -404,7 +439,7 @@ private slots:
                        kKaraoke);
         window->DirectoryListBox1->core.SetDirectory((tree->path() / "songs").string());
         window->DirectoryListBox1->core.SetDirectory(tree->str());
-        window->subDir->trigger();
+        EntryNamed(*window, "subDir")->trigger();
         DoubleClickFolder(*window, "many");
         window->close();
         QTRY_VERIFY(!window->isVisible());
@@ -446,13 +481,15 @@ private slots:
         // Ctrl+O asks for a folder, opens it and scans it.
         fs::create_directories(tree->path() / "other");
         WriteBytes((tree->path() / "other/x.kar").string(), kKaraoke);
-        window->askFolder = [this] {
+        window->askFolder = [this](const QString&, const QString&) {
             return QString::fromStdString((tree->path() / "other").string());
         };
         QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(window->CurrentFolder(), (tree->path() / "other").string());
         QTRY_COMPARE(Rows(*window), QStringList{QStringLiteral("x.kar|.KAR|Good|2|1")});
-        window->askFolder = [] { return QString(); }; // cancelled: nothing moves
+        window->askFolder = [](const QString&, const QString&) {
+            return QString(); // cancelled: nothing moves
+        };
         QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(window->CurrentFolder(), (tree->path() / "other").string());
 
@@ -485,11 +522,11 @@ private slots:
         // Alt+O opens Options; S is "Include Sub Dir". (Last: the offscreen
         // screen leaves the closed menu the active window.)
         QTest::keyClick(window.get(), Qt::Key_O, Qt::AltModifier);
-        QTRY_VERIFY(window->Options1->isVisible());
-        QTest::keyClick(window->Options1, Qt::Key_S);
+        QTRY_VERIFY(MenuNamed(*window, "Options1")->isVisible());
+        QTest::keyClick(MenuNamed(*window, "Options1"), Qt::Key_S);
         QTRY_VERIFY(window->form.subDir);
-        QTRY_VERIFY(window->subDir->isChecked());
-        QTRY_VERIFY(!window->Options1->isVisible());
+        QTRY_VERIFY(EntryNamed(*window, "subDir")->isChecked());
+        QTRY_VERIFY(!MenuNamed(*window, "Options1")->isVisible());
     }
 
     // A folder dropped from the file manager is opened and scanned; files are listed as they are.
@@ -582,6 +619,36 @@ private slots:
     // What the window remembers comes back in the next run: a folder named in
     // Latin-1 byte for byte, the options, the geometry, the splitter and the
     // columns; a folder gone since leaves the pane where it starts.
+    // The remembered folder moves the current one before the command line is
+    // read; the file named there is still the one where the program started.
+    void theCommandLineIsReadWhereTheProgramStarted() {
+        TempDir config;
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                           QString::fromStdString(config.str()));
+        const std::string other = (tree->path() / "other").string();
+        WriteBytes(other + "/good.kar", Hex("00 01 02"));
+        QtSettingsStore().Write("Folder", other);
+        fs::current_path(tree->path() / "songs");
+        ProgramOfTest program({"good.kar"});
+        QCOMPARE(RunWindowProgram(program), 0);
+        QCOMPARE(program.folder, other);
+        QCOMPARE(program.rows,
+                 QStringList{Local((tree->path() / "songs/good.kar").string()) + "|Good"});
+    }
+
+    // QThread::start only warns when the system starts no thread; the window
+    // must know, or the work it hands over would never run.
+    void aThreadTheSystemDoesNotStartIsReported() {
+        bool ran = false;
+        std::unique_ptr<QThread> refused(QThread::create([&ran] { ran = true; }));
+        refused->setStackSize(1); // below what any system allows
+        QVERIFY_THROWS_EXCEPTION(std::system_error, StartThread(*refused));
+        std::unique_ptr<QThread> started(QThread::create([&ran] { ran = true; }));
+        StartThread(*started);
+        started->wait();
+        QVERIFY(ran);
+    }
+
     void settingsComeBackInTheNextRun() {
         TempDir config;
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
@@ -589,8 +656,8 @@ private slots:
         const std::string latin1 = (tree->path() / "Caf\xe9").string();
         fs::create_directories(latin1);
         window->ShowFolder(latin1);
-        window->subDir->trigger();
-        window->ShowOnlyKAR1->trigger();
+        EntryNamed(*window, "subDir")->trigger();
+        EntryNamed(*window, "ShowOnlyKAR1")->trigger();
         window->Splitter2->setSizes({300, 477});
         window->fileListView->setColumnWidth(0, 222);
         window->resize(700, 480);
@@ -615,9 +682,9 @@ private slots:
         nextRun();
         QCOMPARE(window->CurrentFolder(), latin1);
         QVERIFY(window->form.subDir);
-        QVERIFY(window->subDir->isChecked());
+        QVERIFY(EntryNamed(*window, "subDir")->isChecked());
         QVERIFY(!window->form.showOnlyKar);
-        QVERIFY(!window->ShowOnlyKAR1->isChecked());
+        QVERIFY(!EntryNamed(*window, "ShowOnlyKAR1")->isChecked());
         QCOMPARE(window->size(), QSize(700, 480));
         QCOMPARE(window->Splitter2->sizes(), sizes);
         QCOMPARE(window->fileListView->columnWidth(0), 222);

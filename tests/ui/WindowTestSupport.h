@@ -11,6 +11,14 @@
 
 namespace lyricast::test {
 
+// A menu, or an entry of a menu, of the window's menu bar by its name in MainMenu.
+inline QMenu* MenuNamed(const MainWindow& window, const char* name) {
+    return window.findChild<QMenu*>(QString::fromLatin1(name));
+}
+inline QAction* EntryNamed(const MainWindow& window, const char* name) {
+    return window.findChild<QAction*>(QString::fromLatin1(name));
+}
+
 // Answers the modal windows that open, one step each, in order. A modal
 // window runs its own event loop until closed, so the steps run from a timer
 // that looks for the active modal window. A step waits for a window whose

@@ -31,7 +31,7 @@ home=$(mktemp -d /tmp/lyricast-journey.XXXXXX)
 work=$(mktemp -d /tmp/lyricast-journey-work.XXXXXX)
 trap 'rm -rf "$home" "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config"
-# The window now ends as a person ends it (File > Exit), so the sanitizer's
+# The window ends as a person ends it (File > Exit), so the sanitizer's
 # leak check runs at its exit; the desktop bus library keeps a buffer to the end.
 echo "leak:libdbus-1.so" >"$work/lsan.supp"
 export LSAN_OPTIONS="suppressions=$work/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"

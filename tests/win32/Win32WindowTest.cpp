@@ -1,5 +1,6 @@
 // The Win32 view: what the main window and its dialogs show and report, on
 // a hidden window under Wine (or Windows). Skips when no window can be made.
+#include "MessagePump.h"
 #include "platform/CurrentDirectory.h"
 #include "support/SmfBuilder.h"
 #include "support/TempDir.h"
@@ -9,9 +10,9 @@
 #include "ui/win32/MainLayout.h"
 #include "ui/win32/MainMenu.h"
 #include "ui/win32/MainWindow.h"
-#include "ui/win32/MessagePump.h"
 #include "ui/win32/OutPathDialog.h"
 #include "ui/win32/SummaryDialog.h"
+#include "ui/win32/Win32Program.h"
 #include "window/AppInfo.h"
 #include "window/BatchSummary.h"
 
@@ -31,6 +32,8 @@
 namespace lyricast {
 namespace {
 
+using test::PumpMessages;
+using test::PumpUntil;
 using test::TempDir;
 
 bool CanMakeWindows() {
@@ -199,22 +202,24 @@ TEST_F(Win32WindowTest, MenusCarryTheirCaptionsAndFollowTheOptions) {
     EXPECT_EQ(MenuText(file, 2), "S&top\tEsc");
     EXPECT_EQ(MenuText(file, 4), "E&xit");
     HMENU options = GetSubMenu(bar, 1);
+    const UINT showOnlyKarId = GetMenuItemID(options, 0), subDirId = GetMenuItemID(options, 4);
+    const UINT help2Id = GetMenuItemID(GetSubMenu(bar, 2), 0);
     EXPECT_EQ(MenuText(options, 0), "Show Only  &KAR");
     EXPECT_EQ(MenuText(options, 2), "Select &Output Folder");
     EXPECT_EQ(MenuText(options, 4), "Include &Sub Dir");
     EXPECT_EQ(MenuText(GetSubMenu(bar, 2), 0), "&Help\tF1");
     EXPECT_EQ(MenuText(GetSubMenu(bar, 2), 2), "&About");
-    EXPECT_EQ(GetMenuState(options, kShowOnlyKAR1, MF_BYCOMMAND) & MF_CHECKED, MF_CHECKED);
-    EXPECT_EQ(GetMenuState(options, kSubDir, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    EXPECT_EQ(GetMenuState(options, showOnlyKarId, MF_BYCOMMAND) & MF_CHECKED, MF_CHECKED);
+    EXPECT_EQ(GetMenuState(options, subDirId, MF_BYCOMMAND) & MF_CHECKED, 0u);
 
     const FileRow row{"C:\\a.kar", ".KAR", true, 1};
     window.AddRows(std::span(&row, 1));
-    SendMessageA(window.Handle(), WM_COMMAND, kSubDir, 0);
+    SendMessageA(window.Handle(), WM_COMMAND, subDirId, 0);
     EXPECT_TRUE(window.form.subDir);
-    EXPECT_EQ(GetMenuState(options, kSubDir, MF_BYCOMMAND) & MF_CHECKED, MF_CHECKED);
-    SendMessageA(window.Handle(), WM_COMMAND, kShowOnlyKAR1, 0);
+    EXPECT_EQ(GetMenuState(options, subDirId, MF_BYCOMMAND) & MF_CHECKED, MF_CHECKED);
+    SendMessageA(window.Handle(), WM_COMMAND, showOnlyKarId, 0);
     EXPECT_FALSE(window.form.showOnlyKar);
-    EXPECT_EQ(GetMenuState(options, kShowOnlyKAR1, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    EXPECT_EQ(GetMenuState(options, showOnlyKarId, MF_BYCOMMAND) & MF_CHECKED, 0u);
     EXPECT_EQ(window.fileListView->RowCount(), 0);
 
     TempDir program;
@@ -223,7 +228,7 @@ TEST_F(Win32WindowTest, MenusCarryTheirCaptionsAndFollowTheOptions) {
     std::vector<std::string> opened;
     window.shellOpen = [&](const std::string& path) { opened.push_back(path); };
     window.form.programFolder = program.str() + "\\";
-    SendMessageA(window.Handle(), WM_COMMAND, kHelp2, 0);
+    SendMessageA(window.Handle(), WM_COMMAND, help2Id, 0);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_TRUE(std::filesystem::equivalent(opened[0], program.path() / "Help" / "Help.html"));
 }
@@ -342,7 +347,48 @@ TEST(IniSettingsTest, ValuesComeBackByteForByte) {
     for (std::size_t i = 0; i < values.size(); ++i)
         EXPECT_EQ(again.Read("Key" + std::to_string(i)), values[i]) << i;
     EXPECT_EQ(again.Read("Never"), std::nullopt);
-    EXPECT_EQ(DecodeIniValue("hex:zz"), "hex:zz") << "not hex: taken as it stands";
+}
+
+// The program as it starts from the command line, its message loop run
+// until its scan has listed what it was given; rows as "path verdict".
+class ProgramOfTest : public Win32Program {
+public:
+    ProgramOfTest(std::string settings, std::vector<std::string> arguments)
+        : Win32Program(std::move(settings), SW_HIDE), arguments_(std::move(arguments)) {}
+
+    std::vector<std::string> CreateApplication() override { return arguments_; }
+    int RunEventLoop() override {
+        PumpUntil([this] { return !mainWindow->form.ScanRunning(); });
+        PumpMessages();
+        const FileListView& list = *mainWindow->fileListView;
+        for (int row = 0; row < list.RowCount(); ++row)
+            rows.push_back(list.Text(row, 0) + " " + list.Text(row, 2));
+        folder = mainWindow->CurrentFolder();
+        return 0;
+    }
+
+    std::vector<std::string> rows;
+    std::string folder;
+
+private:
+    std::vector<std::string> arguments_;
+};
+
+// The remembered folder moves the current one before the command line is
+// read; the file named there is still the one where the program started.
+TEST_F(Win32WindowTest, TheCommandLineIsReadWhereTheProgramStarted) {
+    TempDir tree;
+    const std::string songs = (tree.path() / "songs").string();
+    const std::string other = (tree.path() / "other").string();
+    test::WriteBytes(songs + "\\good.kar", test::Smf(1, {test::Track("00 ff 2f 00")}));
+    test::WriteBytes(other + "\\good.kar", test::Bytes{'n', 'o'});
+    const std::string settings = (tree.path() / "settings.ini").string();
+    IniSettings(settings).Write("Folder", other);
+    SetCurrentDir(songs);
+    ProgramOfTest program(settings, {"good.kar"});
+    EXPECT_EQ(RunWindowProgram(program), 0);
+    EXPECT_EQ(program.folder, other);
+    EXPECT_EQ(program.rows, std::vector<std::string>{songs + "\\good.kar Good"});
 }
 
 // An HDROP as Explorer makes one: the paths one after the other, ANSI.
@@ -395,7 +441,10 @@ TEST_F(Win32WindowTest, KeysOpenAFolderScanAgainAndSortByAColumn) {
     test::WriteBytes(folder / "Songs/a.kar", test::Bytes{'n', 'o'});
     MainWindow& window = *window_;
     const std::string songs = (folder.path() / "Songs").string();
-    window.chooseFolder = [&](HWND) { return std::optional<std::string>(songs); };
+    window.chooseFolder = [&](HWND, const std::string& title) {
+        EXPECT_EQ(title, "Open Folder");
+        return std::optional<std::string>(songs);
+    };
     EXPECT_FALSE(PressKey(window, 'O')) << "O alone is no key of the window";
     BYTE state[256] = {};
     GetKeyboardState(state);

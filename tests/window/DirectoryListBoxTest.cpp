@@ -120,6 +120,7 @@ TEST_F(FolderListTest, ItemsLeadUpTheLadderAndDown) {
     ExpectLadder(pane, Join(b_, "sub3"), {});
     EXPECT_EQ(pane.changes, 3);
     EXPECT_EQ(pane.doubleClicks, 0); // Enter's way in: no OnDblClick
+    EXPECT_EQ(pane.enters, 5) << "OnEnter, with an item to open or not";
 }
 
 TEST_F(FolderListTest, DoubleClickRaisesOnDblClickBeforeTheFolderChanges) {
@@ -141,6 +142,14 @@ TEST_F(FolderListTest, DoubleClickRaisesOnDblClickBeforeTheFolderChanges) {
     pane.list.DblClick(RowOf(pane.list, "C2"));
     EXPECT_EQ(seenFolder, Join(b_, "C2"));
     EXPECT_EQ(pane.changes, 1);
+    EXPECT_EQ(pane.enters, 0);
+
+    // Enter raises its own handler, also while the old folder is current.
+    pane.list.OnEnter = pane.list.OnDblClick;
+    seenFolder.clear();
+    pane.list.OpenCurrent(RowOf(pane.list, "B"));
+    EXPECT_EQ(seenFolder, Join(b_, "C2"));
+    EXPECT_EQ(pane.list.Directory(), b_);
 }
 
 TEST_F(FolderListTest, TheSameFolderOrNoneLeavesEverythingAsItIs) {

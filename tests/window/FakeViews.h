@@ -38,7 +38,8 @@ public:
     int progressMaximum = 100;
     bool openFolderInSummary = false;
     bool hasFileManager = true;
-    std::optional<BatchSummary> summary; // the last one shown
+    std::optional<std::string> folderAnswer; // AskFolder's; none: cancelled
+    std::optional<BatchSummary> summary;     // the last one shown
     std::function<void(const std::string&)> onShowFolder = [this](const std::string& to) {
         folder = to;
     };
@@ -62,8 +63,8 @@ public:
     }
     void ShowStatus(const std::string& text) override { shown.push_back("status: " + text); }
     void ShowCounts(const std::string& text) override { shown.push_back("counts: " + text); }
-    void ShowConverting(bool converting) override {
-        shown.push_back(converting ? "button: Stop" : "button: Convert");
+    void ShowConvertCaption(const std::string& caption) override {
+        shown.push_back("button: " + caption);
     }
     void ShowMessage(const std::string& text) override { shown.push_back("message: " + text); }
     void ShowError(const std::string& text) override { shown.push_back("error: " + text); }
@@ -91,6 +92,11 @@ public:
         steps.push_back(std::move(step));
     }
     void WaitForWorkers() override { RunWorkers(); }
+    std::optional<std::string> AskFolder(const std::string& title,
+                                         const std::string& start) override {
+        shown.push_back("ask: " + title + " from " + start);
+        return folderAnswer;
+    }
     void ShowOutputDialog() override { shown.push_back("output dialog"); }
     void ShowAbout() override { shown.push_back("about"); }
     void CloseWindow() override { shown.push_back("close"); }

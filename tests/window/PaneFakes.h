@@ -61,12 +61,14 @@ struct FolderList {
     explicit FolderList(const VolumeTable& volumes) : list(view, volumes) {
         list.OnChange = [this] { ++changes; };
         list.OnDblClick = [this] { ++doubleClicks; };
+        list.OnEnter = [this] { ++enters; };
         list.BuildList();
     }
     FakeFolderView view;
     DirectoryListBox list;
     int changes = 0;
     int doubleClicks = 0;
+    int enters = 0;
 };
 
 struct DriveBox {

@@ -288,7 +288,7 @@ TEST_F(TMainFormTest, RowsOfAScanStoppedMeanwhileNeverReachTheList) {
 TEST_F(TMainFormTest, TheStopKeyStopsAScan) {
     Add("a.kar");
     form.DirectoryListBox1DblClick();
-    form.StopClick();
+    form.Stop1Click();
     view.Settle();
     EXPECT_TRUE(view.rows.empty());
     EXPECT_EQ(view.shown.back(), "counts: 0 files, 0 good (stopped)");
@@ -482,7 +482,7 @@ TEST_F(BatchTest, GoodSelectedRowsAreConvertedBesideTheirSourcesAndSummed) {
                   "progress: 2/3",
                   "progress: hidden",
                   "status: ",
-                  "button: Convert",
+                  "button: Convert File/s",
                   "summary: 2 files converted.\n1 file judged \"Bad\" skipped. | " + Songs(""),
                   "file manager: " + Songs(""),
               }))
@@ -599,7 +599,8 @@ TEST_F(BatchTest, AWorkerThatCannotStartLeavesTheWindowAsItWas) {
     EXPECT_FALSE(form.Converting());
     EXPECT_FALSE(view.progressVisible);
     EXPECT_EQ(view.shown.back().substr(0, 36), "error: Cannot start the conversion: ");
-    EXPECT_NE(std::find(view.shown.begin(), view.shown.end(), "button: Convert"), view.shown.end());
+    EXPECT_NE(std::find(view.shown.begin(), view.shown.end(), "button: Convert File/s"),
+              view.shown.end());
 }
 
 // A step that cannot be handed to the UI thread stops the batch, whose end
@@ -610,7 +611,7 @@ TEST_F(BatchTest, TheEndOfABatchArrivesWhenAStepCannotBeHandedOver) {
     Convert();
     EXPECT_FALSE(form.Converting());
     EXPECT_EQ(view.Shown("summary: ").size(), 1u);
-    EXPECT_EQ(view.Shown("button: ").back(), "button: Convert");
+    EXPECT_EQ(view.Shown("button: ").back(), "button: Convert File/s");
 }
 
 // The head keeps its lines; every refused or failed file gets a line of

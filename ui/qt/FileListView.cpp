@@ -2,6 +2,7 @@
 
 #include "platform/PathRules.h"
 #include "window/ElidePath.h"
+#include "window/FileColumns.h"
 
 #include <QHeaderView>
 #include <QStyledItemDelegate>
@@ -37,22 +38,23 @@ QTableWidgetItem* ReadOnlyItem(const QString& text) {
 
 } // namespace
 
-FileListView::FileListView(QWidget* parent) : QTableWidget(0, 4, parent) {
+FileListView::FileListView(QWidget* parent)
+    : QTableWidget(0, static_cast<int>(FileColumns().size()), parent) {
     setObjectName(QStringLiteral("fileListView"));
-    setHorizontalHeaderLabels({QStringLiteral("File Name"), QStringLiteral("Ext"),
-                               QStringLiteral("Status"), QStringLiteral("Num.Tracks")});
+    QStringList captions;
+    for (const FileColumn& column : FileColumns())
+        captions << QString::fromLatin1(column.caption);
+    setHorizontalHeaderLabels(captions);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setSectionsClickable(true);
-    // Each narrow column as wide as its header or its widest text at the system font.
-    const int widths[] = {300, 50, 50, 70};
-    const QString widest[] = {QString(), QStringLiteral(".KAR"), QStringLiteral("Good"),
-                              QStringLiteral("65535")};
+    // Each column at least as wide as its header and its widest text at the system font.
     const int padding = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin) + 8;
-    for (int column = 0; column < 4; ++column) {
+    for (int index = 0; index < columnCount(); ++index) {
+        const FileColumn& column = FileColumns()[static_cast<std::size_t>(index)];
         const int header = horizontalHeader()->fontMetrics().horizontalAdvance(
-            model()->headerData(column, Qt::Horizontal).toString());
-        const int content = fontMetrics().horizontalAdvance(widest[column]);
-        setColumnWidth(column, std::max({widths[column], header + padding, content + padding}));
+            QString::fromLatin1(column.caption));
+        const int content = fontMetrics().horizontalAdvance(QString::fromLatin1(column.widest));
+        setColumnWidth(index, std::max({column.width, header + padding, content + padding}));
     }
     horizontalHeader()->setHighlightSections(false);
     verticalHeader()->hide();
@@ -67,18 +69,15 @@ FileListView::FileListView(QWidget* parent) : QTableWidget(0, 4, parent) {
     setItemDelegate(new RowDrawDelegate(this));
 }
 
-void FileListView::AddRow(const QByteArray& path, const QString& caption, const QString& extension,
-                          const QString& status, const QString& tracks, int goodMark) {
+void FileListView::AddRow(const QByteArray& path, const QStringList& texts, int goodMark) {
     const int row = rowCount();
     insertRow(row);
-    QTableWidgetItem* first = ReadOnlyItem(caption);
+    for (int column = 0; column < texts.size(); ++column)
+        setItem(row, column, ReadOnlyItem(texts[column]));
+    QTableWidgetItem* first = item(row, 0);
     first->setData(kGoodMarkRole, goodMark);
     first->setData(kPathRole, path);
-    first->setToolTip(caption);
-    setItem(row, 0, first);
-    setItem(row, 1, ReadOnlyItem(extension));
-    setItem(row, 2, ReadOnlyItem(status));
-    setItem(row, 3, ReadOnlyItem(tracks));
+    first->setToolTip(texts.front());
 }
 
 QString FileListView::FittedCaption(int row, int width) const {
@@ -95,10 +94,6 @@ QString FileListView::FittedCaption(int row, int width) const {
     static const std::string ellipsis = QString(QChar(0x2026)).toLocal8Bit().toStdString();
     return QString::fromLocal8Bit(
         ElideMiddle(path.toStdString(), PathRules::Native(), ellipsis, fits));
-}
-
-QString FileListView::Caption(int row) const {
-    return item(row, 0)->text();
 }
 
 int FileListView::GoodMark(int row) const {

@@ -5,10 +5,10 @@
 
 namespace lyricast {
 
-// The report list of scanned files: four columns, grid lines, whole rows
-// selected, several at a time, nothing edited in place, rows in the order
-// added (its owner sorts them). The good mark of a row is kept beside its
-// caption, not in its text.
+// The report list of scanned files: the columns of FileColumns, grid lines,
+// whole rows selected, several at a time, nothing edited in place, rows in
+// the order added (its owner sorts them). The good mark of a row is kept
+// beside its caption, not in its text.
 class FileListView : public QTableWidget {
     Q_OBJECT
 public:
@@ -17,11 +17,10 @@ public:
 
     explicit FileListView(QWidget* parent);
 
-    // `path` is the file's path as the system gave it, `caption` its text:
-    // drawn elided in the middle when the column is narrow, whole in the tooltip.
-    void AddRow(const QByteArray& path, const QString& caption, const QString& extension,
-                const QString& status, const QString& tracks, int goodMark);
-    QString Caption(int row) const;
+    // `path` is the file's path as the system gave it, `texts` a column's
+    // each, the first the path's: drawn elided in the middle when the column
+    // is narrow, whole in the tooltip.
+    void AddRow(const QByteArray& path, const QStringList& texts, int goodMark);
     // The caption as drawn in a cell `width` pixels wide: the path's folders
     // left out in its middle until it fits, so rows in deep folders differ.
     QString FittedCaption(int row, int width) const;

@@ -1,12 +1,12 @@
 #include "ui/qt/MainWindow.h"
 
-#include "platform/PathRules.h"
 #include "platform/ShellOpen.h"
 #include "ui/qt/AppIcon.h"
 #include "ui/qt/ErrorBox.h"
 #include "ui/qt/FileListView.h"
 #include "ui/qt/OutPathDialog.h"
 #include "ui/qt/QtSettingsStore.h"
+#include "ui/qt/StartThread.h"
 #include "ui/qt/SummaryDialog.h"
 #include "ui/qt/TAboutBox.h"
 #include "ui/qt/TDirectoryListBox.h"
@@ -14,6 +14,8 @@
 #include "ui/qt/TFileListBox.h"
 #include "window/AppInfo.h"
 #include "window/ErrorBox.h"
+#include "window/FileColumns.h"
+#include "window/MainMenu.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -23,7 +25,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -67,6 +68,10 @@ std::vector<std::string> DroppedPaths(const QMimeData* data) {
     return paths;
 }
 
+QString Local(const std::string& bytes) {
+    return QString::fromLocal8Bit(bytes);
+}
+
 constexpr const char* kGeometryKey = "Window/Geometry";
 constexpr const char* kSplitterKey = "Window/Splitter";
 constexpr const char* kColumnsKey = "Window/Columns";
@@ -75,9 +80,8 @@ constexpr const char* kColumnsKey = "Window/Columns";
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), form(*this), shellOpen(ShellOpen), fileManager(ShellOpenFolder),
-      askFolder([this] {
-          return QFileDialog::getExistingDirectory(this, QStringLiteral("Open Folder"),
-                                                   QString::fromLocal8Bit(CurrentFolder()));
+      askFolder([this](const QString& title, const QString& start) {
+          return QFileDialog::getExistingDirectory(this, title, start);
       }) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(AppIcon());
@@ -99,7 +103,7 @@ MainWindow::MainWindow(QWidget* parent)
     layout->addWidget(LMDPanelFill2);
     CreateStatusBar();
     LMDAboutDlg1 = new TAboutBox(this);
-    CreateKeys();
+    SetTabOrder();
     setAcceptDrops(true);
     move(187, 112);
     resize(781, 464 + menuBar()->sizeHint().height());
@@ -110,71 +114,43 @@ MainWindow::~MainWindow() {
     form.FinishWork();
 }
 
+// Every menu, entry, separator and key as MainMenu describes them, each
+// entry calling its handler and the check marks following the options.
 void MainWindow::CreateMenus() {
-    File1 = menuBar()->addMenu(QStringLiteral("&File"));
-    OpenFolder1 = File1->addAction(QStringLiteral("&Open Folder..."));
-    OpenFolder1->setObjectName(QStringLiteral("OpenFolder1"));
-    OpenFolder1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    connect(OpenFolder1, &QAction::triggered, this, [this] { OpenFolderClick(); });
-    File1->addSeparator();
-    Exit1 = AddMenuEntry(File1, "Exit1", "E&xit", &TMainForm::Exit1Click);
-
-    Options1 = menuBar()->addMenu(QStringLiteral("&Options"));
-    ShowOnlyKAR1 =
-        AddMenuEntry(Options1, "ShowOnlyKAR1", "Show Only  &KAR", &TMainForm::ShowOnlyKAR1Click);
-    ShowOnlyKAR1->setCheckable(true);
-    Options1->addSeparator();
-    SelectDestinationFolder1 =
-        AddMenuEntry(Options1, "SelectDestinationFolder1", "Select &Output Folder",
-                     &TMainForm::SelectDestinationFolder1Click);
-    Options1->addSeparator();
-    subDir = AddMenuEntry(Options1, "subDir", "Include &Sub Dir", &TMainForm::subDirClick);
-    subDir->setCheckable(true);
-    ShowOptions();
-
-    Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
-    Help2 = AddMenuEntry(Help1, "Help2", "&Help", &TMainForm::Help2Click);
-    Help2->setShortcut(QKeySequence(Qt::Key_F1));
-    Help1->addSeparator();
-    About1 = AddMenuEntry(Help1, "About1", "&About", &TMainForm::About1Click);
+    for (const Menu& menu : MainMenu()) {
+        QMenu* shown = menuBar()->addMenu(QString::fromLatin1(menu.caption));
+        shown->setObjectName(QString::fromLatin1(menu.name));
+        for (const MenuEntry& entry : menu.entries) {
+            QAction* action = entry.IsSeparator()
+                                  ? shown->addSeparator()
+                                  : shown->addAction(QString::fromLatin1(entry.caption));
+            action->setObjectName(QString::fromLatin1(entry.name));
+            if (entry.IsSeparator())
+                continue;
+            action->setShortcut(QKeySequence(QString::fromStdString(KeyText(entry.key)),
+                                             QKeySequence::PortableText));
+            action->setCheckable(entry.checked != nullptr);
+            if (entry.checked != nullptr)
+                checkedEntries_.emplace_back(&entry, action);
+            connect(action, &QAction::triggered, this, [this, handler = entry.handler] {
+                CallHandler(*this, [this, handler] { (form.*handler)(); });
+                ShowMenuChecks();
+            });
+        }
+    }
+    ShowMenuChecks();
 }
 
-// The keys of the window that have no menu entry of their own, and the order
-// Tab walks: drive box, folder list, file list, convert button.
-void MainWindow::CreateKeys() {
-    Rescan1 = new QAction(this);
-    Rescan1->setObjectName(QStringLiteral("Rescan1"));
-    Rescan1->setShortcut(QKeySequence(Qt::Key_F5));
-    connect(Rescan1, &QAction::triggered, this,
-            [this] { CallHandler(*this, [this] { form.DirectoryListBox1Change(); }); });
-    Stop1 = new QAction(this);
-    Stop1->setObjectName(QStringLiteral("Stop1"));
-    Stop1->setShortcut(QKeySequence(Qt::Key_Escape));
-    connect(Stop1, &QAction::triggered, this,
-            [this] { CallHandler(*this, [this] { form.StopClick(); }); });
-    addActions({Rescan1, Stop1});
+void MainWindow::ShowMenuChecks() {
+    for (const auto& [entry, action] : checkedEntries_)
+        action->setChecked(entry->checked(form));
+}
 
-    // Enter on a folder opens it as the pane does, and scans it as a double-click would.
-    DirectoryListBox1->installEventFilter(this);
+// Tab walks the drive box, the folder list, the file list and the convert button.
+void MainWindow::SetTabOrder() {
     setTabOrder(DriveComboBox1, DirectoryListBox1);
     setTabOrder(DirectoryListBox1, fileListView);
     setTabOrder(fileListView, LMDButton3);
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == DirectoryListBox1 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
-            CallHandler(*this, [this] { form.DirectoryListBox1DblClick(); });
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void MainWindow::OpenFolderClick() {
-    const QString folder = askFolder();
-    if (folder.isEmpty())
-        return;
-    CallHandler(*this, [this, &folder] { form.OpenFolder(Bytes(QFile::encodeName(folder))); });
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -192,7 +168,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 
 void MainWindow::RestoreSettings(QtSettingsStore& store) {
     CallHandler(*this, [this, &store] { form.RestoreSettings(store); });
-    ShowOptions();
+    ShowMenuChecks();
     QSettings& own = store.Toolkit();
     if (const QByteArray geometry = own.value(QString::fromLatin1(kGeometryKey)).toByteArray();
         !geometry.isEmpty())
@@ -209,17 +185,6 @@ void MainWindow::SaveSettings(QtSettingsStore& store) {
     own.setValue(QString::fromLatin1(kSplitterKey), Splitter2->saveState());
     own.setValue(QString::fromLatin1(kColumnsKey), fileListView->horizontalHeader()->saveState());
     own.sync();
-}
-
-QAction* MainWindow::AddMenuEntry(QMenu* menu, const char* name, const char* caption,
-                                  void (TMainForm::*handler)()) {
-    QAction* action = menu->addAction(QString::fromLatin1(caption));
-    action->setObjectName(QString::fromLatin1(name));
-    connect(action, &QAction::triggered, this, [this, handler] {
-        CallHandler(*this, [this, handler] { (form.*handler)(); });
-        ShowOptions();
-    });
-    return action;
 }
 
 void MainWindow::CreateLeftPane() {
@@ -254,8 +219,7 @@ void MainWindow::CreateLeftPane() {
     // The pane's handlers run where its widgets call them; their errors come here.
     DriveComboBox1->showError = [this](const std::string& text) { ShowError(text); };
     DirectoryListBox1->showError = [this](const std::string& text) { ShowError(text); };
-    DirectoryListBox1->core.OnDblClick = [this] { form.DirectoryListBox1DblClick(); };
-    FileListBox1->core.OnChange = [this] { form.FileListBox1Change(); };
+    form.LinkFolderList(DirectoryListBox1->core);
 }
 
 void MainWindow::CreateListPane() {
@@ -291,7 +255,7 @@ void MainWindow::CreateBottomBar() {
 
     LMDPanelFill4 = Panel("LMDPanelFill4", LMDPanelFill2);
     LMDPanelFill4->setFixedWidth(209);
-    LMDButton3 = new QPushButton(QStringLiteral("Convert File/s"), LMDPanelFill4);
+    LMDButton3 = new QPushButton(Local(form.LMDButton3Caption()), LMDPanelFill4);
     LMDButton3->setObjectName(QStringLiteral("LMDButton3"));
     LMDButton3->setGeometry(30, 2, 163, 25);
     connect(LMDButton3, &QPushButton::clicked, this,
@@ -314,8 +278,8 @@ void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shown_) {
         shown_ = true;
-        const QString folder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
-        form.FormShow(folder.toLocal8Bit().toStdString() + PathRules::Native().separator);
+        form.FormShow(Bytes(
+            QFile::encodeName(QDir::toNativeSeparators(QCoreApplication::applicationFilePath()))));
     }
 }
 
@@ -325,23 +289,18 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
 }
 
-// The menu's check marks follow the options the window keeps.
-void MainWindow::ShowOptions() {
-    ShowOnlyKAR1->setChecked(form.showOnlyKar);
-    subDir->setChecked(form.subDir);
-}
-
 void MainWindow::ClearRows() {
     fileListView->setRowCount(0);
 }
 
 void MainWindow::AddRows(std::span<const FileRow> rows) {
     fileListView->setUpdatesEnabled(false);
-    for (const FileRow& row : rows)
-        fileListView->AddRow(QByteArray::fromStdString(row.path), QString::fromLocal8Bit(row.path),
-                             QString::fromLocal8Bit(row.extension),
-                             row.good ? QStringLiteral("Good") : QStringLiteral("Bad"),
-                             QString::number(row.trackCount), row.good ? 1 : 0);
+    for (const FileRow& row : rows) {
+        QStringList texts;
+        for (const std::string& text : RowTexts(row))
+            texts << Local(text);
+        fileListView->AddRow(QByteArray::fromStdString(row.path), texts, row.GoodMark());
+    }
     fileListView->setUpdatesEnabled(true);
 }
 
@@ -364,30 +323,30 @@ void MainWindow::HideProgress() {
 }
 
 void MainWindow::ShowStatus(const std::string& text) {
-    StatusBar1->setText(QString::fromLocal8Bit(text));
+    StatusBar1->setText(Local(text));
     StatusBar1->repaint();
 }
 
 void MainWindow::ShowCounts(const std::string& text) {
-    StatusBar2->setText(QString::fromLocal8Bit(text));
+    StatusBar2->setText(Local(text));
 }
 
-void MainWindow::ShowConverting(bool converting) {
-    LMDButton3->setText(converting ? QStringLiteral("Stop") : QStringLiteral("Convert File/s"));
+void MainWindow::ShowConvertCaption(const std::string& caption) {
+    LMDButton3->setText(Local(caption));
 }
 
 void MainWindow::ShowMessage(const std::string& text) {
     QMessageBox box(QMessageBox::Information, QString::fromStdString(kApplicationTitle),
-                    QString::fromLocal8Bit(text), QMessageBox::Ok, this);
+                    Local(text), QMessageBox::Ok, this);
     box.exec();
 }
 
 void MainWindow::ShowError(const std::string& text) {
-    ShowErrorBox(QString::fromLocal8Bit(text), this);
+    ShowErrorBox(Local(text), this);
 }
 
 bool MainWindow::ShowSummary(const BatchSummary& summary, const std::string& folder) {
-    SummaryDialog box(summary, QString::fromLocal8Bit(folder), this);
+    SummaryDialog box(summary, Local(folder), this);
     box.exec();
     return box.OpenFolderChosen();
 }
@@ -404,8 +363,13 @@ void MainWindow::StartWorker(std::function<void()> work) {
     std::erase_if(workers_, [](const QPointer<QThread>& worker) { return worker.isNull(); });
     QThread* worker = QThread::create(std::move(work));
     connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    try {
+        StartThread(*worker);
+    } catch (...) {
+        delete worker;
+        throw;
+    }
     workers_.emplace_back(worker);
-    worker->start();
 }
 
 // Queued on the window: a step still waiting when the window goes is dropped with it.
@@ -420,6 +384,14 @@ void MainWindow::WaitForWorkers() {
             worker->wait();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     workers_.clear();
+}
+
+std::optional<std::string> MainWindow::AskFolder(const std::string& title,
+                                                 const std::string& start) {
+    const QString folder = askFolder(Local(title), Local(start));
+    if (folder.isEmpty())
+        return std::nullopt;
+    return Bytes(QFile::encodeName(folder));
 }
 
 void MainWindow::ShowOutputDialog() {

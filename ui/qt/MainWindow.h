@@ -6,12 +6,12 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class QAction;
 class QFrame;
 class QLabel;
-class QMenu;
 class QProgressBar;
 class QPushButton;
 class QSplitter;
@@ -26,11 +26,13 @@ class TAboutBox;
 class TDirectoryListBox;
 class TDriveComboBox;
 class TFileListBox;
+struct MenuEntry;
 
-// The program's main window in Qt: the folder pane on the left, the scanned
-// files on the right, the convert button and progress bar below, the status
-// bar at the bottom. It draws what `form` decides and reports what the user
-// does; the widgets keep the names of the window's design.
+// The program's main window in Qt: the menu bar, the folder pane on the
+// left, the scanned files on the right, the convert button and progress bar
+// below, the status bar at the bottom. It draws what `form` decides and
+// reports what the user does; the widgets keep the names of the window's
+// design, and the menus and actions those of MainMenu.
 class MainWindow : public QMainWindow, public MainFormView {
     Q_OBJECT
 public:
@@ -38,19 +40,6 @@ public:
     ~MainWindow() override;
 
     TMainForm form;
-
-    QMenu* File1 = nullptr;
-    QAction* OpenFolder1 = nullptr;
-    QAction* Exit1 = nullptr;
-    QMenu* Options1 = nullptr;
-    QAction* ShowOnlyKAR1 = nullptr;
-    QAction* SelectDestinationFolder1 = nullptr;
-    QAction* subDir = nullptr;
-    QMenu* Help1 = nullptr;
-    QAction* Help2 = nullptr;
-    QAction* About1 = nullptr;
-    QAction* Rescan1 = nullptr; // F5: the current folder scanned again
-    QAction* Stop1 = nullptr;   // Esc: the batch or the scan stopped
 
     QFrame* LMDPanelFill1 = nullptr;
     QFrame* Panel1 = nullptr;
@@ -75,9 +64,9 @@ public:
     // Opens a folder in the desktop's file manager, false when there is
     // none; tests put a recorder here.
     std::function<bool(const std::string&)> fileManager;
-    // Asks for the folder File > Open Folder opens; empty when cancelled.
+    // The desktop's folder dialog (title, start); empty when cancelled.
     // Tests put an answer here.
-    std::function<QString()> askFolder;
+    std::function<QString(const QString&, const QString&)> askFolder;
 
     // What the window remembers between runs: the core's choices, and the
     // window's geometry, the splitter and the list's column widths.
@@ -92,7 +81,7 @@ public:
     void HideProgress() override;
     void ShowStatus(const std::string& text) override;
     void ShowCounts(const std::string& text) override;
-    void ShowConverting(bool converting) override;
+    void ShowConvertCaption(const std::string& caption) override;
     void ShowMessage(const std::string& text) override;
     void ShowError(const std::string& text) override;
     bool ShowSummary(const BatchSummary& summary, const std::string& folder) override;
@@ -101,6 +90,8 @@ public:
     void StartWorker(std::function<void()> work) override;
     void PostToUi(std::function<void()> step) override;
     void WaitForWorkers() override;
+    std::optional<std::string> AskFolder(const std::string& title,
+                                         const std::string& start) override;
     void ShowOutputDialog() override;
     void ShowAbout() override;
     void CloseWindow() override;
@@ -112,22 +103,19 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateMenus();
-    void CreateKeys();
-    void OpenFolderClick();
-    QAction* AddMenuEntry(QMenu* menu, const char* name, const char* caption,
-                          void (TMainForm::*handler)());
     void CreateLeftPane();
     void CreateListPane();
     void CreateBottomBar();
     void CreateStatusBar();
-    void ShowOptions();
+    void SetTabOrder();
+    void ShowMenuChecks();
 
     bool shown_ = false;
     std::vector<QPointer<QThread>> workers_;
+    std::vector<std::pair<const MenuEntry*, QAction*>> checkedEntries_;
 };
 
 } // namespace lyricast

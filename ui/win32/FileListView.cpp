@@ -1,26 +1,21 @@
 #include "ui/win32/FileListView.h"
 
 #include "ui/win32/Controls.h"
+#include "window/FileColumns.h"
 
 #include <array>
 
 namespace lyricast {
 namespace {
 
-struct Column {
-    const char* caption;
-    int width;
-};
-constexpr std::array kColumns = {Column{"File Name", 300}, Column{"Ext", 50}, Column{"Status", 50},
-                                 Column{"Num.Tracks", 70}};
-
 void AddColumns(HWND list) {
-    for (std::size_t i = 0; i < kColumns.size(); ++i) {
+    const std::span<const FileColumn> columns = FileColumns();
+    for (std::size_t i = 0; i < columns.size(); ++i) {
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
         column.fmt = LVCFMT_LEFT;
-        column.cx = kColumns[i].width;
-        column.pszText = const_cast<char*>(kColumns[i].caption);
+        column.cx = columns[i].width;
+        column.pszText = const_cast<char*>(columns[i].caption);
         SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
     }
 }

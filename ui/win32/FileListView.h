@@ -13,9 +13,9 @@
 
 namespace lyricast {
 
-// The report-style list of scanned files: one row per file, its good mark
-// kept as the row's data; several rows may be selected, a selection covers
-// the whole row, rows stay in the order added.
+// The report-style list of scanned files: the columns of FileColumns, one
+// row per file, its good mark kept as the row's data; several rows may be
+// selected, a selection covers the whole row, rows stay in the order added.
 class FileListView {
 public:
     FileListView(HWND parent, int id, const Box& box);

@@ -7,10 +7,8 @@
 
 namespace lyricast {
 
-// The window's settings in an INI file, through the system's profile calls.
-// A value that the profile calls would not give back as it went (bytes
-// outside printable ASCII, edge spaces or quotes) is stored hex-encoded
-// behind "hex:", so every path comes back byte for byte.
+// The window's settings in an INI file, through the system's profile calls,
+// each value spelled by EncodeSettingText so that it comes back byte for byte.
 class IniSettings : public SettingsStore {
 public:
     explicit IniSettings(std::string file);
@@ -27,9 +25,5 @@ public:
 private:
     std::string file_;
 };
-
-// The text a value is stored as, and the value of such text.
-std::string EncodeIniValue(const std::string& value);
-std::string DecodeIniValue(const std::string& text);
 
 } // namespace lyricast

@@ -1,84 +1,83 @@
 #include "ui/win32/MainMenu.h"
 
-#include <array>
+#include <string>
+#include <vector>
 
 namespace lyricast {
 namespace {
 
-struct MenuEntry {
-    int id; // 0 for a separator
-    const char* caption;
-    MenuHandler handler;
-};
+// Every entry of the bar, menu after menu, with its menu and command id.
+template <typename Visit> void ForEachEntry(Visit&& visit) {
+    int id = kFirstMenuId;
+    for (const Menu& menu : MainMenu())
+        for (const MenuEntry& entry : menu.entries)
+            visit(menu, entry, id++);
+}
 
-struct Menu {
-    const char* caption;
-    std::array<MenuEntry, 5> entries; // ended by the first empty entry
-};
-
-const std::array<Menu, 3> kMenus = {{
-    {"&File",
-     {{{kOpenFolder, "&Open Folder...\tCtrl+O", nullptr},
-       {kScanAgain, "&Scan Again\tF5", &TMainForm::DirectoryListBox1Change},
-       {kStop, "S&top\tEsc", &TMainForm::StopClick},
-       {0, "", nullptr},
-       {kExit1, "E&xit", &TMainForm::Exit1Click}}}},
-    {"&Options",
-     {{{kShowOnlyKAR1, "Show Only  &KAR", &TMainForm::ShowOnlyKAR1Click},
-       {0, "", nullptr},
-       {kSelectDestinationFolder1, "Select &Output Folder",
-        &TMainForm::SelectDestinationFolder1Click},
-       {0, "", nullptr},
-       {kSubDir, "Include &Sub Dir", &TMainForm::subDirClick}}}},
-    {"&Help",
-     {{{kHelp2, "&Help\tF1", &TMainForm::Help2Click},
-       {0, "", nullptr},
-       {kAbout1, "&About", &TMainForm::About1Click}}}},
-}};
-
-HMENU CreatePopup(const Menu& menu) {
-    HMENU popup = CreatePopupMenu();
-    for (const MenuEntry& entry : menu.entries) {
-        if (entry.caption == nullptr)
-            break;
-        if (entry.id == 0) {
-            AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
-        } else {
-            AppendMenuA(popup, MF_STRING, static_cast<UINT_PTR>(entry.id), entry.caption);
-        }
+WORD VirtualKey(const MenuKey& key) {
+    switch (key.kind) {
+    case MenuKey::Kind::Letter:
+        return static_cast<WORD>(key.letter);
+    case MenuKey::Kind::Function:
+        return static_cast<WORD>(VK_F1 + key.number - 1);
+    case MenuKey::Kind::Escape:
+        return VK_ESCAPE;
+    case MenuKey::Kind::None:
+        break;
     }
-    return popup;
+    return 0;
 }
 
 } // namespace
 
 HMENU CreateMainMenu() {
     HMENU bar = CreateMenu();
-    for (const Menu& menu : kMenus)
-        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopup(menu)), menu.caption);
+    const Menu* filling = nullptr;
+    HMENU popup = nullptr;
+    ForEachEntry([&](const Menu& menu, const MenuEntry& entry, int id) {
+        if (&menu != filling) {
+            filling = &menu;
+            popup = CreatePopupMenu();
+            AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), menu.caption);
+        }
+        if (entry.IsSeparator()) {
+            AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+            return;
+        }
+        std::string caption = entry.caption;
+        if (entry.key.kind != MenuKey::Kind::None)
+            caption += "\t" + KeyText(entry.key);
+        AppendMenuA(popup, MF_STRING, static_cast<UINT_PTR>(id), caption.c_str());
+    });
     return bar;
 }
 
 HACCEL CreateMainKeys() {
-    std::array<ACCEL, 4> keys = {{{FVIRTKEY, VK_F1, kHelp2},
-                                  {FVIRTKEY, VK_F5, kScanAgain},
-                                  {FVIRTKEY, VK_ESCAPE, kStop},
-                                  {FVIRTKEY | FCONTROL, 'O', kOpenFolder}}};
+    std::vector<ACCEL> keys;
+    ForEachEntry([&keys](const Menu&, const MenuEntry& entry, int id) {
+        if (entry.key.kind == MenuKey::Kind::None)
+            return;
+        const BYTE flags = FVIRTKEY | (entry.key.control ? FCONTROL : 0);
+        keys.push_back({flags, VirtualKey(entry.key), static_cast<WORD>(id)});
+    });
     return CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size()));
 }
 
-MenuHandler HandlerOfMenuEntry(int id) {
-    for (const Menu& menu : kMenus)
-        for (const MenuEntry& entry : menu.entries)
-            if (entry.caption != nullptr && entry.id == id && id != 0)
-                return entry.handler;
-    return nullptr;
+const MenuEntry* MenuEntryOf(int id) {
+    const MenuEntry* found = nullptr;
+    ForEachEntry([&](const Menu&, const MenuEntry& entry, int entryId) {
+        if (entryId == id && !entry.IsSeparator())
+            found = &entry;
+    });
+    return found;
 }
 
-void ShowMenuOptions(HMENU menu, const TMainForm& form) {
-    CheckMenuItem(menu, kShowOnlyKAR1,
-                  MF_BYCOMMAND | (form.showOnlyKar ? MF_CHECKED : MF_UNCHECKED));
-    CheckMenuItem(menu, kSubDir, MF_BYCOMMAND | (form.subDir ? MF_CHECKED : MF_UNCHECKED));
+void ShowMenuChecks(HMENU menu, const TMainForm& form) {
+    ForEachEntry([&](const Menu&, const MenuEntry& entry, int id) {
+        if (entry.checked != nullptr)
+            CheckMenuItem(menu, static_cast<UINT>(id),
+                          MF_BYCOMMAND | (entry.checked(form) ? MF_CHECKED : MF_UNCHECKED));
+    });
 }
 
 } // namespace lyricast

@@ -12,12 +12,13 @@
 #include "ui/win32/resources/ResourceIds.h"
 #include "window/AppInfo.h"
 #include "window/ErrorBox.h"
+#include "window/FileColumns.h"
+#include "window/SettingsText.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
 
 #include <array>
-#include <cstdio>
 
 namespace lyricast {
 namespace {
@@ -59,13 +60,10 @@ RECT RectOf(const Box& box) {
     return {box.x, box.y, box.x + box.width, box.y + box.height};
 }
 
-// The folder of the program's own file, with its closing separator.
-std::string ProgramFolder() {
+std::string ProgramFile() {
     std::array<char, MAX_PATH> path{};
     const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    const std::string file(path.data(), length);
-    const std::size_t separator = file.find_last_of("\\/");
-    return separator == std::string::npos ? std::string() : file.substr(0, separator + 1);
+    return {path.data(), length};
 }
 
 constexpr char kPlacementKey[] = "WindowPlacement";
@@ -73,8 +71,7 @@ constexpr char kPlacementKey[] = "WindowPlacement";
 } // namespace
 
 MainWindow::MainWindow()
-    : form(*this), shellOpen(ShellOpen), fileManager(ShellOpenFolder),
-      chooseFolder([](HWND owner) { return PickFolder(owner, "Open Folder"); }),
+    : form(*this), shellOpen(ShellOpen), fileManager(ShellOpenFolder), chooseFolder(PickFolder),
       keys_(CreateMainKeys()) {
     RegisterWindowClass();
     const SIZE outer = OuterSize();
@@ -82,7 +79,7 @@ MainWindow::MainWindow()
                     outer.cy, nullptr, CreateMainMenu(), GetModuleHandleA(nullptr), this);
     workers_.emplace(handle_);
     CreateControls();
-    ShowMenuOptions(GetMenu(handle_), form);
+    ShowMenuChecks(GetMenu(handle_), form);
     LayOut();
     DragAcceptFiles(handle_, TRUE);
 }
@@ -109,14 +106,13 @@ void MainWindow::CreateControls() {
     DirectoryListBox1 =
         std::make_unique<FolderList>(handle_, kDirectoryListBox1, layout.folderList);
     DriveComboBox1->SetDirList(DirectoryListBox1.get());
-    DirectoryListBox1->core.OnChange = [this] { form.FileListBox1Change(); };
-    DirectoryListBox1->core.OnDblClick = [this] { form.DirectoryListBox1DblClick(); };
+    form.LinkFolderList(DirectoryListBox1->core);
     fileListView = std::make_unique<FileListView>(handle_, kFileListView, layout.fileList);
     ProgressBar1 = CreateChild(handle_, PROGRESS_CLASSA, "", 0, layout.progressBar, kProgressBar1);
     SendMessageA(ProgressBar1, PBM_SETRANGE32, 0, 100);
     LMDButton3 =
-        CreateChild(handle_, "BUTTON", "Convert File/s", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                    layout.convertButton, kLMDButton3);
+        CreateChild(handle_, "BUTTON", form.LMDButton3Caption().c_str(),
+                    WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, layout.convertButton, kLMDButton3);
 }
 
 MainLayout MainWindow::Layout() const {
@@ -172,10 +168,9 @@ LRESULT MainWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
             return *answer;
         break;
     case WM_VKEYTOITEM:
-        // Enter opens the folder list's folder and scans it, as a double-click does.
         if (LOWORD(wParam) != VK_RETURN)
             return -1;
-        FolderListDblClick();
+        FolderListEnter();
         return -2;
     case WM_SIZE:
         LayOut();
@@ -208,13 +203,12 @@ LRESULT MainWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
         FilesDropped(reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_CLOSE:
-        SaveSettings();
-        // A walk may be running below this handler; it unwinds at its next check point.
+        // A walk may be running below this handler; it unwinds at its next
+        // check point. The window stays until it is destroyed, so that what
+        // it remembers, its place too, can be saved once the loop is over.
         form.StopWork();
-        DestroyWindow(handle_);
-        return 0;
-    case WM_DESTROY:
-        if (quitOnDestroy)
+        ShowWindow(handle_, SW_HIDE);
+        if (quitOnClose)
             PostQuitMessage(0);
         return 0;
     default:
@@ -224,26 +218,24 @@ LRESULT MainWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::Command(int id, int code) {
-    if (const MenuHandler handler = HandlerOfMenuEntry(id))
-        return MenuEntryChosen(handler);
-    if (id == kOpenFolder)
-        return OpenFolderClick();
+    if (const MenuEntry* entry = MenuEntryOf(id))
+        return MenuEntryChosen(entry->handler);
     if (id == kLMDButton3 && code == BN_CLICKED)
         return CallHandler(*this, [this] { form.LMDButton3Click(); });
     if (id == kDirectoryListBox1 && code == LBN_DBLCLK)
-        return FolderListDblClick();
+        return CallHandler(*this, [this] { DirectoryListBox1->DblClick(); });
     if (id == kDriveComboBox1 && (code == CBN_SELENDOK || code == CBN_SELCHANGE))
         CallHandler(*this, [this] { DriveComboBox1->EntryChosen(); });
 }
 
-void MainWindow::FolderListDblClick() {
-    CallHandler(*this, [this] { DirectoryListBox1->DblClick(); });
+void MainWindow::FolderListEnter() {
+    CallHandler(*this, [this] { DirectoryListBox1->OpenCurrent(); });
 }
 
-void MainWindow::MenuEntryChosen(MenuHandler handler) {
+void MainWindow::MenuEntryChosen(void (TMainForm::*handler)()) {
     CallHandler(*this, [this, handler] { (form.*handler)(); });
     if (IsWindow(handle_))
-        ShowMenuOptions(GetMenu(handle_), form);
+        ShowMenuChecks(GetMenu(handle_), form);
 }
 
 std::optional<LRESULT> MainWindow::Notify(const NMHDR& header) {
@@ -304,17 +296,11 @@ void MainWindow::FirstShow() {
     if (shown_)
         return;
     shown_ = true;
-    form.FormShow(ProgramFolder());
+    form.FormShow(ProgramFile());
 }
 
 bool MainWindow::TranslateKeys(MSG& message) {
     return TranslateAcceleratorA(handle_, keys_, &message) != 0;
-}
-
-void MainWindow::OpenFolderClick() {
-    const std::optional<std::string> folder = chooseFolder(handle_);
-    if (folder)
-        CallHandler(*this, [this, &folder] { form.OpenFolder(*folder); });
 }
 
 void MainWindow::FilesDropped(HDROP drop) {
@@ -323,24 +309,20 @@ void MainWindow::FilesDropped(HDROP drop) {
     CallHandler(*this, [this, &paths] { form.OpenPaths(std::move(paths)); });
 }
 
-// The options, then where the window stood: left, top, right, bottom and
-// whether it was maximised, as the system's placement gives them.
+// The options, then where the window stood, as the system's placement gives it.
 void MainWindow::RestoreSettings() {
     if (settings == nullptr)
         return;
     CallHandler(*this, [this] { form.RestoreSettings(*settings); });
-    ShowMenuOptions(GetMenu(handle_), form);
+    ShowMenuChecks(GetMenu(handle_), form);
     const std::optional<std::string> stored = settings->Read(kPlacementKey);
+    const std::optional<WindowPlace> stood = stored ? WindowPlaceOf(*stored) : std::nullopt;
+    if (!stood)
+        return;
     WINDOWPLACEMENT place{};
     place.length = sizeof place;
-    int maximised = 0;
-    RECT& rect = place.rcNormalPosition;
-    if (!stored || std::sscanf(stored->c_str(), "%ld,%ld,%ld,%ld,%d", &rect.left, &rect.top,
-                               &rect.right, &rect.bottom, &maximised) != 5)
-        return;
-    if (rect.right - rect.left < 100 || rect.bottom - rect.top < 100)
-        return;
-    place.showCmd = maximised != 0 ? SW_SHOWMAXIMIZED : SW_HIDE;
+    place.rcNormalPosition = {stood->left, stood->top, stood->right, stood->bottom};
+    place.showCmd = stood->maximised ? SW_SHOWMAXIMIZED : SW_HIDE;
     SetWindowPlacement(handle_, &place);
 }
 
@@ -353,10 +335,8 @@ void MainWindow::SaveSettings() {
     if (!GetWindowPlacement(handle_, &place))
         return;
     const RECT& rect = place.rcNormalPosition;
-    std::array<char, 80> text{};
-    std::snprintf(text.data(), text.size(), "%ld,%ld,%ld,%ld,%d", rect.left, rect.top, rect.right,
-                  rect.bottom, place.showCmd == SW_SHOWMAXIMIZED ? 1 : 0);
-    settings->Write(kPlacementKey, text.data());
+    settings->Write(kPlacementKey, WindowPlaceText({rect.left, rect.top, rect.right, rect.bottom,
+                                                    place.showCmd == SW_SHOWMAXIMIZED}));
 }
 
 void MainWindow::ClearRows() {
@@ -366,9 +346,7 @@ void MainWindow::ClearRows() {
 void MainWindow::AddRows(std::span<const FileRow> rows) {
     SendMessageA(fileListView->Handle(), WM_SETREDRAW, FALSE, 0);
     for (const FileRow& row : rows)
-        fileListView->AddRow(
-            {row.path, row.extension, row.good ? "Good" : "Bad", std::to_string(row.trackCount)},
-            row.good ? 1 : 0);
+        fileListView->AddRow(RowTexts(row), row.GoodMark());
     SendMessageA(fileListView->Handle(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(fileListView->Handle(), nullptr, TRUE);
 }
@@ -396,8 +374,8 @@ void MainWindow::ShowCounts(const std::string& text) {
     SendMessageA(StatusBar1, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void MainWindow::ShowConverting(bool converting) {
-    SetWindowTextA(LMDButton3, converting ? "Stop" : "Convert File/s");
+void MainWindow::ShowConvertCaption(const std::string& caption) {
+    SetWindowTextA(LMDButton3, caption.c_str());
 }
 
 bool MainWindow::ShowSummary(const BatchSummary& told, const std::string& /*folder*/) {
@@ -436,6 +414,12 @@ void MainWindow::RunWaitingSteps() {
 
 void MainWindow::WaitForWorkers() {
     workers_->WaitAll();
+}
+
+// The system's dialog starts where it likes: it has no start folder of its own.
+std::optional<std::string> MainWindow::AskFolder(const std::string& title,
+                                                 const std::string& /*start*/) {
+    return chooseFolder(handle_, title);
 }
 
 void MainWindow::ShowOutputDialog() {

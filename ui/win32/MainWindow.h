@@ -23,7 +23,8 @@ class OutPathDialog;
 // The program's main window on the Win32 API: the folder pane on the left,
 // the splitter, the scanned files on the right, the progress bar and the
 // convert button below, the status bar at the bottom. It draws what `form`
-// decides and reports what the user does. Created hidden; Show shows it.
+// decides and reports what the user does. Created hidden; Show shows it, and
+// closing it hides it again and ends the message loop.
 class MainWindow : public MainFormView {
 public:
     enum ControlId {
@@ -45,19 +46,19 @@ public:
 
     TMainForm form;
     OutPathDialog* outPathForm = nullptr; // set by the start-up once the dialog exists
-    // Ends the program's message loop when the window goes.
-    bool quitOnDestroy = false;
+    // Ends the program's message loop when the window closes.
+    bool quitOnClose = false;
     // Opens a document with the desktop; tests put a recorder here.
     std::function<void(const std::string&)> shellOpen;
     // Opens a folder in the desktop's file manager, false when there is
     // none; tests put a recorder here.
     std::function<bool(const std::string&)> fileManager;
-    // Asks the user for a folder to open; tests put an answer here.
-    std::function<std::optional<std::string>(HWND)> chooseFolder;
-    // Where the settings and the window's placement are kept: restored by
-    // RestoreSettings, saved when the window closes.
+    // The system's folder dialog (owner, title); tests put an answer here.
+    std::function<std::optional<std::string>(HWND, const std::string&)> chooseFolder;
+    // Where the settings and the window's placement are kept.
     SettingsStore* settings = nullptr;
     void RestoreSettings();
+    void SaveSettings();
     // The window's keys (F1, F5, Esc, Ctrl+O): true when `message` was one.
     bool TranslateKeys(MSG& message);
 
@@ -76,7 +77,7 @@ public:
     void HideProgress() override;
     void ShowStatus(const std::string& text) override;
     void ShowCounts(const std::string& text) override;
-    void ShowConverting(bool converting) override;
+    void ShowConvertCaption(const std::string& caption) override;
     void ShowMessage(const std::string& text) override;
     void ShowError(const std::string& text) override;
     bool ShowSummary(const BatchSummary& summary, const std::string& folder) override;
@@ -85,6 +86,8 @@ public:
     void StartWorker(std::function<void()> work) override;
     void PostToUi(std::function<void()> step) override;
     void WaitForWorkers() override;
+    std::optional<std::string> AskFolder(const std::string& title,
+                                         const std::string& start) override;
     void ShowOutputDialog() override;
     void ShowAbout() override;
     void CloseWindow() override;
@@ -103,14 +106,12 @@ private:
     void LayOut();
     void Command(int id, int code);
     std::optional<LRESULT> Notify(const NMHDR& header);
-    void FolderListDblClick();
-    void MenuEntryChosen(MenuHandler handler);
+    void FolderListEnter();
+    void MenuEntryChosen(void (TMainForm::*handler)());
     void Paint();
     bool SplitterMouse(UINT message, LPARAM lParam);
     void FirstShow();
-    void OpenFolderClick();
     void FilesDropped(HDROP drop);
-    void SaveSettings();
     void RunWaitingSteps();
 
     HWND handle_ = nullptr;

@@ -1,59 +1,9 @@
-#include "ui/win32/ErrorBox.h"
 #include "ui/win32/IniSettings.h"
-#include "ui/win32/MainWindow.h"
-#include "ui/win32/OutPathDialog.h"
-#include "window/ErrorBox.h"
+#include "ui/win32/Win32Program.h"
 
 #include <windows.h>
 
-#include <commctrl.h>
-
-#include <cstdlib>
-#include <exception>
-#include <string>
-#include <vector>
-
-namespace {
-
-int RunMessageLoop(lyricast::MainWindow& window) {
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (window.TranslateKeys(message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return static_cast<int>(message.wParam);
-}
-
-} // namespace
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                        ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES |
-                                            ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-    try {
-        lyricast::MainWindow mainWindow;
-        lyricast::OutPathDialog outPathForm(mainWindow.form);
-        mainWindow.outPathForm = &outPathForm;
-        mainWindow.form.outPathForm = &outPathForm.form;
-        mainWindow.quitOnDestroy = true;
-        lyricast::IniSettings settings(lyricast::IniSettings::UserFile());
-        if (!settings.File().empty()) {
-            mainWindow.settings = &settings;
-            mainWindow.RestoreSettings();
-        }
-        mainWindow.Show(show);
-        // A folder named on the command line is scanned; files are listed.
-        const std::vector<std::string> named(__argv + 1, __argv + __argc);
-        if (!named.empty())
-            lyricast::CallHandler(mainWindow, [&] { mainWindow.form.OpenPaths(named); });
-        const int status = RunMessageLoop(mainWindow);
-        mainWindow.form.FinishWork();
-        return status;
-    } catch (const std::exception& error) {
-        lyricast::ShowErrorBox(nullptr, lyricast::ErrorBoxText(error.what()));
-        return 1;
-    }
+    lyricast::Win32Program program(lyricast::IniSettings::UserFile(), show);
+    return lyricast::RunWindowProgram(program);
 }

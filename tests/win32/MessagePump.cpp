@@ -1,8 +1,8 @@
-#include "ui/win32/MessagePump.h"
+#include "MessagePump.h"
 
 #include <windows.h>
 
-namespace lyricast {
+namespace lyricast::test {
 
 void PumpMessages() {
     MSG message;
@@ -25,4 +25,4 @@ void PumpUntil(const std::function<bool()>& done) {
     }
 }
 
-} // namespace lyricast
+} // namespace lyricast::test

@@ -1,0 +1,41 @@
+#include "window/FileColumns.h"
+
+#include "platform/FolderListing.h"
+#include "scan/FileJudgement.h"
+
+#include <array>
+
+namespace lyricast {
+namespace {
+
+constexpr std::array kColumns = {
+    FileColumn{"File Name", 300, "", [](const FileRow& row) { return row.path; },
+               [](const FileRow& a, const FileRow& b) { return LessIgnoringCase(a.path, b.path); }},
+    FileColumn{"Ext", 50, ".KAR", [](const FileRow& row) { return row.extension; },
+               [](const FileRow& a, const FileRow& b) {
+                   return LessIgnoringCase(a.extension, b.extension);
+               }},
+    // "Bad" before "Good", as their texts sort.
+    FileColumn{"Status", 50, "Good",
+               [](const FileRow& row) { return std::string(VerdictText(row.good)); },
+               [](const FileRow& a, const FileRow& b) { return a.good < b.good; }},
+    FileColumn{"Num.Tracks", 70, "65535",
+               [](const FileRow& row) { return TrackCountText(row.trackCount); },
+               [](const FileRow& a, const FileRow& b) { return a.trackCount < b.trackCount; }},
+};
+
+} // namespace
+
+std::span<const FileColumn> FileColumns() {
+    return kColumns;
+}
+
+std::vector<std::string> RowTexts(const FileRow& row) {
+    std::vector<std::string> texts;
+    texts.reserve(kColumns.size());
+    for (const FileColumn& column : kColumns)
+        texts.push_back(column.text(row));
+    return texts;
+}
+
+} // namespace lyricast

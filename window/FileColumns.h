@@ -1,0 +1,30 @@
+#pragma once
+
+#include "window/FileRow.h"
+
+#include <span>
+#include <string>
+#include <vector>
+
+namespace lyricast {
+
+// One column of the file list, as every window shows it: its caption, its
+// width in pixels at 96 dots per inch, the widest text it holds (a window
+// that sizes its columns to its font makes room for it), what it shows of a
+// row, and the order a click on its header sorts the rows in.
+struct FileColumn {
+    const char* caption;
+    int width;
+    const char* widest;
+    std::string (*text)(const FileRow& row);
+    bool (*before)(const FileRow& a, const FileRow& b);
+};
+
+// "File Name", "Ext", "Status" and "Num.Tracks", in order; the first shows
+// the file's path.
+std::span<const FileColumn> FileColumns();
+
+// A row's texts, one a column, in the columns' order.
+std::vector<std::string> RowTexts(const FileRow& row);
+
+} // namespace lyricast

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace lyricast {
+
+// One row of the file list: the file's full path as the system gave it, its
+// upper-cased extension, the verdict and the track count.
+struct FileRow {
+    std::string path;
+    std::string extension;
+    bool good = false;
+    std::uint16_t trackCount = 0;
+
+    // The row's data beside its texts: 1 for a "Good" file, 0 otherwise.
+    int GoodMark() const { return good ? 1 : 0; }
+};
+
+} // namespace lyricast
