@@ -1,3 +1,4 @@
+#include "platform/WideTextWindows.h"
 #include "ui/win32/ErrorBox.h"
 #include "ui/win32/IniSettings.h"
 #include "ui/win32/MainWindow.h"
@@ -7,6 +8,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdlib>
 #include <exception>
@@ -14,6 +16,18 @@
 #include <vector>
 
 namespace {
+
+// The command line as the system keeps it, in UTF-16, so that a name the code
+// page cannot spell arrives whole; the window takes it as UTF-8.
+std::vector<std::string> NamedOnTheCommandLine() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> named;
+    for (int i = 1; arguments != nullptr && i < count; ++i)
+        named.push_back(lyricast::Utf8FromWide(arguments[i]));
+    LocalFree(arguments);
+    return named;
+}
 
 int RunMessageLoop(lyricast::MainWindow& window) {
     MSG message;
@@ -46,7 +60,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
         }
         mainWindow.Show(show);
         // A folder named on the command line is scanned; files are listed.
-        const std::vector<std::string> named(__argv + 1, __argv + __argc);
+        const std::vector<std::string> named = NamedOnTheCommandLine();
         if (!named.empty())
             lyricast::CallHandler(mainWindow, [&] { mainWindow.form.OpenPaths(named); });
         const int status = RunMessageLoop(mainWindow);

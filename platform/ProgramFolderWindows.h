@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+namespace lyricast {
+
+// The folder of the program's own file, with its closing separator.
+std::string ProgramFolder();
+
+} // namespace lyricast
