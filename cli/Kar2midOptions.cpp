@@ -29,6 +29,11 @@ const char* const kKar2midUsage =
     "by tabs. A folder that cannot be read gets \"failed: FOLDER: REASON\". In every\n"
     "path a control character is escaped (\\n, \\t, \\r, \\e or \\xHH), and so is a\n"
     "backslash (\\\\) except on Windows, where \\ separates folders.\n"
+#ifdef _WIN32
+    "\n"
+    "Names are shown on a console in their own characters, whatever its code page;\n"
+    "output redirected to a file or a pipe is UTF-8 text.\n"
+#endif
     "\n"
     "Exit status: 0 when every file converted (skipped ones aside), 1 when any file\n"
     "or folder failed or the output could not be written, 2 for a usage error or an\n"

@@ -51,7 +51,7 @@ std::string PrintableText(std::string_view text, const PathRules& rules) {
             AppendControl(printable, byte);
         } else if (byte == '\\' && !backslashSeparates) {
             printable += "\\\\";
-        } else if (!backslashSeparates && IsUtf8C1Control(text, at)) {
+        } else if (IsUtf8C1Control(text, at)) {
             AppendHex(printable, byte);
             AppendHex(printable, static_cast<unsigned char>(text[++at]));
         } else {

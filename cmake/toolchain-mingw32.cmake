@@ -19,10 +19,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
 # CTest and GoogleTest's discovery run the programs through Wine, in a prefix
-# of the build's own so that nothing touches the user's ~/.wine.
+# of the build's own so that nothing touches the user's ~/.wine, and in the
+# Western code page (1252), which Wine takes from the locale C.UTF-8.
 set(LYRICAST_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE PATH "Wine prefix the tests run in")
 set(CMAKE_CROSSCOMPILING_EMULATOR
-    env "WINEPREFIX=${LYRICAST_WINEPREFIX}" WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml=" wine)
+    env "WINEPREFIX=${LYRICAST_WINEPREFIX}" WINEDEBUG=-all "WINEDLLOVERRIDES=mscoree,mshtml="
+    LC_ALL=C.UTF-8 wine)
 
 # Wine shows the build machine's root folder as drive Z:, so a host path
 # becomes a Windows path by putting Z: in front of it.

@@ -1,8 +1,8 @@
 #include "platform/DriveRelativePath.h"
 
 #ifdef _WIN32
-#include <windows.h>
-#include <vector>
+#include "platform/SystemPathWindows.h"
+#include "platform/WideTextWindows.h"
 #endif
 
 namespace lyricast {
@@ -26,20 +26,14 @@ std::string WithoutClosingSeparator(std::string folder) {
 
 } // namespace
 
+// A path the system cannot read fails, as it is, wherever it is used.
 std::string FromDriveRoot(const std::string& path) {
     if (!IsDriveRelative(path, PathRules::Native()))
         return path;
-    std::vector<char> buffer(MAX_PATH + 1);
-    for (;;) {
-        const DWORD length = ::GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()),
-                                                buffer.data(), nullptr);
-        // The system cannot tell: the path fails, as it is, wherever it is used.
-        if (length == 0)
-            return path;
-        if (length < buffer.size())
-            return WithoutClosingSeparator(std::string(buffer.data(), length));
-        buffer.resize(length);
-    }
+    const auto wide = PlainSystemPath(path);
+    if (!wide)
+        return path;
+    return WithoutClosingSeparator(Utf8FromWide(FullSystemPath(*wide)));
 }
 #else
 // No drives here: every path is read as it is.

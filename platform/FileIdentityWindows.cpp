@@ -1,5 +1,7 @@
 #include "platform/FileIdentity.h"
 
+#include "platform/SystemPathWindows.h"
+
 #include <windows.h>
 
 namespace lyricast {
@@ -9,7 +11,10 @@ namespace {
 // lets even a file that another program holds open exclusively answer;
 // backup semantics let a folder be opened at all.
 HANDLE OpenForQuery(const std::string& path) {
-    return ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    const auto wide = SystemPath(path);
+    if (!wide)
+        return INVALID_HANDLE_VALUE;
+    return ::CreateFileW(wide->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 

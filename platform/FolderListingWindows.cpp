@@ -2,6 +2,8 @@
 
 #include "platform/PathRules.h"
 #include "platform/SystemMessageWindows.h"
+#include "platform/SystemPathWindows.h"
+#include "platform/WideTextWindows.h"
 
 #include <windows.h>
 
@@ -38,6 +40,11 @@ bool HasAttribute(DWORD attributes, DWORD wanted) {
     return (attributes & wanted) != 0;
 }
 
+HANDLE FindFirst(const std::string& pattern, WIN32_FIND_DATAW& found) {
+    const auto wide = SystemPath(pattern);
+    return wide ? ::FindFirstFileW(wide->c_str(), &found) : INVALID_HANDLE_VALUE;
+}
+
 } // namespace
 
 std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) {
@@ -46,8 +53,8 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder) {
 }
 
 std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder, std::string& reason) {
-    WIN32_FIND_DATAA found{};
-    const FindHandle find(::FindFirstFileA(EverythingIn(folder).c_str(), &found));
+    WIN32_FIND_DATAW found{};
+    const FindHandle find(FindFirst(EverythingIn(folder), found));
     std::vector<FolderEntry> entries;
     if (!find.valid()) {
         const DWORD error = ::GetLastError();
@@ -58,19 +65,20 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder, st
         return std::nullopt;
     }
     do {
-        const std::string_view name = found.cFileName;
-        if (name == "." || name == "..")
+        const std::wstring_view name = found.cFileName;
+        if (name == L"." || name == L"..")
             continue;
         const DWORD attributes = found.dwFileAttributes;
-        entries.push_back({std::string(name), HasAttribute(attributes, FILE_ATTRIBUTE_DIRECTORY),
+        entries.push_back({Utf8FromWide(name), HasAttribute(attributes, FILE_ATTRIBUTE_DIRECTORY),
                            HasAttribute(attributes, FILE_ATTRIBUTE_HIDDEN),
                            HasAttribute(attributes, FILE_ATTRIBUTE_SYSTEM)});
-    } while (::FindNextFileA(find.get(), &found));
+    } while (::FindNextFileW(find.get(), &found));
     return entries;
 }
 
 bool IsFolder(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const auto wide = SystemPath(path);
+    const DWORD attributes = wide ? ::GetFileAttributesW(wide->c_str()) : INVALID_FILE_ATTRIBUTES;
     return attributes != INVALID_FILE_ATTRIBUTES &&
            HasAttribute(attributes, FILE_ATTRIBUTE_DIRECTORY);
 }

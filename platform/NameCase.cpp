@@ -1,68 +1,12 @@
 #include "platform/NameCase.h"
 
 #include "platform/AsciiCase.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <optional>
 
 namespace lyricast {
 namespace {
-
-struct Decoded {
-    char32_t codePoint;
-    std::size_t length;
-};
-
-// One UTF-8 character at the start of `text`; nothing for a byte that does
-// not start a well-formed one.
-std::optional<Decoded> DecodeUtf8(std::string_view text) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    std::size_t length = 0;
-    char32_t value = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        value = lead & 0x1Fu;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        value = lead & 0x0Fu;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        value = lead & 0x07u;
-    } else {
-        return std::nullopt;
-    }
-    if (text.size() < length)
-        return std::nullopt;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0u) != 0x80u)
-            return std::nullopt;
-        value = value << 6 | (byte(i) & 0x3Fu);
-    }
-    const char32_t smallest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-    if (value < smallest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-        return std::nullopt;
-    return Decoded{value, length};
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
 
 bool Within(char32_t c, char32_t first, char32_t last) {
     return c >= first && c <= last;
@@ -117,7 +61,7 @@ std::string FoldedName(std::string_view name) {
     folded.reserve(name.size());
     while (!name.empty()) {
         const auto decoded = DecodeUtf8(name);
-        if (!decoded) {
+        if (!decoded || decoded->length == 1) {
             folded.push_back(AsciiUpper(name.front()));
             name.remove_prefix(1);
             continue;

@@ -4,6 +4,7 @@
 #include "platform/FolderListingWindows.h"
 #include "platform/PathRules.h"
 #include "platform/SystemMessageWindows.h"
+#include "platform/SystemPathWindows.h"
 
 #include <windows.h>
 #include <cerrno>
@@ -13,7 +14,8 @@ namespace lyricast {
 // Windows calls take paths, so the folder is kept as its path and the
 // sub-folders are reached by joining names to it, as the walk spells them.
 std::optional<OpenFolder> OpenFolder::Open(const std::string& path, std::string& reason) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const auto wide = SystemPath(path);
+    const DWORD attributes = wide ? ::GetFileAttributesW(wide->c_str()) : INVALID_FILE_ATTRIBUTES;
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         reason = SystemMessage(::GetLastError());
         return std::nullopt;

@@ -2,10 +2,6 @@
 
 #include "platform/AsciiCase.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace lyricast {
 const PathRules& PathRules::Windows() {
     // ":" ends the folder part too, so "C:Song.kar" names Song.kar on drive C.
@@ -73,13 +69,8 @@ bool PathRules::Holds(std::string_view root, std::string_view path) const {
     return path.size() == root.size() || IsSeparator(root.back()) || IsSeparator(path[root.size()]);
 }
 
-bool IsNativeLeadByte(unsigned char byte) {
-#ifdef _WIN32
-    return IsDBCSLeadByte(byte) != 0;
-#else
-    (void)byte;
+bool IsNativeLeadByte(unsigned char /*byte*/) {
     return false;
-#endif
 }
 
 } // namespace lyricast

@@ -36,8 +36,9 @@ struct PathRules {
     bool Holds(std::string_view root, std::string_view path) const;
 };
 
-// A byte that starts a double-byte character in the process's code page
-// (only ever true on Windows with such a code page).
+// A byte that starts a double-byte character of the program's paths, whose
+// second byte could pass for a separator. Never so: paths are UTF-8 on every
+// platform, and no byte of a UTF-8 character is an ASCII one.
 bool IsNativeLeadByte(unsigned char byte);
 
 } // namespace lyricast

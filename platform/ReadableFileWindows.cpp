@@ -2,6 +2,7 @@
 
 #include "platform/FileError.h"
 #include "platform/FolderListing.h"
+#include "platform/SystemPathWindows.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -16,7 +17,8 @@ ReadableFile::ReadableFile(const std::string& path) : path_(path) {
     // Windows refuses to open a folder as a file, with "access denied".
     if (IsFolder(path))
         throw FileError::CannotOpen(path, kNotRegularFile);
-    descriptor_ = ::_open(path.c_str(), _O_RDONLY | _O_BINARY);
+    const auto wide = SystemPath(path);
+    descriptor_ = wide ? ::_wopen(wide->c_str(), _O_RDONLY | _O_BINARY) : -1;
     if (descriptor_ < 0)
         throw FileError::CannotOpen(path, FileError::ReasonOf(errno));
     struct _stati64 info {};

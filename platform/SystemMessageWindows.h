@@ -4,7 +4,7 @@
 
 namespace lyricast {
 
-// The system's text for a Windows error code, in the code page, without the
+// The system's text for a Windows error code, in UTF-8, without the
 // full stop and line break it ends with ("Access is denied").
 std::string SystemMessage(unsigned long code);
 

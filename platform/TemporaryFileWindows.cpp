@@ -1,6 +1,7 @@
 #include "platform/TemporaryFile.h"
 
 #include "platform/FileError.h"
+#include "platform/SystemPathWindows.h"
 #include "platform/TemporaryName.h"
 
 #include <windows.h>
@@ -24,8 +25,10 @@ TemporaryFile::TemporaryFile(const std::string& folder, const std::string& outpu
     for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
         std::string candidate =
             TemporaryNameIn(folder, static_cast<std::uint64_t>(::_getpid()), kNameAlphabet);
-        descriptor_ = ::_open(candidate.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
-                              _S_IREAD | _S_IWRITE);
+        const auto wide = SystemPath(candidate);
+        descriptor_ = wide ? ::_wopen(wide->c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+                                      _S_IREAD | _S_IWRITE)
+                           : -1;
         if (descriptor_ >= 0) {
             path_ = std::move(candidate);
             return;
@@ -38,8 +41,10 @@ TemporaryFile::TemporaryFile(const std::string& folder, const std::string& outpu
 TemporaryFile::~TemporaryFile() {
     if (descriptor_ >= 0)
         ::_close(descriptor_);
-    if (!renamed_)
-        ::DeleteFileA(path_.c_str());
+    if (!renamed_) {
+        if (const auto wide = SystemPath(path_))
+            ::DeleteFileW(wide->c_str());
+    }
 }
 
 bool TemporaryFile::Close() {
@@ -49,7 +54,11 @@ bool TemporaryFile::Close() {
 }
 
 bool TemporaryFile::RenameTo(const std::string& target) {
-    renamed_ = ::MoveFileExA(path_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    const auto from = SystemPath(path_);
+    const auto to = SystemPath(target);
+    if (!from || !to)
+        return false;
+    renamed_ = ::MoveFileExW(from->c_str(), to->c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
     if (!renamed_)
         errno = ::GetLastError() == ERROR_ACCESS_DENIED ? EACCES : EIO;
     return renamed_;

@@ -5,22 +5,35 @@
 #include <algorithm>
 
 #ifdef _WIN32
+#include "platform/WideTextWindows.h"
+
 #include <windows.h>
 #endif
 
 namespace lyricast {
+namespace {
+
+std::string InAsciiCase(std::string text, bool upperCase) {
+    std::transform(text.begin(), text.end(), text.begin(), upperCase ? AsciiUpper : AsciiLower);
+    return text;
+}
+
+} // namespace
 
 std::string InTextCase(std::string text, bool upperCase) {
 #ifdef _WIN32
-    const auto length = static_cast<DWORD>(text.size());
+    auto wide = WideFromUtf8(text);
+    if (!wide)
+        return InAsciiCase(std::move(text), upperCase);
+    const auto length = static_cast<DWORD>(wide->size());
     if (upperCase)
-        CharUpperBuffA(text.data(), length);
+        CharUpperBuffW(wide->data(), length);
     else
-        CharLowerBuffA(text.data(), length);
+        CharLowerBuffW(wide->data(), length);
+    return Utf8FromWide(*wide);
 #else
-    std::transform(text.begin(), text.end(), text.begin(), upperCase ? AsciiUpper : AsciiLower);
+    return InAsciiCase(std::move(text), upperCase);
 #endif
-    return text;
 }
 
 } // namespace lyricast

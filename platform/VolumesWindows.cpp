@@ -1,6 +1,8 @@
 #include "platform/Volumes.h"
 
 #include "platform/AsciiCase.h"
+#include "platform/SystemPathWindows.h"
+#include "platform/WideTextWindows.h"
 
 #include <windows.h>
 #include <winnetwk.h>
@@ -24,25 +26,25 @@ private:
 constexpr DWORD kNameLength = MAX_PATH + 1; // 261 characters
 
 // The volume's label, empty when the query fails (a CD drive without a disc).
-std::string VolumeLabel(const std::string& root) {
+std::string VolumeLabel(const std::wstring& root) {
     CriticalErrorsOff quiet;
-    char name[kNameLength] = {};
+    wchar_t name[kNameLength] = {};
     DWORD serial = 0;
     DWORD longestName = 0;
     DWORD flags = 0;
-    if (!GetVolumeInformationA(root.c_str(), name, kNameLength, &serial, &longestName, &flags,
+    if (!GetVolumeInformationW(root.c_str(), name, kNameLength, &serial, &longestName, &flags,
                                nullptr, 0))
         return {};
-    return name;
+    return Utf8FromWide(name);
 }
 
 // The share a network drive ("z:") connects to, empty when it has none.
-std::string Connection(const std::string& drive) {
-    char remote[kNameLength] = {};
+std::string Connection(const std::wstring& drive) {
+    wchar_t remote[kNameLength] = {};
     DWORD length = kNameLength;
-    if (WNetGetConnectionA(drive.c_str(), remote, &length) != NO_ERROR)
+    if (WNetGetConnectionW(drive.c_str(), remote, &length) != NO_ERROR)
         return {};
-    return remote;
+    return Utf8FromWide(remote);
 }
 
 bool KindOfDriveType(UINT type, VolumeKind& kind) {
@@ -76,15 +78,17 @@ public:
             if ((drives & (DWORD{1} << i)) == 0)
                 continue;
             const char letter = static_cast<char>('a' + i);
+            const std::wstring drive{static_cast<wchar_t>(letter), L':'};
+            const std::wstring root = drive + L'\\';
             Volume volume;
             volume.root = std::string{letter, ':', '\\'};
-            if (!KindOfDriveType(GetDriveTypeA(volume.root.c_str()), volume.kind))
+            if (!KindOfDriveType(GetDriveTypeW(root.c_str()), volume.kind))
                 continue;
             if (volume.kind == VolumeKind::Remote)
-                volume.connection = Connection(std::string{letter, ':'});
+                volume.connection = Connection(drive);
             // A removable drive is not queried: that would spin up a floppy.
             if (volume.kind != VolumeKind::Removable && volume.connection.empty())
-                volume.label = VolumeLabel(volume.root);
+                volume.label = VolumeLabel(root);
             volumes.push_back(std::move(volume));
         }
         return volumes;
@@ -97,10 +101,12 @@ public:
     }
 
     VolumeCase CaseOf(const std::string& folder) const override {
-        const std::string root = std::string(PathRules::Windows().DrivePart(folder)) + "\\";
+        const auto root =
+            PlainSystemPath(std::string(PathRules::Windows().DrivePart(folder)) + "\\");
         CriticalErrorsOff quiet;
         DWORD flags = 0;
-        if (!GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0))
+        if (!root ||
+            !GetVolumeInformationW(root->c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0))
             flags = 0;
         return {(flags & (FS_CASE_IS_PRESERVED | FS_CASE_SENSITIVE)) != 0,
                 (flags & FS_CASE_SENSITIVE) != 0};

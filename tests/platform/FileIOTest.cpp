@@ -2,6 +2,7 @@
 #include "platform/FileError.h"
 #include "platform/TemporaryFile.h"
 #include "platform/TemporaryName.h"
+#include "support/FileErrors.h"
 #include "support/Hex.h"
 #include "support/OddFiles.h"
 #include "support/Platform.h"
@@ -26,26 +27,10 @@
 namespace lyricast {
 namespace {
 
+using test::ErrorOf;
 using test::Hex;
+using test::ReasonOf;
 using test::TempDir;
-
-std::string ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const FileError& error) {
-        return error.what();
-    }
-    return "no error";
-}
-
-std::string ReasonOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const FileError& error) {
-        return error.reason();
-    }
-    return "no error";
-}
 
 std::size_t EntriesIn(const TempDir& dir) {
     return static_cast<std::size_t>(

@@ -69,8 +69,10 @@ TEST(FolderListing, OnlyFoldersCanBeListed) {
     }
 }
 
-// Names are 8-bit text in the system's code page; an accented letter of the
-// Latin code pages must come back as the same byte it was written with.
+#ifndef _WIN32
+// A name is bytes here, whatever their encoding: an accented letter of a
+// Latin code page comes back as the byte it was written with. (On Windows
+// such a byte names no file; UnicodeNames says what happens there.)
 TEST(FolderListing, EightBitNamesComeBackAsWritten) {
     TempDir dir;
     const std::string name = "Caf\xE9.kar";
@@ -79,6 +81,7 @@ TEST(FolderListing, EightBitNamesComeBackAsWritten) {
     EXPECT_EQ(Described(ListFolder(dir.str())), std::vector<std::string>{name});
     EXPECT_EQ(ReadWholeFile(path), test::Hex("4d 54 68 64"));
 }
+#endif
 
 TEST(FolderListing, DriveLetterAloneMeansThatDrivesCurrentFolder) {
     SKIP_WITHOUT_DRIVE_LETTERS();

@@ -1,4 +1,6 @@
 #include "platform/Volumes.h"
+#include "platform/TextCase.h"
+#include "support/Platform.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +37,20 @@ TEST(VolumeCaption, MountPointsKeepTheirCase) {
               "/media/Stick [KARAOKE]");
     EXPECT_EQ(VolumeCaption(Make("/mnt/nas", VolumeKind::Remote, "", "NAS:/export"), false, Posix),
               "/mnt/nas nas:/export");
+}
+
+// Labels are UTF-8. Windows knows the case of every letter; elsewhere a
+// label may come in any encoding, so only ASCII letters change.
+TEST(TextCase, LettersOfEveryWritingOnWindowsAsciiElsewhere) {
+    const std::string label =
+        "Caf\xc3\xa9 \xd0\x9f\xd0\xb5\xd1\x81\xd0\xbd\xd0\xb8 \xe6\xad\x8c"; // Café Песни 歌
+    EXPECT_EQ(InTextCase(label, true),
+              test::kWindows ? "CAF\xc3\x89 \xd0\x9f\xd0\x95\xd0\xa1\xd0\x9d\xd0\x98 \xe6\xad\x8c"
+                             : "CAF\xc3\xa9 \xd0\x9f\xd0\xb5\xd1\x81\xd0\xbd\xd0\xb8 \xe6\xad\x8c");
+    EXPECT_EQ(InTextCase(label, false),
+              test::kWindows ? "caf\xc3\xa9 \xd0\xbf\xd0\xb5\xd1\x81\xd0\xbd\xd0\xb8 \xe6\xad\x8c"
+                             : "caf\xc3\xa9 \xd0\x9f\xd0\xb5\xd1\x81\xd0\xbd\xd0\xb8 \xe6\xad\x8c");
+    EXPECT_EQ(InTextCase("Caf\xe9 \xff", true), "CAF\xe9 \xff") << "not UTF-8: ASCII alone";
 }
 
 class TwoVolumes : public VolumeTable {

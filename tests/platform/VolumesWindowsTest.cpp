@@ -1,9 +1,10 @@
 // The drive list on the drives of a Wine prefix. Beside Wine's own c: and z:
 // (the build machine's root), scripts/lib/wine.sh maps one drive of each kind:
 //   j: removable,    k: remote, connected to \\Srv\Songs,
-//   l: fixed, labelled "Café Songs" (UTF-8 on disk, code page 1252 here),
+//   l: fixed, labelled "Café Songs",
 //   m: fixed, but its folder is missing,   n: CD-ROM without a disc,
 //   o: remote without a connection, labelled "Old Share",
+//   p: fixed, labelled "Песни 歌",
 //   r: RAM disk, labelled "Ram Disk".
 #include "platform/CurrentDirectory.h"
 #include "platform/DirectoryError.h"
@@ -66,14 +67,22 @@ TEST_F(WineDrives, EachKindWithItsLabelOrShareInBothCases) {
     EXPECT_EQ(Drive('k')->connection, "\\\\Srv\\Songs") << "the share keeps its case until shown";
 }
 
-TEST_F(WineDrives, LabelCaseFollowsTheCodePage) {
-    if (GetACP() != 1252)
-        GTEST_SKIP() << "the label's accented letter is checked in code page 1252";
-    const Volume* volume = Drive('l');
-    ASSERT_NE(volume, nullptr);
-    EXPECT_EQ(volume->label, "Caf\xE9 Songs");
-    EXPECT_EQ(VolumeCaption(*volume, false, Win), "l: [caf\xE9 songs]");
-    EXPECT_EQ(VolumeCaption(*volume, true, Win), "L: [CAF\xC9 SONGS]");
+// Labels come up as UTF-8 and are cased letter by letter, whatever the code
+// page: that of this prefix (1252) has the é of l:, but not the Cyrillic of p:.
+TEST_F(WineDrives, LabelsAreUnicodeAndCasedWhateverTheCodePage) {
+    EXPECT_EQ(GetACP(), 1252u) << "scripts/lib/wine.sh runs Wine in the Western code page";
+    const Volume* cafe = Drive('l');
+    ASSERT_NE(cafe, nullptr);
+    EXPECT_EQ(cafe->label, "Caf\xc3\xa9 Songs");
+    EXPECT_EQ(VolumeCaption(*cafe, false, Win), "l: [caf\xc3\xa9 songs]");
+    EXPECT_EQ(VolumeCaption(*cafe, true, Win), "L: [CAF\xc3\x89 SONGS]");
+    const Volume* songs = Drive('p');
+    ASSERT_NE(songs, nullptr);
+    EXPECT_EQ(songs->label, "\xd0\x9f\xd0\xb5\xd1\x81\xd0\xbd\xd0\xb8 \xe6\xad\x8c"); // Песни 歌
+    EXPECT_EQ(VolumeCaption(*songs, false, Win),
+              "p: [\xd0\xbf\xd0\xb5\xd1\x81\xd0\xbd\xd0\xb8 \xe6\xad\x8c]"); // песни 歌
+    EXPECT_EQ(VolumeCaption(*songs, true, Win),
+              "P: [\xd0\x9f\xd0\x95\xd0\xa1\xd0\x9d\xd0\x98 \xe6\xad\x8c]"); // ПЕСНИ 歌
 }
 
 TEST_F(WineDrives, LetterOrderWithoutTheDriveWhoseFolderIsMissing) {
@@ -82,7 +91,7 @@ TEST_F(WineDrives, LetterOrderWithoutTheDriveWhoseFolderIsMissing) {
         letters += volume.root.front();
     EXPECT_EQ(letters.find('m'), std::string::npos) << letters;
     EXPECT_TRUE(std::is_sorted(letters.begin(), letters.end())) << letters;
-    for (const char letter : std::string("cjklnorz"))
+    for (const char letter : std::string("cjklnoprz"))
         EXPECT_NE(letters.find(letter), std::string::npos) << letter << " in " << letters;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/Utf8Path.h"
+
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -21,7 +23,8 @@ constexpr bool kWindows = false;
 // name must begin with a dot, which the caller sees to.
 inline void Hide([[maybe_unused]] const std::string& path) {
 #ifdef _WIN32
-    ::SetFileAttributesA(path.c_str(), ::GetFileAttributesA(path.c_str()) | FILE_ATTRIBUTE_HIDDEN |
+    const std::wstring wide = FsPath(path).wstring();
+    ::SetFileAttributesW(wide.c_str(), ::GetFileAttributesW(wide.c_str()) | FILE_ATTRIBUTE_HIDDEN |
                                            FILE_ATTRIBUTE_SYSTEM);
 #endif
 }
@@ -33,8 +36,8 @@ class ExclusiveOpen {
 public:
     explicit ExclusiveOpen([[maybe_unused]] const std::string& path) {
 #ifdef _WIN32
-        handle_ = ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        handle_ = ::CreateFileW(FsPath(path).wstring().c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 #endif
     }
     ExclusiveOpen(const ExclusiveOpen&) = delete;

@@ -4,6 +4,7 @@
 #include "platform/CurrentDirectory.h"
 #include "support/SmfBuilder.h"
 #include "support/TempDir.h"
+#include "ui/win32/CodePageText.h"
 #include "ui/win32/Controls.h"
 #include "ui/win32/FolderBrowseDialog.h"
 #include "ui/win32/IniSettings.h"
@@ -389,6 +390,16 @@ TEST_F(Win32WindowTest, TheCommandLineIsReadWhereTheProgramStarted) {
     EXPECT_EQ(RunWindowProgram(program), 0);
     EXPECT_EQ(program.folder, other);
     EXPECT_EQ(program.rows, std::vector<std::string>{songs + "\\good.kar Good"});
+}
+
+// The widgets take text in the code page: a name it spells shows as itself,
+// one it cannot as "?", and what a widget hands back is UTF-8 again.
+TEST(CodePageTextTest, TextCrossesToTheWidgetsInTheCodePage) {
+    ASSERT_EQ(GetACP(), 1252u) << "scripts/lib/wine.sh runs Wine in the Western code page";
+    EXPECT_EQ(ShownText("Caf\xc3\xa9 \xd0\x9b\xd0\xb5\xd1\x82\xd0\xbe"),
+              "Caf\xe9 ????");                                        // Café Лето
+    EXPECT_EQ(TakenText("Caf\xe9 \x80"), "Caf\xc3\xa9 \xe2\x82\xac"); // Café €
+    EXPECT_EQ(TakenText(ShownText("Se\xc3\xb1orita")), "Se\xc3\xb1orita");
 }
 
 // An HDROP as Explorer makes one: the paths one after the other, ANSI.

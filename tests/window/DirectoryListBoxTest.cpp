@@ -194,6 +194,38 @@ TEST_F(FolderListTest, ARemovedFolderRaisesFileNotFoundAndKeepsTheList) {
     EXPECT_EQ(pane.changes, 0);
 }
 
+// Folders named in any writing are laddered, listed, opened and entered;
+// where the volume does not keep case, they are shown lower-cased as the
+// system cases them (on Windows every letter, elsewhere ASCII alone).
+TEST_F(FolderListTest, FoldersOfAnyNameAreLadderedListedAndOpened) {
+    const std::string songs = "\xd0\x9f\xd0\xb5\xd1\x81\xd0\xbd\xd0\xb8"; // Песни
+    const std::vector<std::string> below = {
+        "Canci\xc3\xb3n",                                   // Canción
+        "\xd0\x9b\xd0\xb5\xd1\x82\xd0\xbe",                 // Лето
+        "\xe0\xb9\x80\xe0\xb8\x9e\xe0\xb8\xa5\xe0\xb8\x87", // เพลง
+        "\xe6\x97\xa5\xe6\x9c\xac\xe3\x81\xae\xe6\xad\x8c", // 日本の歌
+        "\xf0\x9f\x8e\xa4",                                 // 🎤
+    };
+    for (const std::string& name : below)
+        std::filesystem::create_directories(FsPath(Join(Join(b_, songs), name)));
+    FolderList pane(volumes_);
+    DirectoryListBox& list = pane.list;
+    list.OpenCurrent(RowOf(list, songs));
+    ExpectLadder(pane, Join(b_, songs), below);
+    EXPECT_EQ(GetCurrentDir(), Join(b_, songs));
+    list.OpenCurrent(RowOf(list, below[3]));
+    ExpectLadder(pane, Join(Join(b_, songs), below[3]), {});
+    EXPECT_EQ(GetCurrentDir(), Join(Join(b_, songs), below[3]));
+    list.OpenCurrent(RowOf(list, songs));
+    EXPECT_EQ(list.Directory(), Join(b_, songs)) << "an open item leads back up";
+
+    volumes_.volumeCase = {false, false};
+    list.SetDirectory(Join(Join(b_, songs), below[0]));
+    EXPECT_EQ(list.DisplayText(RowOf(list, songs)),
+              kWindows ? "\xd0\xbf\xd0\xb5\xd1\x81\xd0\xbd\xd0\xb8" : songs); // песни
+    EXPECT_EQ(list.DisplayText(RowOf(list, below[0])), "canci\xc3\xb3n");
+}
+
 TEST_F(FolderListTest, CaseIsShownAndComparedByTheVolumesFlags) {
     volumes_.volumeCase = {false, false};
     FolderList pane(volumes_);

@@ -124,7 +124,7 @@ protected:
 
     // The path as the system spells the current directory there.
     std::string Folder(const std::string& relative) const {
-        return std::filesystem::canonical(tree_.path() / relative).make_preferred().string();
+        return Utf8(std::filesystem::canonical(tree_.path() / FsPath(relative)).make_preferred());
     }
     std::string Join(const std::string& folder, const std::string& name) const {
         return PathRules::Native().Join(folder, name);

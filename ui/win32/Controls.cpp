@@ -1,5 +1,7 @@
 #include "ui/win32/Controls.h"
 
+#include "ui/win32/CodePageText.h"
+
 #include <vector>
 
 namespace lyricast {
@@ -20,10 +22,10 @@ int UiTextHeight() {
 
 HWND CreateChild(HWND parent, const char* className, const std::string& text, DWORD style,
                  const Box& box, int id, DWORD exStyle) {
-    HWND child =
-        CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | style, box.x, box.y, box.width,
-                        box.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                        GetModuleHandleA(nullptr), nullptr);
+    HWND child = CreateWindowExA(exStyle, className, ShownText(text).c_str(), WS_CHILD | style,
+                                 box.x, box.y, box.width, box.height, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 GetModuleHandleA(nullptr), nullptr);
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
     return child;
 }
@@ -36,7 +38,7 @@ void Place(HWND window, const Box& box) {
 std::string WindowText(HWND window) {
     std::vector<char> text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1);
     GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
-    return text.data();
+    return TakenText(text.data());
 }
 
 } // namespace lyricast

@@ -1,5 +1,7 @@
 #include "ui/win32/Dialog.h"
 
+#include "ui/win32/CodePageText.h"
+
 #include <vector>
 
 namespace lyricast {
@@ -78,7 +80,7 @@ INT_PTR CALLBACK Dialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPA
 
 void Dialog::Initialise(HWND dialog) {
     handle_ = dialog;
-    SetWindowTextA(dialog, title_.c_str());
+    SetWindowTextA(dialog, ShownText(title_).c_str());
     RECT outer{0, 0, clientWidth_, clientHeight_};
     AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)));

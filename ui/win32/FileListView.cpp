@@ -1,5 +1,6 @@
 #include "ui/win32/FileListView.h"
 
+#include "ui/win32/CodePageText.h"
 #include "ui/win32/Controls.h"
 #include "window/FileColumns.h"
 
@@ -39,14 +40,16 @@ void FileListView::AddRow(const std::vector<std::string>& texts, int goodMark) {
     LVITEMA item{};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = RowCount();
-    item.pszText = const_cast<char*>(texts.at(0).c_str());
+    std::string shown = ShownText(texts.at(0));
+    item.pszText = shown.data();
     item.lParam = goodMark;
     const int row = static_cast<int>(
         SendMessageA(handle_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     for (std::size_t column = 1; column < texts.size(); ++column) {
         LVITEMA cell{};
         cell.iSubItem = static_cast<int>(column);
-        cell.pszText = const_cast<char*>(texts[column].c_str());
+        shown = ShownText(texts[column]);
+        cell.pszText = shown.data();
         SendMessageA(handle_, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&cell));
     }
 }
@@ -62,7 +65,7 @@ std::string FileListView::Text(int row, int column) const {
     cell.pszText = text.data();
     cell.cchTextMax = static_cast<int>(text.size());
     SendMessageA(handle_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&cell));
-    return text.data();
+    return TakenText(text.data());
 }
 
 int FileListView::GoodMark(int row) const {

@@ -1,5 +1,6 @@
 #include "ui/win32/FolderBrowseDialog.h"
 
+#include "ui/win32/CodePageText.h"
 #include "ui/win32/Controls.h"
 #include "ui/win32/ErrorBox.h"
 #include "ui/win32/NameDialog.h"
@@ -70,7 +71,8 @@ std::optional<std::string> FolderBrowseDialog::AskFolderName() {
 }
 
 void FolderBrowseDialog::ShowWarning(const std::string& text) {
-    MessageBoxA(Handle(), text.c_str(), kApplicationTitle.c_str(), MB_ICONWARNING | MB_OK);
+    MessageBoxA(Handle(), ShownText(text).c_str(), kApplicationTitle.c_str(),
+                MB_ICONWARNING | MB_OK);
 }
 
 } // namespace lyricast

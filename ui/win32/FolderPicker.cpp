@@ -1,5 +1,7 @@
 #include "ui/win32/FolderPicker.h"
 
+#include "ui/win32/CodePageText.h"
+
 #include <shlobj.h>
 
 #include <array>
@@ -19,7 +21,7 @@ std::optional<std::string> PickFolder(HWND owner, const std::string& title) {
     CoTaskMemFree(chosen);
     if (!named)
         return std::nullopt;
-    return std::string(path.data());
+    return TakenText(path.data());
 }
 
 std::vector<std::string> DroppedPaths(HDROP drop) {
@@ -28,7 +30,7 @@ std::vector<std::string> DroppedPaths(HDROP drop) {
     for (UINT i = 0; i < count; ++i) {
         std::string path(DragQueryFileA(drop, i, nullptr, 0), '\0');
         DragQueryFileA(drop, i, path.data(), static_cast<UINT>(path.size() + 1));
-        paths.push_back(std::move(path));
+        paths.push_back(TakenText(path));
     }
     return paths;
 }

@@ -1,7 +1,9 @@
 #include "ui/win32/MainWindow.h"
 
+#include "platform/ProgramFileWindows.h"
 #include "platform/ShellOpen.h"
 #include "ui/win32/AboutBox.h"
+#include "ui/win32/CodePageText.h"
 #include "ui/win32/Controls.h"
 #include "ui/win32/ErrorBox.h"
 #include "ui/win32/FolderPicker.h"
@@ -58,12 +60,6 @@ bool Inside(const Box& box, int x, int y) {
 
 RECT RectOf(const Box& box) {
     return {box.x, box.y, box.x + box.width, box.y + box.height};
-}
-
-std::string ProgramFile() {
-    std::array<char, MAX_PATH> path{};
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    return {path.data(), length};
 }
 
 constexpr char kPlacementKey[] = "WindowPlacement";
@@ -366,12 +362,12 @@ void MainWindow::HideProgress() {
 }
 
 void MainWindow::ShowStatus(const std::string& text) {
-    SendMessageA(StatusBar1, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(StatusBar1, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(ShownText(text).c_str()));
     UpdateWindow(StatusBar1);
 }
 
 void MainWindow::ShowCounts(const std::string& text) {
-    SendMessageA(StatusBar1, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(StatusBar1, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(ShownText(text).c_str()));
 }
 
 void MainWindow::ShowConvertCaption(const std::string& caption) {
@@ -385,7 +381,8 @@ bool MainWindow::ShowSummary(const BatchSummary& told, const std::string& /*fold
 }
 
 void MainWindow::ShowMessage(const std::string& text) {
-    MessageBoxA(handle_, text.c_str(), kApplicationTitle.c_str(), MB_ICONINFORMATION | MB_OK);
+    MessageBoxA(handle_, ShownText(text).c_str(), kApplicationTitle.c_str(),
+                MB_ICONINFORMATION | MB_OK);
 }
 
 void MainWindow::ShowError(const std::string& text) {

@@ -1,5 +1,6 @@
 #include "ui/win32/OutPathDialog.h"
 
+#include "ui/win32/CodePageText.h"
 #include "ui/win32/Controls.h"
 #include "ui/win32/ErrorBox.h"
 #include "ui/win32/FolderBrowseDialog.h"
@@ -59,7 +60,7 @@ void OutPathDialog::ShowChoice(bool savePath, const std::string& folder) {
     shownFolder_ = folder;
     CheckDlgButton(Handle(), kSavePath, savePath ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(Handle(), kSaveOri, savePath ? BST_UNCHECKED : BST_CHECKED);
-    SetDlgItemTextA(Handle(), kEdit1, folder.c_str());
+    SetDlgItemTextA(Handle(), kEdit1, ShownText(folder).c_str());
 }
 
 void OutPathDialog::CloseDialog() {

@@ -1,8 +1,10 @@
 #include "ui/win32/Win32Program.h"
 
+#include "platform/WideTextWindows.h"
 #include "ui/win32/ErrorBox.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdlib>
 
@@ -14,13 +16,25 @@ Win32Program::~Win32Program() {
     mainWindow.reset();
 }
 
-// The common controls, and the command line as the system's ANSI bytes.
+// The common controls, and the command line.
+// The command line as the system keeps it, in UTF-16, so that a name the code
+// page cannot spell arrives whole; the window takes it as UTF-8.
+std::vector<std::string> Win32Program::NamedOnTheCommandLine() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> named;
+    for (int i = 1; arguments != nullptr && i < count; ++i)
+        named.push_back(Utf8FromWide(arguments[i]));
+    LocalFree(arguments);
+    return named;
+}
+
 std::vector<std::string> Win32Program::CreateApplication() {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES |
                                             ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    return {__argv + 1, __argv + __argc};
+    return NamedOnTheCommandLine();
 }
 
 void Win32Program::CreateWindows() {

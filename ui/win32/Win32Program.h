@@ -33,6 +33,7 @@ public:
     std::unique_ptr<OutPathDialog> outPathForm;
 
 private:
+    static std::vector<std::string> NamedOnTheCommandLine();
     std::string settingsFile_;
     int show_;
     std::optional<IniSettings> settings_;

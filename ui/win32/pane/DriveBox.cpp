@@ -1,5 +1,6 @@
 #include "ui/win32/pane/DriveBox.h"
 
+#include "ui/win32/CodePageText.h"
 #include "ui/win32/Controls.h"
 #include "ui/win32/pane/FolderList.h"
 #include "ui/win32/pane/ItemDrawing.h"
@@ -51,8 +52,10 @@ void DriveBox::Draw(const DRAWITEMSTRUCT& item) const {
 void DriveBox::ShowDrives(const std::vector<DriveEntry>& entries) {
     entries_ = entries;
     SendMessageA(handle_, CB_RESETCONTENT, 0, 0);
-    for (const DriveEntry& entry : entries_)
-        SendMessageA(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.caption.c_str()));
+    for (const DriveEntry& entry : entries_) {
+        const std::string shown = ShownText(entry.caption);
+        SendMessageA(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+    }
 }
 
 void DriveBox::SelectDrive(int index) {

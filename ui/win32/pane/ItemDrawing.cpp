@@ -1,5 +1,7 @@
 #include "ui/win32/pane/ItemDrawing.h"
 
+#include "ui/win32/CodePageText.h"
+
 namespace lyricast {
 
 void DrawListItem(const DRAWITEMSTRUCT& item, const DrawnItem& look, const std::string& text) {
@@ -16,7 +18,8 @@ void DrawListItem(const DRAWITEMSTRUCT& item, const DrawnItem& look, const std::
     textRect.left += look.textLeft;
     const UINT format =
         DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | (look.textCentred ? DT_VCENTER : DT_TOP);
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect, format);
+    const std::string shown = ShownText(text);
+    DrawTextA(dc, shown.c_str(), static_cast<int>(shown.size()), &textRect, format);
     if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_COMBOBOXEDIT) == 0)
         DrawFocusRect(dc, &rect);
 }
