@@ -18,6 +18,10 @@ same reason nothing is deleted until the end. And since other work shares
 the cores, the targets are judged on CPU time (user + system) of the pinned
 command, which is what one core spends on it; wall times are printed beside.
 
+Each round also converts the folder in the keyboard lyric style
+(--lyric-style keyboard --line-length 40), pinned and with one job as the
+as-written run, against which it is judged.
+
 Then memory: songs made to take the most memory for their size (the
 densest events a file can hold, 10 and 50 MB of them; 65,535 tracks; 5
 million text events; one system-exclusive event of 100 MB), each written
@@ -36,12 +40,13 @@ before every run, so both wait on the disk as on a first scan of a folder.
 
 Targets:
   * at least 150 MB/s of input with one job on one core,
+  * the keyboard style at most 1.10 times the CPU time of as written,
   * at most 3 times the copy's time with all jobs (wall time, not pinned:
     one per core); one job's ratio is printed beside it,
   * peak memory (kar2mid's maximum resident set) per job under 10 x the
     largest file + 16 MiB: that of one job, and that of all jobs divided
-    among the cores; and for each of the songs made for it, under 10 x its
-    size + 16 MiB,
+    among the cores; and for each of the songs made for it, in each style,
+    under 10 x its size + 16 MiB,
   * the listing at most 3 times find + head (CPU time), and on disk with a
     cold page cache before each run (wall time; needs root to drop the
     cache, and is skipped without),
@@ -86,6 +91,7 @@ def midi_file(chunks, format_=1):
 
 
 END_OF_TRACK = b"\x00\xff\x2f\x00"
+KEYBOARD = ["--lyric-style", "keyboard", "--line-length", "40"]
 
 
 def memory_songs():
@@ -179,6 +185,7 @@ def main():
         largest = max(f.stat().st_size for f in files)
 
         convert_wall, convert_cpu, copy_wall, copy_cpu, all_wall = [], [], [], [], []
+        keyboard_wall, keyboard_cpu = [], []
         one_peaks, all_peaks = [], []
         for run in range(args.runs + 1):  # the first round only warms the cache
             out = temp / f"all{run}"
@@ -190,11 +197,17 @@ def main():
             converted = len(list(out.iterdir()))
             if converted != len(files):
                 sys.exit(f"bench: kar2mid wrote {converted} files for {len(files)}")
+            out = temp / f"keyboard{run}"
+            out.mkdir()
+            keyboard_seconds, keyboard_seconds_cpu, _ = timed(
+                [args.kar2mid, "-j", "1", *KEYBOARD, "--output-dir", str(out), str(temp / "karaoke")], core)
             copy_seconds, copy_seconds_cpu, _ = timed(
                 ["cp", "-r", str(temp / "karaoke"), str(temp / f"copy{run}")], core)
             if run > 0:
                 convert_wall.append(wall)
                 convert_cpu.append(cpu)
+                keyboard_wall.append(keyboard_seconds)
+                keyboard_cpu.append(keyboard_seconds_cpu)
                 copy_wall.append(copy_seconds)
                 copy_cpu.append(copy_seconds_cpu)
                 one_peaks.append(peak)
@@ -212,11 +225,13 @@ def main():
     largest_limit = memory_limit(largest)
     rate = input_bytes / MB / convert
     ratio = convert / copy
+    keyboard_ratio = median(keyboard_cpu) / convert
 
     print(f"bench: {len(files)} files, {input_bytes / MB:.1f} MB, largest {largest} bytes; "
           f"{args.runs} runs each on core {core} after one warm-up, in {args.dir}")
     print(f"  {'':10s} {'CPU median':>12s} {'CPU best':>10s} {'wall median':>12s} {'wall best':>10s}")
-    for name, cpu, wall in (("kar2mid", convert_cpu, convert_wall), ("cp -r", copy_cpu, copy_wall)):
+    for name, cpu, wall in (("kar2mid", convert_cpu, convert_wall), ("keyboard", keyboard_cpu, keyboard_wall),
+                            ("cp -r", copy_cpu, copy_wall)):
         print(f"  {name:10s} {median(cpu) * 1000:9.0f} ms {min(cpu) * 1000:7.0f} ms "
               f"{median(wall) * 1000:9.0f} ms {min(wall) * 1000:7.0f} ms")
     print(f"  {'all jobs':10s} {'':12s} {'':10s} {median(all_wall) * 1000:9.0f} ms {min(all_wall) * 1000:7.0f} ms"
@@ -227,6 +242,8 @@ def main():
     targets = [
         ("MB/s of input", f"{rate:8.1f}", ">= 150", rate >= 150,
          f"wall median {input_bytes / MB / median(convert_wall):.1f}"),
+        ("keyboard / written", f"{keyboard_ratio:8.2f}", "<= 1.10", keyboard_ratio <= 1.10,
+         f"wall medians {median(keyboard_wall) / median(convert_wall):.2f}"),
         ("all jobs / copy", f"{median(all_wall) / median(copy_wall):8.2f}", "<= 3",
          median(all_wall) / median(copy_wall) <= 3, "wall medians"),
         ("peak MiB, one job", f"{peak / MIB:8.1f}", f"< {largest_limit / MIB:.1f}", peak < largest_limit, ""),
@@ -234,28 +251,31 @@ def main():
          f"all jobs: {max(all_peaks) / MIB:.1f} MiB on {os.cpu_count()} cores"),
     ] + memory + listing
     for name, value, target, met, wall in targets:
-        print(f"  {name:18s} {value}  target {target:7s} {'met   ' if met else 'MISSED'}  {wall}")
+        print(f"  {name:26s} {value}  target {target:7s} {'met   ' if met else 'MISSED'}  {wall}")
     return 0 if all(met for _, _, _, met, _ in targets) else 1
 
 
 def measure_memory(args, temp, core):
     """Each of the songs made to take the most memory, converted alone with
     one job; its line of targets, the peak memory against the file's size."""
-    print("bench: peak memory of one job on songs made to take the most")
+    print("bench: peak memory of one job on songs made to take the most, as written and for a keyboard")
     lines = []
     for name, data in memory_songs():
         folder = temp / "memory"
         shutil.rmtree(folder, ignore_errors=True)
-        (folder / "out").mkdir(parents=True)
+        folder.mkdir()
         song = folder / "song.kar"
         song.write_bytes(data)
-        _, seconds, peak = timed([args.kar2mid, "-j", "1", "--output-dir", str(folder / "out"), str(song)], core)
         size = song.stat().st_size
         limit = memory_limit(size)
-        print(f"  {name:14s} {size / MB:7.1f} MB  peak {peak / MIB:7.1f} MiB = {peak / size:5.1f} x the file"
-              f"  ({seconds * 1000:.0f} ms CPU)")
-        lines.append((f"peak, {name}", f"{peak / MIB:8.1f}", f"< {limit / MIB:.0f}", peak < limit,
-                      f"{size / MB:.1f} MB file"))
+        for style, options in (("", []), (", keyboard", KEYBOARD)):
+            out = folder / f"out{len(options)}"
+            out.mkdir()
+            _, seconds, peak = timed([args.kar2mid, "-j", "1", *options, "--output-dir", str(out), str(song)], core)
+            print(f"  {name + style:24s} {size / MB:7.1f} MB  peak {peak / MIB:7.1f} MiB = "
+                  f"{peak / size:5.1f} x the file  ({seconds * 1000:.0f} ms CPU)")
+            lines.append((f"peak, {name}{style}", f"{peak / MIB:8.1f}", f"< {limit / MIB:.0f}", peak < limit,
+                          f"{size / MB:.1f} MB file"))
         shutil.rmtree(folder)
     return lines
 

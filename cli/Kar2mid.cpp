@@ -79,7 +79,7 @@ public:
         if (options_.jobs > kMostWorkers)
             err_ << "kar2mid: converting " << kMostWorkers
                  << " files at once, the most it does, rather than " << options_.jobs << "\n";
-        ConversionPool(WorkersFor(options_.jobs, memory), memory)
+        ConversionPool(WorkersFor(options_.jobs, memory), memory, options_.lyricStyle)
             .Run(jobs_, [this](std::size_t index, const ConversionResult& result) {
                 ReportItemsBefore(jobItems_[index]);
                 Report(index, result);

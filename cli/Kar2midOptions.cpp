@@ -6,7 +6,8 @@
 namespace lyricast {
 
 const char* const kKar2midUsage =
-    "Usage: kar2mid [--output-dir DIR] [--recursive] [--jobs N] PATH...\n"
+    "Usage: kar2mid [--output-dir DIR] [--recursive] [--jobs N]\n"
+    "               [--lyric-style as-written|keyboard [--line-length N]] PATH...\n"
     "       kar2mid --list [--recursive] FOLDER...\n"
     "\n"
     "Converts karaoke files (.KAR) into standard MIDI files (.MID): every text\n"
@@ -19,6 +20,16 @@ const char* const kKar2midUsage =
     "  -j, --jobs N      convert N files at once (default: one per core, fewer\n"
     "                    where memory is short; at most 64); the output is the\n"
     "                    same as with one\n"
+    "  --lyric-style as-written\n"
+    "                    every text event becomes a lyric event, \"\\\" a space and\n"
+    "                    \"/\" a line break (the default)\n"
+    "  --lyric-style keyboard\n"
+    "                    the words as a keyboard shows lyrics: only the sung text,\n"
+    "                    one stream of syllables, \"/\" and \"\\\" starting a syllable\n"
+    "                    as line and paragraph breaks, the title as the track name\n"
+    "                    and the end where the song ends\n"
+    "  --line-length N   with keyboard: break a line longer than N characters\n"
+    "                    before the word that passes N (0, the default: no limit)\n"
     "  --list            print each .KAR file with its verdict and track count\n"
     "  --help            show this text\n"
     "  --version         show the version\n"
@@ -41,13 +52,39 @@ const char* const kKar2midUsage =
 
 namespace {
 
-// A whole number from 1 to 1024, nothing else.
-std::optional<unsigned> JobCount(const std::string& text) {
+// A whole number from `least` to 1024, nothing else.
+std::optional<unsigned> WholeNumber(const std::string& text, unsigned least) {
     unsigned value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < 1 || value > 1024)
+    if (error != std::errc() || end != text.data() + text.size() || value < least || value > 1024)
         return std::nullopt;
     return value;
+}
+
+std::optional<LyricStyle::Kind> LyricStyleNamed(const std::string& name) {
+    if (name == "as-written")
+        return LyricStyle::Kind::AsWritten;
+    if (name == "keyboard")
+        return LyricStyle::Kind::Keyboard;
+    return std::nullopt;
+}
+
+// An option with a value, as "NAME VALUE" or "NAME=VALUE" (or "SHORT VALUE").
+struct ValueOption {
+    bool given = false;               // args[i] is this option
+    std::optional<std::string> value; // none when the line ends before it
+};
+
+ValueOption TakeValue(std::span<const std::string> args, std::size_t& i, const std::string& name,
+                      const std::string& shortName = {}) {
+    const std::string& arg = args[i];
+    if (arg.starts_with(name + "="))
+        return {true, arg.substr(name.size() + 1)};
+    if (arg != name && (shortName.empty() || arg != shortName))
+        return {};
+    if (i + 1 == args.size())
+        return {true, std::nullopt};
+    return {true, args[++i]};
 }
 
 } // namespace
@@ -56,6 +93,8 @@ ParsedOptions ParseKar2midOptions(std::span<const std::string> args) {
     Kar2midOptions options;
     bool list = false;
     bool onlyPaths = false;
+    bool styleGiven = false;
+    bool lineLengthGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (onlyPaths || arg.empty() || arg[0] != '-' || arg == "-") {
@@ -76,23 +115,45 @@ ParsedOptions ParseKar2midOptions(std::span<const std::string> args) {
             if (i + 1 == args.size())
                 return {std::nullopt, "option " + arg + " needs a folder"};
             options.outputDir = args[++i];
-        } else if (arg == "--jobs" || arg == "-j" || arg.starts_with("--jobs=")) {
-            const bool inArg = arg.starts_with("--jobs=");
-            if (!inArg && i + 1 == args.size())
+        } else if (const ValueOption jobs = TakeValue(args, i, "--jobs", "-j"); jobs.given) {
+            if (!jobs.value)
                 return {std::nullopt, "option " + arg + " needs a number"};
-            const std::string count = inArg ? arg.substr(std::string("--jobs=").size()) : args[++i];
-            const auto jobs = JobCount(count);
-            if (!jobs)
-                return {std::nullopt, "the number of jobs must be from 1 to 1024, not " + count};
-            options.jobs = *jobs;
+            const auto count = WholeNumber(*jobs.value, 1);
+            if (!count)
+                return {std::nullopt,
+                        "the number of jobs must be from 1 to 1024, not " + *jobs.value};
+            options.jobs = *count;
+        } else if (const ValueOption style = TakeValue(args, i, "--lyric-style"); style.given) {
+            if (!style.value)
+                return {std::nullopt, "option " + arg + " needs a style"};
+            const auto kind = LyricStyleNamed(*style.value);
+            if (!kind)
+                return {std::nullopt,
+                        "the lyric style must be as-written or keyboard, not " + *style.value};
+            options.lyricStyle.kind = *kind;
+            styleGiven = true;
+        } else if (const ValueOption length = TakeValue(args, i, "--line-length"); length.given) {
+            if (!length.value)
+                return {std::nullopt, "option " + arg + " needs a number"};
+            const auto longest = WholeNumber(*length.value, 0);
+            if (!longest)
+                return {std::nullopt,
+                        "the line length must be from 0 to 1024, not " + *length.value};
+            options.lyricStyle.lineLength = *longest;
+            lineLengthGiven = true;
         } else if (arg.starts_with("--output-dir=")) {
             options.outputDir = arg.substr(std::string("--output-dir=").size());
         } else {
             return {std::nullopt, "unknown option " + arg};
         }
     }
-    if (list && options.outputDir)
-        return {std::nullopt, "--list does not convert, so it takes no --output-dir"};
+    if (list && (options.outputDir || styleGiven || lineLengthGiven))
+        return {std::nullopt, std::string("--list does not convert, so it takes no ") +
+                                  (options.outputDir ? "--output-dir"
+                                   : styleGiven      ? "--lyric-style"
+                                                     : "--line-length")};
+    if (lineLengthGiven && options.lyricStyle.kind != LyricStyle::Kind::Keyboard)
+        return {std::nullopt, "--line-length goes only with --lyric-style keyboard"};
     if (options.outputDir && options.outputDir->empty())
         return {std::nullopt, "the output folder is empty"};
     if (options.paths.empty())

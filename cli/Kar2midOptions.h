@@ -1,5 +1,7 @@
 #pragma once
 
+#include "convert/LyricStyle.h"
+
 #include <optional>
 #include <span>
 #include <string>
@@ -13,6 +15,7 @@ struct Kar2midOptions {
     bool recursive = false;
     std::optional<std::string> outputDir;
     unsigned jobs = 0; // files converted at once; 0: one per core, fewer where memory is short
+    LyricStyle lyricStyle;
     std::vector<std::string> paths;
 };
 

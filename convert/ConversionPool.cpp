@@ -17,9 +17,9 @@ namespace {
 
 using Status = ConversionResult::Status;
 
-ConversionResult Convert(TSmfFile& song, const ConversionJob& job) {
+ConversionResult Convert(TSmfFile& song, const ConversionJob& job, const LyricStyle& style) {
     try {
-        switch (ConvertSong(song, job.source, *job.output)) {
+        switch (ConvertSong(song, job.source, *job.output, style)) {
         case ConvertOutcome::Converted:
             return {Status::Converted, 0, {}};
         case ConvertOutcome::NotLoaded:
@@ -43,8 +43,8 @@ ConversionResult Convert(TSmfFile& song, const ConversionJob& job) {
 
 } // namespace
 
-ConversionPool::ConversionPool(unsigned workers, std::uint64_t memory)
-    : workers_(std::max(workers, 1u)), budget_(KeptAside(memory, workers_)) {}
+ConversionPool::ConversionPool(unsigned workers, std::uint64_t memory, LyricStyle style)
+    : workers_(std::max(workers, 1u)), style_(style), budget_(KeptAside(memory, workers_)) {}
 
 // Each worker's song keeps the memory of a small file for the next one, so
 // that much of the budget is always held.
@@ -62,7 +62,7 @@ ConversionResult ConversionPool::ConvertWithin(TSmfFile& song, const ConversionJ
     if (!budget_.CanEverHold(need))
         return {Status::OutOfMemory, 0, {}};
     budget_.Take(need);
-    ConversionResult result = Convert(song, job);
+    ConversionResult result = Convert(song, job, style_);
     if (need > kKeptPerWorker)
         song = TSmfFile();
     budget_.Give(need);

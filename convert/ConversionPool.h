@@ -1,5 +1,6 @@
 #pragma once
 
+#include "convert/LyricStyle.h"
 #include "convert/MemoryBudget.h"
 #include "engine/TSmfFile.h"
 
@@ -45,13 +46,15 @@ struct ConversionResult {
 // workers. Outputs that would clash (two jobs with one output, an output that
 // is a source of the list) are decided in list order before any file is
 // touched: the earlier job keeps the output, the later is refused. The
-// caller's thread is one of the workers.
+// caller's thread is one of the workers. Every file of the list is written in
+// the pool's lyric style.
 class ConversionPool {
 public:
     using Deliver = std::function<void(std::size_t index, const ConversionResult&)>;
 
     // `memory`: what the conversions may hold at once (MemoryBudget).
-    explicit ConversionPool(unsigned workers, std::uint64_t memory = MemoryBudget::OfThisMachine());
+    explicit ConversionPool(unsigned workers, std::uint64_t memory = MemoryBudget::OfThisMachine(),
+                            LyricStyle style = {});
 
     // Returns once every started job is delivered: all of them, unless Stop
     // was called. A pool runs one list.
@@ -89,6 +92,7 @@ private:
     ConversionResult ConvertWithin(TSmfFile& song, const ConversionJob& job);
 
     unsigned workers_;
+    LyricStyle style_;
     MemoryBudget budget_;
     std::mutex mutex_;
     std::condition_variable changed_;

@@ -18,15 +18,22 @@ private:
     TSmfFile& song_;
 };
 
+void RewriteLyrics(TSmfFile& song, const LyricStyle& style) {
+    if (style.kind == LyricStyle::Kind::Keyboard)
+        song.LyricsForKeyboard(style.lineLength);
+    else
+        song.TextToLyric();
+}
+
 } // namespace
 
 ConvertOutcome ConvertSong(TSmfFile& song, const std::string& sourcePath,
-                           const std::string& outputPath) {
+                           const std::string& outputPath, const LyricStyle& style) {
     ResetOnExit reset(song);
     try {
         if (!song.LoadFile(sourcePath))
             return ConvertOutcome::NotLoaded;
-        song.TextToLyric();
+        RewriteLyrics(song, style);
         return song.SaveToFile(outputPath) == kSaved ? ConvertOutcome::Converted
                                                      : ConvertOutcome::NotWritable;
     } catch (const std::bad_alloc&) {

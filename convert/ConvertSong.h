@@ -1,5 +1,6 @@
 #pragma once
 
+#include "convert/LyricStyle.h"
 #include "engine/TSmfFile.h"
 
 #include <string>
@@ -14,10 +15,10 @@ enum class ConvertOutcome {
 };
 
 // Converts one karaoke file: loads it whole into `song`, rewrites its text
-// events as lyrics and saves it at `outputPath`. The song is reset afterwards,
-// also when the file layer raises FileError (which is passed on). Running out
-// of memory ends this one file only, with its memory given back.
+// events as lyrics in `style` and saves it at `outputPath`. The song is reset
+// afterwards, also when the file layer raises FileError (which is passed on).
+// Running out of memory ends this one file only, with its memory given back.
 ConvertOutcome ConvertSong(TSmfFile& song, const std::string& sourcePath,
-                           const std::string& outputPath);
+                           const std::string& outputPath, const LyricStyle& style = {});
 
 } // namespace lyricast

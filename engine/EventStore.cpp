@@ -49,6 +49,20 @@ void EventStore::Reserve(std::size_t count) {
     Allocate(count);
 }
 
+void EventStore::Insert(std::size_t at, std::uint32_t time, std::uint8_t status, std::uint8_t data1,
+                        std::uint32_t value) {
+    if (size_ == capacity_)
+        Grow();
+    const std::size_t later = size_ - at;
+    std::memmove(times_.get() + at + 1, times_.get() + at, later * sizeof(std::uint32_t));
+    std::memmove(codes_.get() + at + 1, codes_.get() + at, later * sizeof(std::uint16_t));
+    std::memmove(values_.get() + at + 1, values_.get() + at, later * sizeof(std::uint32_t));
+    times_[at] = time;
+    codes_[at] = static_cast<std::uint16_t>(status | data1 << 8);
+    values_[at] = value;
+    ++size_;
+}
+
 void EventStore::Grow() {
     Allocate(std::max<std::size_t>(256, capacity_ * 2));
 }

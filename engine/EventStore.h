@@ -17,7 +17,8 @@ namespace lyricast {
 // escape, meta), where its count and then its bytes lie in the song's
 // bytes. Those are the file image the song was read from, kept whole rather
 // than copied piece by piece; bytes that replace an event's own can be added
-// at their end, and the event pointed there.
+// at their end, and the event pointed there. An event put among the others
+// moves those after it one place on.
 class EventStore {
 public:
     EventStore() = default;
@@ -65,6 +66,9 @@ public:
         values_[size_] = value;
         ++size_;
     }
+    // Puts an event at `at`, the events from there on one place later.
+    void Insert(std::size_t at, std::uint32_t time, std::uint8_t status, std::uint8_t data1,
+                std::uint32_t value);
 
     // Forgets every event; memory beyond what a song keeps goes back. The
     // bytes are left for the next file to be read over.

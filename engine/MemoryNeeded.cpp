@@ -23,10 +23,11 @@ std::uint64_t Kept(std::uint64_t need) {
 
 } // namespace
 
-// Every buffer at its largest at once: the file image (read into a kept
-// buffer, which goes only once the new one is there), the chunk table, the
-// records, the events (each takes two bytes of a chunk or more), the merge
-// of a split file's chunks, and the writer.
+// Every buffer at its largest at once: the file image with room for the
+// bytes a song adds (read into a kept buffer, which goes only once the new
+// one is there), the chunk table, the records, the events (each takes two
+// bytes of a chunk or more, which leaves room for the one a song adds), the
+// merge of a split file's chunks, and the writer.
 std::uint64_t TSmfFile::MemoryNeededFor(std::uint64_t fileBytes) {
     const std::uint64_t chunkBytes =
         fileBytes > kHeaderChunkSize ? fileBytes - kHeaderChunkSize : 0;
@@ -34,7 +35,7 @@ std::uint64_t TSmfFile::MemoryNeededFor(std::uint64_t fileBytes) {
     const std::uint64_t records = std::max<std::uint64_t>(kChannelTrackCount, chunks);
     const std::uint64_t events = chunkBytes / 2;
 
-    const std::uint64_t image = Kept(fileBytes + 1) + kKeptBufferBytes;
+    const std::uint64_t image = Kept(fileBytes + 1 + kAddedBytesRoom) + kKeptBufferBytes;
     const std::uint64_t table = Kept(chunks * sizeof(SmfChunk)) + Kept(records * sizeof(SmfTrack));
     const std::uint64_t stored = Kept(events * EventStore::kBytesPerEvent);
     const std::uint64_t merge = chunks * sizeof(ChunkReader) + TimeQueue::MemoryFor(chunks);

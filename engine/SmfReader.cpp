@@ -197,6 +197,7 @@ bool TSmfFile::ReadOtherEvent(std::size_t j, std::uint8_t status, bool running, 
         if (!body)
             return chunk.Finish();
         if (*type == kMetaEndOfTrack) {
+            lastEndOfTrack_ = std::max(lastEndOfTrack_, time);
             // With the channel split every record is closed after the merge instead.
             if (!channelsSplit)
                 tracks_[j].Close(time);
@@ -217,16 +218,15 @@ void TSmfFile::FileMetaEvent(std::size_t track, std::uint8_t type, std::uint32_t
                              std::span<const std::uint8_t> body, std::uint32_t time) {
     SmfTrack& record = tracks_[track];
     if (type == kMetaTrackName && !record.named()) {
-        const auto end = std::find(body.begin(), body.end(), std::uint8_t{0});
-        const auto length = std::min<std::size_t>(static_cast<std::size_t>(end - body.begin()),
-                                                  SmfTrack::kMaxNameLength);
         record.Name(static_cast<std::uint32_t>(body.data() - events_.bytes().data()),
-                    static_cast<std::uint8_t>(length));
+                    static_cast<std::uint8_t>(NameLengthOf(body)));
         return;
     }
     events_.Append(time, kMetaStatus, type, at);
     if (type == kMetaText)
         ++textEvents_;
+    else if (type == kMetaLyric)
+        ++lyricEvents_;
 }
 
 // Each per-channel record owns the events of its channel, from the first to

@@ -2,8 +2,10 @@
 
 #include "engine/SmfEvent.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 namespace lyricast {
 
@@ -67,5 +69,13 @@ private:
     std::uint8_t channel_ = kWholeRun;
     bool closed_ = false;
 };
+
+// How much of a name event's text a name holds: up to its first NUL, and at
+// most kMaxNameLength bytes.
+inline std::size_t NameLengthOf(std::span<const std::uint8_t> text) {
+    const auto end = std::find(text.begin(), text.end(), std::uint8_t{0});
+    return std::min<std::size_t>(static_cast<std::size_t>(end - text.begin()),
+                                 SmfTrack::kMaxNameLength);
+}
 
 } // namespace lyricast

@@ -143,12 +143,18 @@ void SmfWriter::WriteTrackChunkHeader() {
     WriteLong(0); // patched once the track is complete
 }
 
-// The merged track's own End of Track, right after its last event.
-void SmfWriter::WriteEndOfTrack() {
-    WriteVarLen(0);
+// The merged track's own End of Track: at the song's end, or right after its
+// last event where that is later. False, with nothing written, when the
+// song's end lies further on than a delta time can say.
+bool SmfWriter::WriteEndOfTrack(std::uint32_t songEnd, std::uint32_t lastWritten) {
+    const std::uint32_t delta = songEnd > lastWritten ? songEnd - lastWritten : 0;
+    if (delta > kMaxVarLen)
+        return false;
+    WriteVarLen(delta);
     WriteByte(kMetaStatus);
     WriteByte(kMetaEndOfTrack);
     WriteByte(0);
+    return true;
 }
 
 // A body too large to be worth copying into the buffer goes to the sink as it is.
@@ -208,9 +214,11 @@ TrackResult SmfWriter::WriteMergedTrack(const TSmfFile& song, ByteSink* sink, Me
     WriteTrackChunkHeader();
     const std::uint64_t trackStart = handedOn_ + used_;
     const bool sorted = merge == MergeBy::Sort && order_.Sort(song.events(), song.tracks());
-    const bool written = sorted ? WriteInOrder(song.events()) : WriteByQueue(song);
+    std::uint32_t lastWritten = 0;
+    const bool written =
+        (sorted ? WriteInOrder(song.events(), lastWritten) : WriteByQueue(song, lastWritten)) &&
+        WriteEndOfTrack(song.songEnd(), lastWritten);
     if (written) {
-        WriteEndOfTrack();
         PatchTrackLength(static_cast<std::uint32_t>(handedOn_ + used_ - trackStart));
         if (sink_ != nullptr)
             Flush();
@@ -219,10 +227,9 @@ TrackResult SmfWriter::WriteMergedTrack(const TSmfFile& song, ByteSink* sink, Me
     return written ? TrackResult::Written : TrackResult::NotWritable;
 }
 
-bool SmfWriter::WriteInOrder(const EventStore& events) {
+bool SmfWriter::WriteInOrder(const EventStore& events, std::uint32_t& lastWritten) {
     const EventOrder::Sorted order = order_.sorted();
     Output out = Open();
-    std::uint32_t lastWritten = 0;
     for (std::size_t i = 0; i < order.size(); ++i) {
         const EventOrder::Entry entry = order[i];
         const bool written = entry.other == EventOrder::kChannelEvent
@@ -236,7 +243,7 @@ bool SmfWriter::WriteInOrder(const EventStore& events) {
     return true;
 }
 
-bool SmfWriter::WriteByQueue(const TSmfFile& song) {
+bool SmfWriter::WriteByQueue(const TSmfFile& song, std::uint32_t& lastWritten) {
     const EventStore& events = song.events();
     const std::vector<SmfTrack>& records = song.tracks();
     std::vector<ListPosition> positions;
@@ -249,7 +256,6 @@ bool SmfWriter::WriteByQueue(const TSmfFile& song) {
     }
     lists.Start();
 
-    std::uint32_t lastWritten = 0;
     while (!lists.empty()) {
         const std::size_t index = lists.TopIndex();
         std::uint64_t nextKey = 0;

@@ -68,10 +68,11 @@ private:
     void WriteWord(std::uint16_t value);
     void WriteLong(std::uint32_t value);
     void WriteTag(std::string_view text);
-    void WriteEndOfTrack();
+    bool WriteEndOfTrack(std::uint32_t songEnd, std::uint32_t lastWritten);
 
-    bool WriteInOrder(const EventStore& events);
-    bool WriteByQueue(const TSmfFile& song);
+    // Each leaves `lastWritten` at the time of the last event written.
+    bool WriteInOrder(const EventStore& events, std::uint32_t& lastWritten);
+    bool WriteByQueue(const TSmfFile& song, std::uint32_t& lastWritten);
     bool WriteChannelEvent(std::uint32_t time, std::uint8_t status, std::uint8_t data1,
                            std::uint8_t data2, std::uint32_t& lastWritten, Output& out);
     bool WriteStored(const EventStore& events, std::size_t i, std::uint32_t& lastWritten,

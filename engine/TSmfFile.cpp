@@ -15,6 +15,9 @@ void TSmfFile::Reset() noexcept {
     ClearKeepingSmall(tracks_);
     events_.Clear();
     textEvents_ = 0;
+    lyricEvents_ = 0;
+    lastEndOfTrack_ = 0;
+    songEnd_ = 0;
     writer_.Trim();
     loaded = false;
 }
@@ -57,7 +60,7 @@ bool TSmfFile::LoadHeader(const std::string& path) {
 bool TSmfFile::LoadFile(const std::string& path) {
     if (loaded)
         Reset();
-    ReadWholeFileInto(path, events_.bytes());
+    ReadWholeFileInto(path, events_.bytes(), kAddedBytesRoom);
     loaded = true;
     return Load(events_.bytes(), true);
 }
@@ -75,7 +78,10 @@ bool TSmfFile::LoadFileImage(std::span<const std::uint8_t> image) {
     if (loaded)
         Reset();
     loaded = true;
-    events_.bytes().assign(image.begin(), image.end());
+    std::vector<std::uint8_t>& bytes = events_.bytes();
+    bytes.clear();
+    bytes.reserve(image.size() + kAddedBytesRoom);
+    bytes.assign(image.begin(), image.end());
     return Load(events_.bytes(), true);
 }
 

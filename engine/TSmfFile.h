@@ -45,6 +45,9 @@ public:
     static constexpr std::uint16_t kChannelTrackCount = 17;
     // How much of a file LoadHeader reads at once from its start.
     static constexpr std::size_t kHeadBytes = 16 * 1024;
+    // Room kept after a file's bytes for bytes the song adds to them (a
+    // title's length and text), so that adding them moves nothing.
+    static constexpr std::size_t kAddedBytesRoom = 1 + SmfTrack::kMaxNameLength;
 
     // At least the most memory that loading a file of `fileBytes` bytes whole,
     // rewriting its text and saving it can take at any one time, the file
@@ -84,6 +87,11 @@ public:
 
     // Rewrites every text event as a lyric event, "\" as space and "/" as CR.
     void TextToLyric();
+    // Rewrites the song's words as a keyboard shows lyrics: one stream of
+    // syllables, "/" and "\" starting one as CR and LF, lines of at most
+    // `lineLength` characters where a word allows (0: any length), the title
+    // as the song's name and its end where the song ends.
+    void LyricsForKeyboard(std::uint32_t lineLength);
 
     // Writing: kSaved, or kSaveNotWritable when the song cannot be written (a
     // delta time or a length beyond four bytes); then the file at `path` is
@@ -99,6 +107,8 @@ public:
     const EventStore& events() const { return events_; }
     TrackEvents EventsOf(std::size_t track) const { return {events_, tracks_[track]}; }
     std::string_view TrackName(std::size_t track) const;
+    // The merged track ends here, or at its last event where that is later.
+    std::uint32_t songEnd() const { return songEnd_; }
 
 private:
     // Fills `out` from the file's bytes at `offset` and returns how many it
@@ -127,6 +137,9 @@ private:
     // The events, and the bytes of the last file read (whole, or its head).
     EventStore events_;
     std::size_t textEvents_ = 0; // text events not yet rewritten
+    std::size_t lyricEvents_ = 0;
+    std::uint32_t lastEndOfTrack_ = 0; // the latest time a chunk's End of Track was read at
+    std::uint32_t songEnd_ = 0;
     mutable SmfWriter writer_;
 };
 

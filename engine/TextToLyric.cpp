@@ -22,6 +22,7 @@ void TSmfFile::TextToLyric() {
         if (events_.status(i) == kMetaStatus && events_.data1(i) == kMetaText) {
             RewriteText(i);
             --textEvents_;
+            ++lyricEvents_;
         }
     }
 }

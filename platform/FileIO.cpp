@@ -13,7 +13,8 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
     return bytes;
 }
 
-void ReadWholeFileInto(const std::string& path, std::vector<std::uint8_t>& bytes) {
+void ReadWholeFileInto(const std::string& path, std::vector<std::uint8_t>& bytes,
+                       std::size_t room) {
     const ReadableFile file(path);
     if (file.size() > kMaxWholeFileBytes)
         throw std::bad_alloc();
@@ -22,7 +23,7 @@ void ReadWholeFileInto(const std::string& path, std::vector<std::uint8_t>& bytes
     // A read that brings at least the size and leaves that byte empty met
     // the end, so the usual file takes a single read.
     const auto size = static_cast<std::size_t>(file.size());
-    bytes.resize(size + 1);
+    bytes.resize(size + 1 + room);
     std::size_t used = 0;
     for (;;) {
         const std::size_t got = file.ReadSomeAt(used, std::span(bytes).subspan(used));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -20,8 +21,11 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
 
 // The same into `bytes`, whose capacity is reused: a caller reading file
 // after file into one buffer allocates only when a file is larger than any
-// before. On an error `bytes` holds nothing of use.
-void ReadWholeFileInto(const std::string& path, std::vector<std::uint8_t>& bytes);
+// before. Room for `room` bytes more is left after the file's (unless the
+// file grew while it was read), so that bytes added there move nothing. On
+// an error `bytes` holds nothing of use.
+void ReadWholeFileInto(const std::string& path, std::vector<std::uint8_t>& bytes,
+                       std::size_t room = 0);
 
 // Replaces the file at `path` with `bytes`, or leaves it untouched: the bytes
 // go to a new file in the same folder (a ReplacingFile), which is renamed

@@ -1,7 +1,8 @@
 # Converts every corpus file on its own with two builds of kar2mid, the Linux
 # one and the Windows one under Wine, and compares what they write and say.
+# OPTION... (a lyric style, say) are given to both.
 # Usage: . scripts/lib/corpus-compare.sh
-#        compare_corpus CORPUS LINUX_KAR2MID WINDOWS_KAR2MID_EXE WORK_FOLDER
+#        compare_corpus CORPUS LINUX_KAR2MID WINDOWS_KAR2MID_EXE WORK_FOLDER [OPTION...]
 #        compare_named_copies CORPUS LINUX_KAR2MID WINDOWS_KAR2MID_EXE WORK_FOLDER
 
 # What one run said, with the source path and the output folder (and the
@@ -17,15 +18,18 @@ normalised_messages() {
 # Runs both builds on one file, given relative to the corpus, each writing
 # into its own copy of the file's folder; fails when their exit status or
 # messages differ. Reads compare_corpus's paths (linux, windows, corpus, work
-# and their Windows spellings wcorpus, wwork) and counts into its counters.
+# and their Windows spellings wcorpus, wwork, and its options) and counts into
+# its counters.
 convert_with_both() {
     local relative=$1 folder=${1%/*}
     local source="$corpus/$relative" wsource="$wcorpus\\${relative//\//\\}"
     local output="$work/linux/$folder" woutput="$wwork\\windows\\${folder//\//\\}"
     local lstatus=0 wstatus=0
     mkdir -p "$output" "$work/windows/$folder"
-    "$linux" --output-dir "$output" "$source" </dev/null >"$work/log/linux" 2>&1 || lstatus=$?
-    wine "$windows" --output-dir "$woutput" "$wsource" </dev/null >"$work/log/windows" 2>&1 || wstatus=$?
+    "$linux" "${options[@]}" --output-dir "$output" "$source" </dev/null >"$work/log/linux" 2>&1 ||
+        lstatus=$?
+    wine "$windows" "${options[@]}" --output-dir "$woutput" "$wsource" </dev/null >"$work/log/windows" 2>&1 ||
+        wstatus=$?
     [ "$lstatus" -eq 0 ] && linuxConverted=$((linuxConverted + 1))
     [ "$wstatus" -eq 0 ] && windowsConverted=$((windowsConverted + 1))
 
@@ -63,6 +67,7 @@ compare_outputs() {
 
 compare_corpus() {
     local corpus linux=$2 windows=$3 work=$4 wcorpus wwork relative
+    local options=("${@:5}")
     [ -d "$1" ] || { echo "No corpus at $1" >&2; return 1; }
     corpus=$(cd "$1" && pwd)
     rm -rf "$work"
@@ -79,7 +84,7 @@ compare_corpus() {
     local outputStatus=0
     compare_outputs "$work" || outputStatus=1
 
-    echo "Corpus: $files files, each converted on its own."
+    echo "Corpus: $files files, each converted on its own${options[*]:+ with ${options[*]}}."
     echo "  Linux kar2mid converted $linuxConverted, Windows kar2mid.exe under Wine converted $windowsConverted."
     echo "  Runs with different exit status or messages: $runDifferences."
     echo "  Outputs compared byte for byte: $outputsCompared, $([ "$outputStatus" -eq 0 ] && echo "all identical" || echo "NOT all identical")."

@@ -50,19 +50,29 @@ protected:
 };
 
 TEST_F(Kar2midTest, UsageErrorsExitWithTwo) {
-    for (const auto& args :
-         std::vector<std::vector<std::string>>{{},
-                                               {"--bogus", "x.kar"},
-                                               {"--output-dir"},
-                                               {"--list"},
-                                               {"--list", "--output-dir", "d", "f"},
-                                               {"--output-dir", "", "x.kar"},
-                                               {"-j", "0", "x.kar"},
-                                               {"--jobs=2x", "x.kar"},
-                                               {"x.kar", "-j"}}) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {},
+             {"--bogus", "x.kar"},
+             {"--output-dir"},
+             {"--list"},
+             {"--list", "--output-dir", "d", "f"},
+             {"--output-dir", "", "x.kar"},
+             {"-j", "0", "x.kar"},
+             {"--jobs=2x", "x.kar"},
+             {"x.kar", "-j"},
+             {"--lyric-style", "karaoke", "x.kar"},
+             {"x.kar", "--lyric-style"},
+             {"--line-length", "40", "x.kar"},
+             {"--lyric-style=as-written", "--line-length=4", "x"},
+             {"--lyric-style", "keyboard", "--line-length", "-1", "x.kar"},
+             {"--list", "--lyric-style", "keyboard", "d"},
+             {"--list", "--line-length", "4", "d"}}) {
         EXPECT_EQ(Run(args), 2) << (args.empty() ? "(none)" : args[0]);
         EXPECT_NE(err.str().find("Usage: kar2mid"), std::string::npos);
     }
+    EXPECT_EQ(Run({"--line-length", "40", "x.kar"}), 2);
+    EXPECT_NE(err.str().find("--line-length goes only with --lyric-style keyboard"),
+              std::string::npos);
     EXPECT_EQ(Run({"--help"}), 0);
     EXPECT_NE(out.str().find("Usage: kar2mid"), std::string::npos);
     EXPECT_EQ(out.str().find("on a console in their own characters") != std::string::npos, kWindows)
@@ -81,6 +91,34 @@ TEST_F(Kar2midTest, ConvertsBesideTheSourceOrIntoAFolder) {
     fs::create_directory(dir.path() / "out");
     EXPECT_EQ(Run({"--output-dir", dir / "out", source}), 0);
     EXPECT_EQ(ReadBytes(dir / "out/My.Song.MID"), kConverted);
+}
+
+// The style is the run's, whichever way it is spelled; as written unless told.
+TEST_F(Kar2midTest, TheLyricStyleIsChosenForTheRun) {
+    const std::string source = Add("song.kar", Smf(1, {Track("00 ff 01 06 40 54 53 6f 6e 67  "
+                                                             "00 ff 01 04 2f 48 69 20  "
+                                                             "00 ff 01 02 79 6f  00 ff 2f 00")}));
+    const Bytes asWritten = Header(0, 1) + Track("00 ff 05 06 40 54 53 6f 6e 67  "
+                                                 "00 ff 05 04 0d 48 69 20  00 ff 05 02 79 6f  "
+                                                 "00 ff 2f 00");
+    const auto keyboard = [](const char* afterHi) {
+        return Header(0, 1) + Track("00 ff 03 04 53 6f 6e 67  00 ff 01 06 40 54 53 6f 6e 67  "
+                                    "00 ff 05 04 0d 48 69" +
+                                    std::string(afterHi) + "00 ff 05 02 79 6f  00 ff 2f 00");
+    };
+    const std::pair<std::vector<std::string>, Bytes> runs[] = {
+        {{}, asWritten},
+        {{"--lyric-style", "as-written"}, asWritten},
+        {{"--lyric-style", "keyboard"}, keyboard(" 20 ")},
+        {{"--lyric-style=keyboard", "--line-length=0"}, keyboard(" 20 ")},
+        {{"--line-length", "3", "--lyric-style", "keyboard"}, keyboard(" 0d ")},
+    };
+    for (const auto& [options, expected] : runs) {
+        std::vector<std::string> args = options;
+        args.push_back(source);
+        EXPECT_EQ(Run(args), 0) << err.str();
+        EXPECT_EQ(ReadBytes(dir / "song.MID"), expected) << (options.empty() ? "" : options[0]);
+    }
 }
 
 TEST_F(Kar2midTest, FailuresAreNamedAndTheRestGoesOn) {

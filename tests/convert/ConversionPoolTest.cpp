@@ -53,6 +53,36 @@ TEST_F(ConversionPoolTest, ResultsComeInListOrderWhateverTheWorkers) {
               Header(0, 1) + Track("00 ff 05 02 61 0d  00 90 3c 64  60 80 3c 40  00 ff 2f 00"));
 }
 
+// Every worker writes in the pool's style; a pool told nothing writes as written.
+TEST_F(ConversionPoolTest, EveryFileIsWrittenInThePoolsStyle) {
+    const Bytes karaoke =
+        Smf(1, {Track("00 ff 01 04 40 54 48 69  00 ff 01 03 5c 61 20  "
+                      "00 ff 01 01 62  00 90 3c 64  60 80 3c 40  83 60 ff 2f 00")});
+    const Bytes asWritten =
+        Header(0, 1) + Track("00 ff 05 04 40 54 48 69  00 ff 05 03 20 61 20  "
+                             "00 ff 05 01 62  00 90 3c 64  60 80 3c 40  00 ff 2f 00");
+    const auto keyboard = [](const char* afterA) {
+        return Header(0, 1) +
+               Track("00 ff 03 02 48 69  00 ff 01 04 40 54 48 69  00 ff 05 03 0a 61" +
+                     std::string(afterA) +
+                     "00 ff 05 01 62  00 90 3c 64  60 80 3c 40  83 60 ff 2f 00");
+    };
+    std::vector<ConversionJob> jobs;
+    for (int i = 0; i < 6; ++i)
+        jobs.push_back(Job("s" + std::to_string(i) + ".kar", karaoke));
+    const std::pair<LyricStyle, Bytes> runs[] = {
+        {{}, asWritten},
+        {{LyricStyle::Kind::Keyboard, 0}, keyboard(" 20 ")},
+        {{LyricStyle::Kind::Keyboard, 1}, keyboard(" 0d ")}, // "b" goes on a line of its own
+    };
+    for (const auto& [style, expected] : runs) {
+        ConversionPool pool(3, MemoryBudget::OfThisMachine(), style);
+        RunAll(pool, jobs);
+        for (const ConversionJob& job : jobs)
+            EXPECT_EQ(ReadBytes(*job.output), expected) << job.source;
+    }
+}
+
 TEST_F(ConversionPoolTest, StopFinishesWhatRunsAndStartsNothingElse) {
     std::vector<ConversionJob> jobs;
     for (int i = 0; i < 200; ++i)

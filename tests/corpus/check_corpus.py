@@ -433,13 +433,18 @@ def main():
                     verdicts.append(check_file(kar2mid, source, output_dir))
         check_refusals_are_explained(verdicts)
 
+    return report(verdicts, f"corpus: {len(verdicts)} files checked")
+
+
+def report(verdicts, summary):
+    """Prints each file's verdict and the summary; the exit status."""
     failed = [v for v in verdicts if v.problems]
     for verdict in verdicts:
         mark = "FAIL" if verdict.problems else "ok  "
         print(f"{mark} {verdict.source.parent.name}/{verdict.source.name}: {'; '.join(verdict.notes)}")
         for problem in verdict.problems:
             print(f"     - {problem}")
-    print(f"corpus: {len(verdicts)} files checked, {len(failed)} with problems")
+    print(f"{summary}, {len(failed)} with problems")
     return 1 if failed else 0
 
 

@@ -112,15 +112,21 @@ struct Case {
     Bytes file;
 };
 
-// Songs that take every road through the reader and the writer: text to
-// rewrite, a split song merged from several chunks, names, long events, more
-// events than a song keeps the memory of between files, and an output longer
-// than the writer's buffer.
+// Both lyric styles, the keyboard one with a longest line to break at.
+const LyricStyle kStyles[] = {{}, {LyricStyle::Kind::Keyboard, 4}};
+
+// Songs that take every road through the reader, both rewrites and the
+// writer: text to rewrite, tags, a title, lyric events beside text, a split
+// song merged from several chunks, names, long events, more events than a
+// song keeps the memory of between files, and an output longer than the
+// writer's buffer.
 std::vector<Case> Songs() {
     return {
         {"karaoke", Smf(1, {Track("00 ff 03 04 53 6f 6e 67  00 ff 01 02 2f 5c  00 90 3c 64  60 "
                                   "80 3c 40  00 ff 2f 00"),
-                            Track("00 f0 03 7e 7f f7  00 f7 01 41  00 91 3e 64  00 ff 2f 00")})},
+                            Track("00 f0 03 7e 7f f7  00 f7 01 41  00 91 3e 64  00 ff 2f 00"),
+                            Track("00 ff 01 04 40 54 4d 65  00 ff 01 04 5c 61 62 20  "
+                                  "00 ff 01 02 63 64  00 ff 05 01 78  83 60 ff 2f 00")})},
         {"split from two chunks",
          Smf(0, {Track("00 ff 01 01 41  00 90 3c 64  10 95 3e 64  00 ff 2f 00"),
                  Track("05 c3 05  00 ff 06 01 4d  00 ff 2f 00")})},
@@ -131,17 +137,26 @@ std::vector<Case> Songs() {
     };
 }
 
+std::vector<std::pair<Case, LyricStyle>> SongsInEveryStyle() {
+    std::vector<std::pair<Case, LyricStyle>> cases;
+    for (const Case& c : Songs())
+        for (const LyricStyle& style : kStyles)
+            cases.emplace_back(c, style);
+    return cases;
+}
+
 // Converts `source` with `song` while allocations fail from the
 // `allowed`-th on; true when the file ended as one that does not fit, with
 // nothing left behind: no file in `folder`, an empty song, and no more
 // memory in use than `held`, which allows for what a song keeps.
 ::testing::AssertionResult RefusedCleanly(TSmfFile& song, const std::string& source,
                                           const std::string& output, const fs::path& folder,
-                                          long long allowed, std::size_t held) {
+                                          long long allowed, std::size_t held,
+                                          const LyricStyle& style) {
     ConvertOutcome outcome{};
     {
         const FailingAllocations failing(allowed);
-        outcome = ConvertSong(song, source, output);
+        outcome = ConvertSong(song, source, output, style);
     }
     const bool refused =
         outcome == ConvertOutcome::OutOfMemory ||
@@ -159,36 +174,37 @@ std::vector<Case> Songs() {
 }
 
 // A conversion that runs out of memory at any allocation, be it in the read,
-// the rewrite, the write or the clean-up after it, ends that file as one
-// that does not fit: nothing aborts, no file is left, the song is empty and
-// its memory is back, and the same song then converts the file as before.
-// A new song allocates more than one that kept its memory from a file
-// before, so both are run out at each of their allocations.
+// the rewrite (in either style), the write or the clean-up after it, ends
+// that file as one that does not fit: nothing aborts, no file is left, the
+// song is empty and its memory is back, and the same song then converts the
+// file as before. A new song allocates more than one that kept its memory
+// from a file before, so both are run out at each of their allocations.
 TEST(Memory, EveryFailedAllocationEndsTheFileAsOutOfMemory) {
     TempDir dir;
     const std::string source = dir / "song.kar";
     const fs::path folder = dir.path() / "out";
     const std::string output = dir / "out/song.MID";
     fs::create_directories(folder);
-    for (const Case& c : Songs()) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [c, style] : SongsInEveryStyle()) {
+        SCOPED_TRACE(c.what +
+                     std::string(style.kind == LyricStyle::Kind::Keyboard ? ", keyboard" : ""));
         WriteBytes(source, c.file);
         {
             // What the process makes once for all its files (the list of
             // temporary files an interrupt removes) is made here, not counted.
             TSmfFile first;
-            ASSERT_EQ(ConvertSong(first, source, output), ConvertOutcome::Converted);
+            ASSERT_EQ(ConvertSong(first, source, output, style), ConvertOutcome::Converted);
             fs::remove(output);
         }
         Bytes expected;
         for (const bool reused : {false, true}) {
             TSmfFile song;
             if (reused) {
-                ASSERT_EQ(ConvertSong(song, source, output), ConvertOutcome::Converted);
+                ASSERT_EQ(ConvertSong(song, source, output, style), ConvertOutcome::Converted);
             }
             const std::size_t held = bytesInUse.load();
             const std::size_t before = allocations.load();
-            ASSERT_EQ(ConvertSong(song, source, output), ConvertOutcome::Converted);
+            ASSERT_EQ(ConvertSong(song, source, output, style), ConvertOutcome::Converted);
             const std::size_t needed = allocations.load() - before;
             // What a song keeps once a file is done, which a failed one may keep too.
             const std::size_t kept = bytesInUse.load() - held;
@@ -199,10 +215,11 @@ TEST(Memory, EveryFailedAllocationEndsTheFileAsOutOfMemory) {
                 TSmfFile& converting = reused ? song : fresh;
                 const std::size_t start = reused ? held : bytesInUse.load();
                 ASSERT_TRUE(RefusedCleanly(converting, source, output, folder,
-                                           static_cast<long long>(allowed), start + kept))
+                                           static_cast<long long>(allowed), start + kept, style))
                     << (reused ? "reused" : "new") << " song, allocation " << allowed << " of "
                     << needed;
-                ASSERT_EQ(ConvertSong(converting, source, output), ConvertOutcome::Converted);
+                ASSERT_EQ(ConvertSong(converting, source, output, style),
+                          ConvertOutcome::Converted);
                 ASSERT_EQ(ReadBytes(output), expected);
                 fs::remove(output);
             }
@@ -210,10 +227,10 @@ TEST(Memory, EveryFailedAllocationEndsTheFileAsOutOfMemory) {
     }
 }
 
-// Rewriting a song's text, moving it, forgetting it and destroying it never
-// ask for memory.
+// Rewriting a song's text in either style (a title added, lines broken),
+// moving it, forgetting it and destroying it never ask for memory.
 TEST(Memory, RewriteAndCleanUpAllocateNothing) {
-    for (const Case& c : Songs()) {
+    for (const auto& [c, style] : SongsInEveryStyle()) {
         SCOPED_TRACE(c.what);
         auto song = std::make_unique<TSmfFile>();
         ASSERT_TRUE(song->LoadFileImage(c.file));
@@ -221,7 +238,10 @@ TEST(Memory, RewriteAndCleanUpAllocateNothing) {
         const std::size_t before = allocations.load();
         {
             const FailingAllocations failing(0);
-            song->TextToLyric();
+            if (style.kind == LyricStyle::Kind::Keyboard)
+                song->LyricsForKeyboard(style.lineLength);
+            else
+                song->TextToLyric();
             moved = std::move(*song);
             moved.Reset();
             song.reset();
@@ -232,10 +252,14 @@ TEST(Memory, RewriteAndCleanUpAllocateNothing) {
 
 // The most memory a conversion takes, from the read of the file to the end
 // of its save, stays within what TSmfFile::MemoryNeededFor says of the file,
-// for the songs that take the most for their size.
+// in either style, for the songs that take the most for their size.
 TEST(Memory, ConversionTakesNoMoreThanTheBound) {
+    const Bytes dense = DenseSong(3'000'000);
+    const Bytes named =
+        Smf(1, {Track(Hex("00 ff 03 01 41") + Bytes(dense.begin() + 22, dense.end()))});
     const Case cases[] = {
-        {"dense", DenseSong(3'000'000)},
+        {"dense", dense},
+        {"dense, its title in a name", named},
         {"dense, split", DenseSong(3'000'000, 0)},
         {"dense over every channel", SongOverEveryChannel(3'000'000)},
         {"65,535 tracks", SongOfMostTracks()},
@@ -249,15 +273,17 @@ TEST(Memory, ConversionTakesNoMoreThanTheBound) {
     // Whatever the song holds counts, also what it kept from the file before.
     const std::size_t outside = bytesInUse.load();
     TSmfFile song;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        WriteBytes(source, c.file);
-        mostBytesInUse.store(bytesInUse.load());
-        ASSERT_EQ(ConvertSong(song, source, output), ConvertOutcome::Converted);
-        const std::size_t taken = mostBytesInUse.load() - outside;
-        EXPECT_LE(taken, TSmfFile::MemoryNeededFor(c.file.size()))
-            << taken << " bytes for a file of " << c.file.size();
-        fs::remove(output);
+    for (const LyricStyle& style : kStyles) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.what);
+            WriteBytes(source, c.file);
+            mostBytesInUse.store(bytesInUse.load());
+            ASSERT_EQ(ConvertSong(song, source, output, style), ConvertOutcome::Converted);
+            const std::size_t taken = mostBytesInUse.load() - outside;
+            EXPECT_LE(taken, TSmfFile::MemoryNeededFor(c.file.size()))
+                << taken << " bytes for a file of " << c.file.size();
+            fs::remove(output);
+        }
     }
 }
 

@@ -9,10 +9,11 @@ namespace lyricast::test {
 
 // What is wrong with the frame every save must have, whatever song it holds:
 // a format-0 header with one track and the song's division, one "MTrk" chunk
-// whose length at byte 18 covers the rest, closed by an End of Track.
+// whose length at byte 18 covers the rest, closed by an End of Track right
+// after the last event or, for a song that ends later, after a delta time.
 // Nothing when the frame is right.
 inline std::optional<std::string> FrameProblem(std::span<const std::uint8_t> out,
-                                               std::uint16_t division) {
+                                               std::uint16_t division, bool endsLater = false) {
     static constexpr std::uint8_t kHead[] = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1};
     static constexpr std::uint8_t kTail[] = {0x00, 0xFF, 0x2F, 0x00};
     const auto u32At = [&out](std::size_t at) {
@@ -31,9 +32,11 @@ inline std::optional<std::string> FrameProblem(std::span<const std::uint8_t> out
     if (u32At(18) != out.size() - 22)
         return "track length " + std::to_string(u32At(18)) + " at 18 in a file of " +
                std::to_string(out.size());
-    for (std::size_t i = 0; i < sizeof kTail; ++i)
+    for (std::size_t i = endsLater ? 1 : 0; i < sizeof kTail; ++i)
         if (out[out.size() - 4 + i] != kTail[i])
             return "track does not end with 00 FF 2F 00";
+    if (endsLater && out[out.size() - 4] >= 0x80)
+        return "track does not end with a delta time and FF 2F 00";
     return std::nullopt;
 }
 
