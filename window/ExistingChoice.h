@@ -11,6 +11,8 @@ enum class ExistingChoice { Replace, Skip, Ask };
 
 // "Replace", "Skip" or "Ask": as the settings keep it, and back.
 const char* ExistingChoiceText(ExistingChoice choice);
+// The same with "&" before the letter that chooses it in the dialog.
+const char* ExistingChoiceCaption(ExistingChoice choice);
 std::optional<ExistingChoice> ExistingChoiceOf(const std::string& text);
 
 } // namespace lyricast

@@ -8,9 +8,10 @@ namespace lyricast {
 class TMainForm;
 
 // The captions the dialog shows beside the design's: "If a file exists:"
-// above its three choices (captioned by ExistingChoiceText), and the folder tree's check box.
+// above its three choices (captioned by ExistingChoiceCaption), and the
+// folder tree's check box, each with the letter that chooses it.
 inline constexpr const char* kIfExistsCaption = "If a file exists:";
-inline constexpr const char* kKeepTreeCaption = "Keep sub-folders";
+inline constexpr const char* kKeepTreeCaption = "&Keep sub-folders";
 
 // The output folder dialog: converted files go beside their sources ("Save to
 // original file's paht"), or all into one chosen folder ("Always save to"),

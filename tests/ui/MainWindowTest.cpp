@@ -656,12 +656,12 @@ private slots:
     void outputDialogAddsTheExistingFilesAndTreeChoices() {
         outPath->show();
         QVERIFY(QTest::qWaitForWindowExposed(outPath.get()));
-        QCOMPARE(outPath->keepTree->text(), QStringLiteral("Keep sub-folders"));
+        QCOMPARE(outPath->keepTree->text(), QStringLiteral("&Keep sub-folders"));
         QCOMPARE(outPath->existingLabel->text(), QStringLiteral("If a file exists:"));
         QCOMPARE((QStringList{outPath->existingReplace->text(), outPath->existingSkip->text(),
                               outPath->existingAsk->text()}),
-                 (QStringList{QStringLiteral("Replace"), QStringLiteral("Skip"),
-                              QStringLiteral("Ask")}));
+                 (QStringList{QStringLiteral("&Replace"), QStringLiteral("&Skip"),
+                              QStringLiteral("&Ask")}));
         QVERIFY(outPath->existingReplace->isChecked());
         QVERIFY(!outPath->keepTree->isEnabled());
         QCOMPARE(outPath->LMDButton2->geometry(), QRect(176, 104, 75, 25));

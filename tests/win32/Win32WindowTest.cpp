@@ -341,12 +341,12 @@ TEST_F(Win32WindowTest, OutputDialogShowsItsControlsInTabOrderAndReportsTheChoic
     EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kSaveOri), BST_CHECKED);
     EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kSavePath), BST_UNCHECKED);
 
-    EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kKeepTree)), "Keep sub-folders");
+    EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kKeepTree)), "&Keep sub-folders");
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(shown, OutPathDialog::kKeepTree)));
     EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kExistingLabel)), "If a file exists:");
-    EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kExistingReplace)), "Replace");
-    EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kExistingSkip)), "Skip");
-    EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kExistingAsk)), "Ask");
+    EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kExistingReplace)), "&Replace");
+    EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kExistingSkip)), "&Skip");
+    EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kExistingAsk)), "&Ask");
     EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kExistingReplace), BST_CHECKED);
     // The design's controls keep their places; none of the new ones lies over them.
     std::vector<Box> places;

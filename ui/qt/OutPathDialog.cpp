@@ -91,8 +91,8 @@ void OutPathDialog::CreateExistingChoices(int left) {
     existingLabel->resize(std::max(120, existingLabel->sizeHint().width()), 17);
     const auto choice = [this, left](ExistingChoice existing, const char* name, int top) {
         auto* button =
-            Place(new QRadioButton(QString::fromLatin1(ExistingChoiceText(existing)), this), name,
-                  left + 8, top, 90, 21);
+            Place(new QRadioButton(QString::fromLatin1(ExistingChoiceCaption(existing)), this),
+                  name, left + 8, top, 90, 21);
         button->resize(std::max(90, button->sizeHint().width()), 21);
         return button;
     };

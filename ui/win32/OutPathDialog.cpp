@@ -62,7 +62,7 @@ void OutPathDialog::CreateExistingChoices() {
     for (const ExistingChoice choice :
          {ExistingChoice::Replace, ExistingChoice::Skip, ExistingChoice::Ask}) {
         const DWORD group = choice == ExistingChoice::Replace ? WS_GROUP : 0;
-        CreateChild(dialog, "BUTTON", ExistingChoiceText(choice),
+        CreateChild(dialog, "BUTTON", ExistingChoiceCaption(choice),
                     WS_VISIBLE | WS_TABSTOP | group | BS_AUTORADIOBUTTON,
                     {kExistingLeft + 8, top, 90, 21}, ExistingId(choice));
         top += 22;
