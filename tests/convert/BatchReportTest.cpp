@@ -2,6 +2,7 @@
 // RFC 4180 takes back field for field.
 #include "convert/BatchReport.h"
 #include "platform/FileError.h"
+#include "support/Platform.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -52,10 +53,17 @@ TEST(BatchReport, FieldsWithCommasQuotesOrLineBreaksAreQuoted) {
                                "\"a,b \"\"c\"\"\nd.kar\",\"x\r.MID\",failed,plain,\r\n");
 }
 
+// Names are bytes where UTF-8 is the rule, kept where they are UTF-8; on
+// Windows they are in the code page (1252 in the test prefix).
 TEST(BatchReport, NamesAreWrittenInUtf8) {
+#ifdef _WIN32
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "the accented letter is checked in code page 1252";
+    const std::vector<ReportRow> rows = {{"Caf\xe9.kar", {}, Outcome::Bad, {}, {}}};
+    EXPECT_NE(ReportCsv(rows).find("Caf\xc3\xa9.kar,,bad,,"), std::string::npos);
+#else
     const std::vector<ReportRow> rows = {{"Caf\xc3\xa9.kar", {}, Outcome::Bad, {}, {}}};
     EXPECT_NE(ReportCsv(rows).find("Caf\xc3\xa9.kar,,bad,,"), std::string::npos);
-#ifndef _WIN32
     const std::vector<ReportRow> latin1 = {{"Caf\xe9.kar", {}, Outcome::Bad, {}, {}}};
     EXPECT_NE(ReportCsv(latin1).find("Caf\xef\xbf\xbd.kar"), std::string::npos)
         << "a byte that is no UTF-8 stands as U+FFFD";
