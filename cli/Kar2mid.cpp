@@ -4,8 +4,10 @@
 #include "cli/Kar2midOptions.h"
 #include "cli/PrintableText.h"
 #include "cli/ProgressLine.h"
+#include "convert/BatchReport.h"
 #include "convert/ConversionPool.h"
-#include "convert/ConversionReason.h"
+#include "convert/JobOutcome.h"
+#include "convert/KeptTree.h"
 #include "convert/MemoryBudget.h"
 #include "convert/OutputNaming.h"
 #include "platform/DriveRelativePath.h"
@@ -66,32 +68,37 @@ public:
             if (IsFolder(path))
                 WalkKaraokeFiles(
                     path, options_.recursive,
-                    [this](const std::string& file, const std::string&) { AddFound(file); },
+                    [this, root = FromDriveRoot(path)](
+                        const std::string& file, const std::string&) { AddFound(file, root); },
                     [this](const std::string& folder, const std::string& reason) {
                         items_.push_back({folder, reason, false});
                     });
             else if (!IdentityOf(path))
                 items_.push_back({path, "no such file or folder", false});
             else
-                AddJob(path);
+                AddJob(path, SourceFolderOf(path, PathRules::Native()));
         }
         const std::uint64_t memory = MemoryBudget::OfThisMachine();
         if (options_.jobs > kMostWorkers)
             err_ << "kar2mid: converting " << kMostWorkers
                  << " files at once, the most it does, rather than " << options_.jobs << "\n";
         ConversionPool(WorkersFor(options_.jobs, memory), memory, options_.lyricStyle)
-            .Run(jobs_, [this](std::size_t index, const ConversionResult& result) {
-                ReportItemsBefore(jobItems_[index]);
-                Report(index, result);
-                nextItem_ = jobItems_[index] + 1;
-            });
+            .Run(
+                jobs_,
+                [this](std::size_t index, const ConversionResult& result) {
+                    ReportItemsBefore(jobItems_[index]);
+                    Report(index, result);
+                    nextItem_ = jobItems_[index] + 1;
+                },
+                options_.collection.ExistingRule());
         ReportItemsBefore(items_.size());
         progress_.Clear();
         out_ << converted_ << " converted, " << failed_ << " failed";
         if (skipped_ != 0)
             out_ << ", " << skipped_ << " skipped";
         out_ << '\n';
-        return failed_ == 0 ? 0 : 1;
+        const bool reported = WriteReportIfAsked();
+        return failed_ == 0 && reported ? 0 : 1;
     }
 
 private:
@@ -105,16 +112,26 @@ private:
 
     // Without --recursive a folder named like a karaoke file is met as a file;
     // it is none, so it is passed over rather than counted as a failure.
-    void AddFound(const std::string& file) {
+    void AddFound(const std::string& file, const std::string& root) {
         if (IsFolder(file))
             return items_.push_back({file, "a folder", true});
-        AddJob(file);
+        AddJob(file, root);
     }
 
-    void AddJob(const std::string& source) {
+    // `root`: the folder named that the source was found in, or the source's own.
+    void AddJob(const std::string& source, const std::string& root) {
         jobItems_.push_back(items_.size());
         items_.push_back({source, {}, false});
-        jobs_.push_back({source, OutputPathOf(source, outputFolder_, PathRules::Native())});
+        jobs_.push_back(JobFor(source, root));
+    }
+
+    // The source's output beside it, in the output folder, or with the tree
+    // kept at its place below the output folder.
+    ConversionJob JobFor(const std::string& source, const std::string& root) const {
+        const PathRules& rules = PathRules::Native();
+        if (!options_.collection.keepTree)
+            return {source, OutputPathOf(source, outputFolder_, rules)};
+        return {source, TreeOutputPathOf(source, root, *outputFolder_, rules), *outputFolder_};
     }
 
     // Reports the items up to `end` that are no job: every job among them was
@@ -124,6 +141,11 @@ private:
             const Item& item = items_[nextItem_];
             if (item.reason.empty())
                 continue; // a job: reported when the pool delivers it
+            Record({item.source,
+                    {},
+                    item.skipped ? Outcome::Skipped : Outcome::Failed,
+                    item.reason,
+                    {}});
             if (item.skipped)
                 Skip(item.source, item.reason);
             else
@@ -133,8 +155,12 @@ private:
 
     void Report(std::size_t index, const ConversionResult& result) {
         const ConversionJob& job = jobs_[index];
-        if (const auto reason = FailureReason(jobs_, index, result))
-            return Fail(job.source, *reason);
+        Record(ReportRowOf(jobs_, index, result));
+        const JobOutcome outcome = OutcomeOf(jobs_, index, result);
+        if (outcome.outcome == Outcome::Skipped)
+            return Skip(job.source, outcome.reason);
+        if (outcome.outcome != Outcome::Converted)
+            return Fail(job.source, outcome.reason);
         ++converted_;
         if (outputOnTerminal_)
             progress_.Clear();
@@ -157,6 +183,24 @@ private:
         progress_.Update(converted_, failed_);
     }
 
+    void Record(ReportRow row) {
+        if (options_.collection.report)
+            reportRows_.push_back(std::move(row));
+    }
+
+    // False when the report was asked for and could not be written.
+    bool WriteReportIfAsked() {
+        if (!options_.collection.report)
+            return true;
+        try {
+            WriteReport(*options_.collection.report, reportRows_);
+            return true;
+        } catch (const FileError& error) {
+            err_ << "kar2mid: cannot write the report: " << Printable(error.Explained()) << '\n';
+            return false;
+        }
+    }
+
     const Kar2midOptions& options_;
     const std::optional<std::string> outputFolder_;
     std::ostream& out_;
@@ -170,6 +214,7 @@ private:
     int converted_ = 0;
     int failed_ = 0;
     int skipped_ = 0;
+    std::vector<ReportRow> reportRows_; // with --report, one a source in the order met
 };
 
 int ListFolders(const Kar2midOptions& options, std::ostream& out, std::ostream& err) {
@@ -199,6 +244,21 @@ int ListFolders(const Kar2midOptions& options, std::ostream& out, std::ostream& 
     return status;
 }
 
+// A report that could never be written is said before a long run, not after it.
+std::optional<std::string> ReportPlaceError(const CollectionOptions& collection) {
+    if (!collection.report)
+        return std::nullopt;
+    const std::string& report = *collection.report;
+    if (IsFolder(report))
+        return "the report " + report + " is a folder";
+    std::string folder = SourceFolderOf(report, PathRules::Native());
+    if (folder.empty() || IsFolder(folder))
+        return std::nullopt;
+    if (!PathRules::Native().IsRoot(folder))
+        folder.pop_back();
+    return "the report's folder " + folder + " does not exist";
+}
+
 int RunMode(const Kar2midOptions& options, std::ostream& out, std::ostream& err, bool progress,
             bool outputOnTerminal) {
     switch (options.mode) {
@@ -217,6 +277,10 @@ int RunMode(const Kar2midOptions& options, std::ostream& out, std::ostream& err,
     if (options.outputDir && !IsFolder(*options.outputDir)) {
         err << "kar2mid: the output folder " << Printable(*options.outputDir)
             << (IdentityOf(*options.outputDir) ? " is not a folder\n" : " does not exist\n");
+        return 2;
+    }
+    if (const auto error = ReportPlaceError(options.collection)) {
+        err << "kar2mid: " << Printable(*error) << '\n';
         return 2;
     }
     return ConversionRun(options, out, err, progress, outputOnTerminal).Run();

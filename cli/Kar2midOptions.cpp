@@ -6,8 +6,9 @@
 namespace lyricast {
 
 const char* const kKar2midUsage =
-    "Usage: kar2mid [--output-dir DIR] [--recursive] [--jobs N]\n"
-    "               [--lyric-style as-written|keyboard [--line-length N]] PATH...\n"
+    "Usage: kar2mid [--output-dir DIR [--keep-tree]] [--recursive] [--jobs N]\n"
+    "               [--lyric-style as-written|keyboard [--line-length N]]\n"
+    "               [--existing replace|skip | --update] [--report FILE] PATH...\n"
     "       kar2mid --list [--recursive] FOLDER...\n"
     "\n"
     "Converts karaoke files (.KAR) into standard MIDI files (.MID): every text\n"
@@ -30,16 +31,25 @@ const char* const kKar2midUsage =
     "                    and the end where the song ends\n"
     "  --line-length N   with keyboard: break a line longer than N characters\n"
     "                    before the word that passes N (0, the default: no limit)\n"
+    "  --keep-tree       write each .MID at the same place below DIR as its source\n"
+    "                    is below the folder named (DIR/Rock/Queen/song.MID),\n"
+    "                    making the folders it needs\n"
+    "  --existing WHAT   what to do with an output that is there already: replace\n"
+    "                    it (the default) or skip the source\n"
+    "  --update          convert only a source whose output is missing or older\n"
+    "                    than the source; skip the others\n"
+    "  --report FILE     write FILE, a CSV table with a row for each source: its\n"
+    "                    output, converted, skipped, refused, failed or bad, and why\n"
     "  --list            print each .KAR file with its verdict and track count\n"
     "  --help            show this text\n"
     "  --version         show the version\n"
     "\n"
     "Each file gets one line: \"converted: SOURCE -> OUTPUT\" or \"skipped: PATH: REASON\"\n"
-    "(a folder met as a file) on standard output, \"failed: SOURCE: REASON\" on standard\n"
-    "error. --list prints PATH, extension, Good or Bad and the track count, separated\n"
-    "by tabs. A folder that cannot be read gets \"failed: FOLDER: REASON\". In every\n"
-    "path a control character is escaped (\\n, \\t, \\r, \\e or \\xHH), and so is a\n"
-    "backslash (\\\\) except on Windows, where \\ separates folders.\n"
+    "(a folder met as a file, or \"OUTPUT exists\") on standard output, \"failed: SOURCE:\n"
+    "REASON\" on standard error. --list prints PATH, extension, Good or Bad and the\n"
+    "track count, separated by tabs. A folder that cannot be read gets \"failed:\n"
+    "FOLDER: REASON\". In every path a control character is escaped (\\n, \\t, \\r, \\e\n"
+    "or \\xHH), and so is a backslash (\\\\) except on Windows, where \\ separates folders.\n"
 #ifdef _WIN32
     "\n"
     "Names are shown on a console in their own characters, whatever its code page;\n"
@@ -47,8 +57,8 @@ const char* const kKar2midUsage =
 #endif
     "\n"
     "Exit status: 0 when every file converted (skipped ones aside), 1 when any file\n"
-    "or folder failed or the output could not be written, 2 for a usage error or an\n"
-    "output folder that is missing or no folder.\n";
+    "or folder failed or the output or the report could not be written, 2 for a\n"
+    "usage error or an output folder (or the report's) that is missing or no folder.\n";
 
 namespace {
 
@@ -85,6 +95,54 @@ ValueOption TakeValue(std::span<const std::string> args, std::size_t& i, const s
     if (i + 1 == args.size())
         return {true, std::nullopt};
     return {true, args[++i]};
+}
+
+// --existing, --update, --keep-tree and --report: true when args[i] is one of
+// them (i moved past its value), with `error` set when it is wrong.
+bool ParseCollectionOption(std::span<const std::string> args, std::size_t& i,
+                           CollectionOptions& options, std::string& error) {
+    if (args[i] == "--update" || args[i] == "--keep-tree") {
+        (args[i] == "--update" ? options.update : options.keepTree) = true;
+        return true;
+    }
+    if (const ValueOption report = TakeValue(args, i, "--report"); report.given) {
+        if (!report.value)
+            error = "option --report needs a file";
+        else
+            options.report = *report.value;
+        return true;
+    }
+    const ValueOption given = TakeValue(args, i, "--existing");
+    if (!given.given)
+        return false;
+    if (!given.value) {
+        error = "option --existing needs replace or skip";
+        return true;
+    }
+    const std::string& existing = given.value.value();
+    if (existing == "replace")
+        options.existing = IfOutputExists::Replace;
+    else if (existing == "skip")
+        options.existing = IfOutputExists::Skip;
+    else
+        error = "--existing takes replace or skip, not " + existing;
+    return true;
+}
+
+// What is wrong with the collection options given together, or nothing.
+std::optional<std::string> CollectionOptionsError(const Kar2midOptions& options, bool list) {
+    const CollectionOptions& collection = options.collection;
+    if (list &&
+        (collection.existing || collection.update || collection.keepTree || collection.report))
+        return "--list converts nothing, so it takes no --existing, --update, --keep-tree or "
+               "--report";
+    if (collection.existing && collection.update)
+        return "--update decides about outputs that are there itself; give it or --existing";
+    if (collection.keepTree && !options.outputDir)
+        return "--keep-tree keeps the sub-folders below --output-dir, which is not given";
+    if (collection.report && collection.report->empty())
+        return "the report's file name is empty";
+    return std::nullopt;
 }
 
 } // namespace
@@ -143,6 +201,9 @@ ParsedOptions ParseKar2midOptions(std::span<const std::string> args) {
             lineLengthGiven = true;
         } else if (arg.starts_with("--output-dir=")) {
             options.outputDir = arg.substr(std::string("--output-dir=").size());
+        } else if (std::string error; ParseCollectionOption(args, i, options.collection, error)) {
+            if (!error.empty())
+                return {std::nullopt, error};
         } else {
             return {std::nullopt, "unknown option " + arg};
         }
@@ -156,6 +217,8 @@ ParsedOptions ParseKar2midOptions(std::span<const std::string> args) {
         return {std::nullopt, "--line-length goes only with --lyric-style keyboard"};
     if (options.outputDir && options.outputDir->empty())
         return {std::nullopt, "the output folder is empty"};
+    if (auto error = CollectionOptionsError(options, list))
+        return {std::nullopt, *error};
     if (options.paths.empty())
         return {std::nullopt, list ? "no folder to list" : "no file or folder to convert"};
     if (list)

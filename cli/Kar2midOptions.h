@@ -1,5 +1,6 @@
 #pragma once
 
+#include "convert/ConversionPool.h"
 #include "convert/LyricStyle.h"
 
 #include <optional>
@@ -9,6 +10,19 @@
 
 namespace lyricast {
 
+// What a run over a collection does besides converting: with outputs that
+// are there before it, with the folder tree, and the report it writes.
+struct CollectionOptions {
+    std::optional<IfOutputExists> existing; // --existing replace|skip
+    bool update = false;                    // --update
+    bool keepTree = false;                  // --keep-tree
+    std::optional<std::string> report;      // --report FILE
+
+    IfOutputExists ExistingRule() const {
+        return update ? IfOutputExists::Update : existing.value_or(IfOutputExists::Replace);
+    }
+};
+
 struct Kar2midOptions {
     enum class Mode { Convert, List, Help, Version };
     Mode mode = Mode::Convert;
@@ -17,6 +31,7 @@ struct Kar2midOptions {
     unsigned jobs = 0; // files converted at once; 0: one per core, fewer where memory is short
     LyricStyle lyricStyle;
     std::vector<std::string> paths;
+    CollectionOptions collection;
 };
 
 // The options, or the reason the command line is wrong.

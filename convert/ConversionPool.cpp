@@ -1,7 +1,8 @@
 #include "convert/ConversionPool.h"
 
 #include "convert/ConvertSong.h"
-#include "convert/OutputClaims.h"
+#include "convert/ExistingOutputs.h"
+#include "convert/OutputFolders.h"
 #include "platform/FileError.h"
 #include "platform/FileSize.h"
 #include "platform/TemporaryFile.h"
@@ -19,6 +20,9 @@ using Status = ConversionResult::Status;
 
 ConversionResult Convert(TSmfFile& song, const ConversionJob& job, const LyricStyle& style) {
     try {
+        if (!job.outputRoot.empty())
+            if (auto failure = MakeOutputFolders(job.outputRoot, *job.output, PathRules::Native()))
+                return {Status::FileError, 0, std::move(*failure)};
         switch (ConvertSong(song, job.source, *job.output, style)) {
         case ConvertOutcome::Converted:
             return {Status::Converted, 0, {}};
@@ -69,6 +73,17 @@ ConversionResult ConversionPool::ConvertWithin(TSmfFile& song, const ConversionJ
     return result;
 }
 
+// A job the plan decided is not converted; one converted over a file that
+// was there says so.
+ConversionResult ConversionPool::ResultOf(TSmfFile& song, std::span<const ConversionJob> jobs,
+                                          const OutputPlan& plan, std::size_t index) {
+    if (plan.decided[index])
+        return *plan.decided[index];
+    ConversionResult result = ConvertWithin(song, jobs[index]);
+    result.replaced = result.status == Status::Converted && plan.exists[index];
+    return result;
+}
+
 void ConversionPool::Stop() {
     const std::lock_guard lock(mutex_);
     stopped_ = true;
@@ -78,8 +93,7 @@ void ConversionPool::Stop() {
 
 // Takes the next job under the lock, so that the jobs started are always the
 // first ones of the list, and converts it with the worker's own song.
-void ConversionPool::Work(std::span<const ConversionJob> jobs,
-                          std::span<const std::optional<ConversionResult>> refused,
+void ConversionPool::Work(std::span<const ConversionJob> jobs, const OutputPlan& plan,
                           std::span<std::optional<ConversionResult>> results) {
     TSmfFile song;
     for (;;) {
@@ -92,8 +106,7 @@ void ConversionPool::Work(std::span<const ConversionJob> jobs,
                 return;
             index = claimed_++;
         }
-        ConversionResult result =
-            refused[index] ? *refused[index] : ConvertWithin(song, jobs[index]);
+        ConversionResult result = ResultOf(song, jobs, plan, index);
         const std::lock_guard lock(mutex_);
         results[index] = std::move(result);
         // Only the result the caller waits for can wake it.
@@ -102,25 +115,35 @@ void ConversionPool::Work(std::span<const ConversionJob> jobs,
     }
 }
 
-void ConversionPool::Run(std::span<const ConversionJob> jobs, const Deliver& deliver) {
+void ConversionPool::Run(std::span<const ConversionJob> jobs, const Deliver& deliver,
+                         IfOutputExists existing) {
+    OutputPlan plan;
+    try {
+        plan = PlanOutputs(jobs, existing);
+    } catch (const std::bad_alloc&) {
+        return DeliverOutOfMemory(jobs, deliver);
+    }
+    Run(jobs, plan, deliver);
+}
+
+void ConversionPool::Run(std::span<const ConversionJob> jobs, const OutputPlan& plan,
+                         const Deliver& deliver) {
     {
         const std::lock_guard lock(mutex_);
         claimed_ = 0;
         delivered_ = 0;
     }
-    std::vector<std::optional<ConversionResult>> refused;
     std::vector<std::optional<ConversionResult>> results;
     try {
-        refused = DecideOutputs(jobs);
         results.resize(jobs.size());
     } catch (const std::bad_alloc&) {
         return DeliverOutOfMemory(jobs, deliver);
     }
-    RunOnWorkers(jobs, refused, results, deliver);
+    RunOnWorkers(jobs, plan, results, deliver);
 }
 
-// Without the memory to decide the outputs no file can be converted; each
-// is told so, in order, as a conversion would have told it.
+// Without the memory to plan the run no file can be converted; each is told
+// so, in order, as a conversion would have told it.
 void ConversionPool::DeliverOutOfMemory(std::span<const ConversionJob> jobs,
                                         const Deliver& deliver) {
     const ConversionResult outOfMemory{Status::OutOfMemory, 0, {}};
@@ -155,11 +178,10 @@ void ConversionPool::StartThreads(unsigned count, std::vector<std::jthread>& thr
 // of sleeping until a worker's result wakes it. It waits only when nothing is
 // left to start, so a file costs no hand-over between threads; a pool of one
 // worker starts no thread at all.
-void ConversionPool::RunOnWorkers(std::span<const ConversionJob> jobs,
-                                  std::span<const std::optional<ConversionResult>> refused,
+void ConversionPool::RunOnWorkers(std::span<const ConversionJob> jobs, const OutputPlan& plan,
                                   std::span<std::optional<ConversionResult>> results,
                                   const Deliver& deliver) {
-    const std::function<void()> work = [&] { Work(jobs, refused, results); };
+    const std::function<void()> work = [&] { Work(jobs, plan, results); };
     std::vector<std::jthread> threads;
     // Declared after the threads, so it runs first: an exception leaving
     // `deliver` stops the workers before they are joined.
@@ -180,8 +202,7 @@ void ConversionPool::RunOnWorkers(std::span<const ConversionJob> jobs,
             if (CanStart(jobs.size())) {
                 const std::size_t index = claimed_++;
                 lock.unlock();
-                ConversionResult result =
-                    refused[index] ? *refused[index] : ConvertWithin(song, jobs[index]);
+                ConversionResult result = ResultOf(song, jobs, plan, index);
                 lock.lock();
                 results[index] = std::move(result);
                 continue;

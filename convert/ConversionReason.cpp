@@ -42,6 +42,8 @@ std::optional<std::string> FailureReason(std::span<const ConversionJob> jobs, st
         return "a delta time is too large for a MIDI file";
     case Status::FileError:
         return result.error;
+    case Status::OutputExists:
+        return *job.output + " exists";
     }
     return std::nullopt;
 }

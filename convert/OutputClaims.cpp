@@ -5,8 +5,10 @@
 #include "platform/NameCase.h"
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -59,15 +61,38 @@ public:
 
 private:
     // A file named so that two spellings of one place compare equal: by the
-    // identity of its folder and its name when the folder exists, else by
-    // path. Where the folder's file system ignores letter case, so does the
-    // name: "Song.MID" and "SONG.MID" are one file there.
+    // identity of the nearest of its folders that exists and the path below
+    // it (an output's folders may be made only as it is written), else by
+    // path. Where that folder's file system ignores letter case, so does the
+    // path below it: "Song.MID" and "SONG.MID" are one file there.
     PlaceKey PlaceOf(const std::string& path) {
         const PathRules& rules = PathRules::Native();
-        const std::string name = FileNameOf(path, rules);
-        if (const Folder* folder = FolderOf(SourceFolderOf(path, rules)))
-            return std::pair(folder->identity, folder->foldsCase ? FoldedName(name) : name);
+        std::string folder = SourceFolderOf(path, rules);
+        std::string below = FileNameOf(path, rules);
+        for (;;) {
+            if (const Folder* found = FolderOf(folder))
+                return std::pair(found->identity, found->foldsCase ? FoldedName(below) : below);
+            auto above = Above(folder, rules);
+            if (!above)
+                break;
+            below = above->second + rules.separator + below;
+            folder = std::move(above->first);
+        }
         return rules.caseInsensitive ? FoldedName(path) : path;
+    }
+
+    // The folder that holds `folder` (which ends in a separator), and the
+    // name of `folder` in it; nothing for a root or the current folder.
+    static std::optional<std::pair<std::string, std::string>> Above(const std::string& folder,
+                                                                    const PathRules& rules) {
+        if (folder.empty() || rules.IsRoot(folder))
+            return std::nullopt;
+        std::string_view named = folder;
+        while (!named.empty() && rules.IsSeparator(named.back()))
+            named.remove_suffix(1);
+        if (named.empty())
+            return std::nullopt;
+        return std::pair(SourceFolderOf(named, rules), FileNameOf(named, rules));
     }
 
     struct Folder {

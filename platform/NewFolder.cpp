@@ -4,7 +4,12 @@
 #include "platform/SystemPathWindows.h"
 
 #include <windows.h>
+
+#include "platform/SystemMessageWindows.h"
 #else
+#include "platform/FileError.h"
+
+#include <cerrno>
 #include <sys/stat.h>
 #endif
 
@@ -19,6 +24,22 @@ bool CreateFolder(const std::string& path) {
 #else
     return ::mkdir(path.c_str(), 0777) == 0;
 #endif
+}
+
+// The system's error is still the one of the refusal when it is read.
+bool CreateFolder(const std::string& path, std::string& reason) {
+    if (path.empty()) {
+        reason = "the folder has no name";
+        return false;
+    }
+    if (CreateFolder(path))
+        return true;
+#ifdef _WIN32
+    reason = SystemMessage(GetLastError());
+#else
+    reason = FileError::ReasonOf(errno);
+#endif
+    return false;
 }
 
 } // namespace lyricast

@@ -54,6 +54,19 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
+std::string ValidUtf8(std::string_view text) {
+    std::string valid;
+    valid.reserve(text.size());
+    while (!text.empty()) {
+        const auto c = DecodeUtf8(text);
+        const bool surrogate = c && c->codePoint >= 0xD800 && c->codePoint <= 0xDFFF;
+        const std::size_t length = c && !surrogate ? c->length : 1;
+        valid += c && !surrogate ? text.substr(0, length) : "\xef\xbf\xbd";
+        text.remove_prefix(length);
+    }
+    return valid;
+}
+
 std::size_t UnfinishedUtf8Tail(std::string_view text) {
     for (std::size_t back = 1; back <= 3 && back <= text.size(); ++back) {
         const auto byte = static_cast<unsigned char>(text[text.size() - back]);

@@ -19,6 +19,11 @@ std::optional<Utf8Char> DecodeUtf8(std::string_view text);
 
 void AppendUtf8(std::string& out, char32_t codePoint);
 
+// The text with every byte that is not part of a whole, shortest UTF-8
+// sequence of a character (up to U+10FFFF, no surrogate) replaced by U+FFFD:
+// what a reader of UTF-8 text, such as a report, can take.
+std::string ValidUtf8(std::string_view text);
+
 // How many bytes at the end of `text` begin a character that the text does
 // not finish: 0 to 3.
 std::size_t UnfinishedUtf8Tail(std::string_view text);

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "convert/BatchReport.h"
 #include "convert/ConversionPool.h"
+#include "convert/ExistingOutputs.h"
+#include "window/BatchSummary.h"
 
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace lyricast {
@@ -20,10 +24,20 @@ struct BatchRun {
     std::vector<ConversionResult> results;
     ConversionPool pool;
     std::optional<std::string> outputFolder; // when all go to one folder
-    int selected = 0;                        // rows selected, good or not: the bar's maximum
+    // Each selected row in list order: its job, or the path of a row judged "Bad".
+    std::vector<std::variant<std::size_t, std::string>> selection;
+    IfOutputExists existing = IfOutputExists::Replace;
+    bool ask = false;               // the user is asked about files that are there first
+    std::optional<OutputPlan> plan; // the run as planned before asking
+    int selected = 0;               // rows selected, good or not: the bar's maximum
     int badSkipped = 0;
     std::size_t delivered = 0;
     bool stopped = false;
+
+    // How it ended, for the summary.
+    BatchTally Tally() const;
+    // A row for each row selected, in list order, for the report.
+    std::vector<ReportRow> ReportRows() const;
 };
 
 } // namespace lyricast

@@ -13,13 +13,17 @@ struct BatchTally {
     int badSkipped = 0; // selected rows the scan judged "Bad"
     int notStarted = 0; // files a stop left alone
     bool stopped = false;
-    std::vector<std::pair<std::string, std::string>> failed; // source and why
+    std::vector<std::pair<std::string, std::string>> failed = {}; // source and why
+    std::vector<std::string> replaced = {};     // files that were there, written over
+    std::vector<std::string> leftExisting = {}; // files that were there, left as they were
 };
 
 // The box at the end of a batch: its first lines ("3 files converted.", then
-// what was skipped or left, then "N files refused or failed:"), the files
-// refused or failed one per line with why, for a list that scrolls however
-// many they are, and whether the box warns rather than informs.
+// the files that were there and were replaced or left, what was skipped or
+// not started, then "N files refused or failed:"), and the details for a
+// list that scrolls however long it is: the files refused or failed one per
+// line with why, then under a heading of their own the files replaced, then
+// those left; and whether the box warns rather than informs.
 struct BatchSummary {
     std::string head;
     std::vector<std::string> details;
@@ -27,6 +31,9 @@ struct BatchSummary {
 };
 
 BatchSummary SummaryOf(const BatchTally& tally);
+
+// The summary's button that saves the batch's report.
+inline constexpr const char* kSaveReportCaption = "Save &Report...";
 
 // What the window says when the summary's folder cannot be shown.
 std::string NoFileManagerText(const std::string& folder);

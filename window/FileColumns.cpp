@@ -10,7 +10,8 @@ namespace {
 
 constexpr std::array kColumns = {
     FileColumn{"File Name", 300, "", [](const FileRow& row) { return row.path; },
-               [](const FileRow& a, const FileRow& b) { return LessIgnoringCase(a.path, b.path); }},
+               [](const FileRow& a, const FileRow& b) { return LessIgnoringCase(a.path, b.path); },
+               true},
     FileColumn{"Ext", 50, ".KAR", [](const FileRow& row) { return row.extension; },
                [](const FileRow& a, const FileRow& b) {
                    return LessIgnoringCase(a.extension, b.extension);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "window/BatchSummary.h"
+#include "window/ExistingQuestion.h"
 #include "window/FileRow.h"
+#include "window/StatusText.h"
 
 #include <cstddef>
 #include <functional>
@@ -26,19 +28,26 @@ public:
 
     virtual void ShowProgress(int position, int maximum) = 0;
     virtual void HideProgress() = 0;
-    // The status bar's panel, shown at once; and the panel beside it with
-    // what the last scan found.
-    virtual void ShowStatus(const std::string& text) = 0;
+    // The status bar's panel, shown at once, its path shortened in the middle
+    // where the whole text does not fit (FittedStatus); and the panel beside
+    // it with what the last scan found.
+    virtual void ShowStatus(const StatusText& status) = 0;
     virtual void ShowCounts(const std::string& text) = 0;
     // The convert button's caption (TMainForm::LMDButton3Caption).
     virtual void ShowConvertCaption(const std::string& caption) = 0;
     // An information box and an error box, titled with the application's name.
     virtual void ShowMessage(const std::string& text) = 0;
     virtual void ShowError(const std::string& text) = 0;
-    // The word at the end of a batch, its list of refused or failed files in
-    // a pane that scrolls, and a button that opens `folder`; true when the
-    // user pressed it.
-    virtual bool ShowSummary(const BatchSummary& summary, const std::string& folder) = 0;
+    // The word at the end of a batch, its details in a pane that scrolls, a
+    // button that opens `folder` (true when the user pressed it, which closes
+    // the box) and "Save Report..." (which calls `saveReport`, through
+    // CallHandler, and leaves the box open).
+    virtual bool ShowSummary(const BatchSummary& summary, const std::string& folder,
+                             const std::function<void()>& saveReport) = 0;
+    // The question about files a batch would write that are there already,
+    // with the buttons of ExistingAnswerButtons, kExistingAnswerByDefault's
+    // the default; closed without one, it answers that.
+    virtual ExistingAnswer AskAboutExisting(const std::string& question) = 0;
 
     // The folder list's current folder, and a move of the folder pane to
     // another one (raises DirectoryError, the pane left as it was, when it
@@ -57,6 +66,10 @@ public:
     // nothing when the user cancels.
     virtual std::optional<std::string> AskFolder(const std::string& title,
                                                  const std::string& start) = 0;
+    // The desktop's dialog that asks where to save a file, titled `title`,
+    // offering `suggested` (a path); nothing when the user cancels.
+    virtual std::optional<std::string> AskSaveFile(const std::string& title,
+                                                   const std::string& suggested) = 0;
     virtual void ShowOutputDialog() = 0;
     virtual void ShowAbout() = 0;
     virtual void CloseWindow() = 0;

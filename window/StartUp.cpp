@@ -21,6 +21,15 @@ std::string StartFolder() {
     }
 }
 
+// What the window lists once it shows: what the command line named, else
+// the folder it was in when it was last closed.
+void ListAtStart(TMainForm& form, std::vector<std::string>& paths) {
+    if (!paths.empty())
+        return form.OpenPaths(std::move(paths));
+    if (form.FolderRestored())
+        form.DirectoryListBox1Change();
+}
+
 } // namespace
 
 int RunWindowProgram(WindowProgram& program) {
@@ -36,8 +45,7 @@ int RunWindowProgram(WindowProgram& program) {
         form.startFolder = startFolder;
         program.RestoreSettings();
         program.ShowWindow();
-        if (!paths.empty())
-            CallHandler(program.View(), [&form, &paths] { form.OpenPaths(std::move(paths)); });
+        CallHandler(program.View(), [&form, &paths] { ListAtStart(form, paths); });
         const int status = program.RunEventLoop();
         program.SaveSettings();
         form.FinishWork();

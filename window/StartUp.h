@@ -37,8 +37,8 @@ protected:
 // batch; the application object is made; the main window and its dialog are
 // made and given back what was remembered; the window shows, and a folder
 // named on the command line is opened and scanned (files named there are
-// listed); the event loop runs; what the window remembers is saved, and the
-// work still running is waited for. Every path of the command line is read
+// listed), or without one the remembered folder is; the event loop runs; what the window remembers
+// is saved, and the work still running is waited for. Every path of the command line is read
 // against the folder the program was started in, whatever the remembered
 // folder does to the current one. An error that escapes is shown in the
 // error box and ends the program with status 1.

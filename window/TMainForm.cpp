@@ -1,6 +1,8 @@
 #include "window/TMainForm.h"
 
-#include "convert/ConversionReason.h"
+#include "convert/BatchReport.h"
+#include "convert/ExistingOutputs.h"
+#include "convert/KeptTree.h"
 #include "convert/MemoryBudget.h"
 #include "convert/OutputNaming.h"
 #include "scan/FileJudgement.h"
@@ -44,12 +46,27 @@ constexpr const char* kSubDirKey = "IncludeSubDir";
 constexpr const char* kShowOnlyKarKey = "ShowOnlyKAR";
 constexpr const char* kSavePathKey = "AlwaysSaveTo";
 constexpr const char* kOutputFolderKey = "OutputFolder";
+constexpr const char* kIfExistsKey = "IfFileExists";
+constexpr const char* kKeepTreeKey = "KeepSubFolders";
+
+constexpr const char* kReportName = "lyricast-report.csv";
 
 std::optional<bool> ReadFlag(const SettingsStore& store, const char* key) {
     const auto value = store.Read(key);
     if (!value || (*value != "0" && *value != "1"))
         return std::nullopt;
     return *value == "1";
+}
+
+// The output folder dialog's choices; a damaged value leaves its choice as it was.
+void RestoreOutputChoices(const SettingsStore& store, ToutPathForm& dialog) {
+    if (const auto flag = ReadFlag(store, kSavePathKey))
+        dialog.Choose(*flag);
+    if (const auto text = store.Read(kIfExistsKey))
+        if (const auto choice = ExistingChoiceOf(*text))
+            dialog.ChooseExisting(*choice);
+    if (const auto flag = ReadFlag(store, kKeepTreeKey))
+        dialog.ChooseKeepTree(*flag);
 }
 
 } // namespace
@@ -76,6 +93,7 @@ void TMainForm::DirectoryListBox1DblClick() {
 }
 
 void TMainForm::DirectoryListBox1Change() {
+    folderListed_ = true;
     StartScan(FileScanning::OfFolder());
 }
 
@@ -85,8 +103,10 @@ void TMainForm::OpenFolder(const std::string& folder) {
 }
 
 void TMainForm::ListFiles(std::vector<std::string> files) {
-    if (!files.empty())
-        StartScan(FileScanning::OfFiles(std::move(files)));
+    if (files.empty())
+        return;
+    folderListed_ = false;
+    StartScan(FileScanning::OfFiles(std::move(files)));
 }
 
 void TMainForm::OpenPaths(std::vector<std::string> paths) {
@@ -168,11 +188,20 @@ void TMainForm::ShowOnlyKAR1Click() {
     showOnlyKar = !showOnlyKar;
     rows.clear();
     view_.ClearRows();
+    ListAgain();
 }
 
-// The check mark is all there is: the walk reads it at every folder entry.
+// A walk running reads the check mark at its next folder entry; the folder
+// is then listed again, as the option now has it.
 void TMainForm::subDirClick() {
     subDir = !subDir;
+    ListAgain();
+}
+
+// Rows of files named one by one stay as they were: there is no folder to list.
+void TMainForm::ListAgain() {
+    if (folderListed_)
+        DirectoryListBox1Change();
 }
 
 void TMainForm::SelectDestinationFolder1Click() {
@@ -214,6 +243,16 @@ void TMainForm::LMDButton3Click() {
     StartBatch(selected);
 }
 
+// The row's output beside its source, in the one folder, or with the tree
+// kept at its place below the one folder.
+ConversionJob TMainForm::JobOf(const FileRow& row, const std::optional<std::string>& folder,
+                               bool keepTree) const {
+    const PathRules& rules = PathRules::Native();
+    if (!keepTree)
+        return {row.path, OutputPathOf(row.path, folder, rules)};
+    return {row.path, TreeOutputPathOf(row.path, row.root, *folder, rules), *folder};
+}
+
 // The good rows go to the pool in list order on a worker thread. The bar
 // counts every row selected, but a "Bad" row is passed over and does not
 // move it, so a batch with bad rows ends with the bar short of its end.
@@ -221,17 +260,18 @@ void TMainForm::StartBatch(const std::vector<std::size_t>& selected) {
     const bool intoFolder = outPathForm != nullptr && outPathForm->savePath;
     const std::optional<std::string> folder =
         intoFolder ? std::optional(outputFolder) : std::nullopt;
+    const bool keepTree = intoFolder && outPathForm->KeepsTree();
     std::vector<ConversionJob> batchJobs;
-    int bad = 0;
+    std::vector<std::variant<std::size_t, std::string>> selection;
     for (const std::size_t index : selected) {
         if (index >= rows.size())
             continue;
         if (!rows[index].good) {
-            ++bad;
+            selection.emplace_back(rows[index].path);
             continue;
         }
-        batchJobs.push_back(
-            {rows[index].path, OutputPathOf(rows[index].path, folder, PathRules::Native())});
+        selection.emplace_back(batchJobs.size());
+        batchJobs.push_back(JobOf(rows[index], folder, keepTree));
     }
     if (batchJobs.empty())
         return view_.ShowMessage("Nothing to convert: the selected files are all \"Bad\".");
@@ -240,21 +280,69 @@ void TMainForm::StartBatch(const std::vector<std::size_t>& selected) {
                                             WorkersFor(jobs, MemoryBudget::OfThisMachine()));
     batch->outputFolder = folder;
     batch->selected = static_cast<int>(selected.size());
-    batch->badSkipped = bad;
+    batch->badSkipped = static_cast<int>(selection.size() - batch->jobs.size());
+    batch->selection = std::move(selection);
+    const ExistingChoice ifExists =
+        outPathForm != nullptr ? outPathForm->ifExists : ExistingChoice::Replace;
+    batch->existing =
+        ifExists == ExistingChoice::Skip ? IfOutputExists::Skip : IfOutputExists::Replace;
+    batch->ask = ifExists == ExistingChoice::Ask;
     batch_ = batch;
     progressMaximum = batch->selected;
     view_.ShowProgress(0, progressMaximum);
     view_.ShowConvertCaption(LMDButton3Caption());
-    view_.ShowStatus("Converting : " + batch->jobs.front().source);
+    view_.ShowStatus({"Converting : ", batch->jobs.front().source});
+    StartBatchWorker(batch, [this, batch] { PlanBatch(batch); });
+}
+
+// A worker that cannot start ends the batch before it has done anything.
+void TMainForm::StartBatchWorker(const std::shared_ptr<BatchRun>& batch,
+                                 std::function<void()> work) {
     try {
-        view_.StartWorker([this, batch] { RunBatch(batch); });
+        view_.StartWorker(std::move(work));
     } catch (const std::exception& error) {
-        batch_.reset();
+        if (batch_ == batch)
+            batch_.reset();
         view_.HideProgress();
         view_.ShowStatus({});
         view_.ShowConvertCaption(LMDButton3Caption());
         view_.ShowError(ErrorBoxText(std::string("Cannot start the conversion: ") + error.what()));
     }
+}
+
+// On the batch's worker thread. Files that are there already are looked for
+// before anything is written, and when the user is to be asked about them
+// the question goes to the UI thread, whose answer starts the conversion.
+// Without the memory to look or to ask, nothing is replaced.
+void TMainForm::PlanBatch(const std::shared_ptr<BatchRun>& batch) {
+    if (batch->ask) {
+        try {
+            OutputPlan plan = PlanOutputs(batch->jobs, IfOutputExists::Replace);
+            const bool asking = !plan.Replacing().empty();
+            batch->plan = std::move(plan);
+            if (asking)
+                return view_.PostToUi([this, batch] { AskAboutExisting(batch); });
+        } catch (const std::bad_alloc&) {
+            batch->plan.reset();
+            batch->existing = IfOutputExists::Skip;
+        }
+    }
+    RunBatch(batch);
+}
+
+// One question for the batch. "Yes to All" and "No to All" also become the
+// dialog's choice, so that later batches do as answered without asking.
+void TMainForm::AskAboutExisting(const std::shared_ptr<BatchRun>& batch) {
+    std::vector<std::string> outputs;
+    for (const std::size_t index : batch->plan->Replacing())
+        outputs.push_back(*batch->jobs[index].output);
+    const ExistingAnswer answer = view_.AskAboutExisting(ExistingQuestionText(outputs));
+    const bool replace = answer == ExistingAnswer::Yes || answer == ExistingAnswer::YesToAll;
+    if (!replace)
+        LeaveExisting(*batch->plan);
+    if (answer == ExistingAnswer::YesToAll || answer == ExistingAnswer::NoToAll)
+        outPathForm->ChooseExisting(replace ? ExistingChoice::Replace : ExistingChoice::Skip);
+    StartBatchWorker(batch, [this, batch] { RunBatch(batch); });
 }
 
 // On the batch's worker thread. Its end always reaches the UI thread, so the
@@ -263,13 +351,17 @@ void TMainForm::StartBatch(const std::vector<std::size_t>& selected) {
 void TMainForm::RunBatch(const std::shared_ptr<BatchRun>& batch) {
     const std::function<void()> done = [this, batch] { BatchDone(*batch); };
     try {
-        batch->pool.Run(batch->jobs,
-                        [this, batch](std::size_t index, const ConversionResult& result) {
-                            view_.PostToUi([this, batch, index, result] {
-                                batch->results[index] = result;
-                                BatchStep(*batch, index);
-                            });
-                        });
+        const ConversionPool::Deliver deliver = [this, batch](std::size_t index,
+                                                              const ConversionResult& result) {
+            view_.PostToUi([this, batch, index, result] {
+                batch->results[index] = result;
+                BatchStep(*batch, index);
+            });
+        };
+        if (batch->plan)
+            batch->pool.Run(batch->jobs, *batch->plan, deliver);
+        else
+            batch->pool.Run(batch->jobs, deliver, batch->existing);
     } catch (const std::exception&) {
     }
     for (;;) {
@@ -285,7 +377,7 @@ void TMainForm::BatchStep(BatchRun& batch, std::size_t index) {
     batch.delivered = index + 1;
     view_.ShowProgress(static_cast<int>(batch.delivered), progressMaximum);
     if (batch.delivered < batch.jobs.size() && !batch.stopped)
-        view_.ShowStatus("Converting : " + batch.jobs[batch.delivered].source);
+        view_.ShowStatus({"Converting : ", batch.jobs[batch.delivered].source});
 }
 
 void TMainForm::BatchDone(BatchRun& batch) {
@@ -294,19 +386,20 @@ void TMainForm::BatchDone(BatchRun& batch) {
     view_.HideProgress();
     view_.ShowStatus({});
     view_.ShowConvertCaption(LMDButton3Caption());
-    BatchTally tally;
-    tally.badSkipped = batch.badSkipped;
-    tally.stopped = batch.delivered < batch.jobs.size();
-    tally.notStarted = static_cast<int>(batch.jobs.size() - batch.delivered);
-    for (std::size_t index = 0; index < batch.delivered; ++index) {
-        if (const auto reason = FailureReason(batch.jobs, index, batch.results[index]))
-            tally.failed.emplace_back(batch.jobs[index].source, *reason);
-        else
-            ++tally.converted;
-    }
     const std::string folder = SummaryFolder(batch);
-    if (view_.ShowSummary(SummaryOf(tally), folder) && !view_.OpenInFileManager(folder))
+    if (view_.ShowSummary(SummaryOf(batch.Tally()), folder,
+                          [this, &batch] { SaveReport(batch); }) &&
+        !view_.OpenInFileManager(folder))
         view_.ShowMessage(NoFileManagerText(folder));
+}
+
+// The same report kar2mid writes, of the rows selected; a file that cannot
+// be written raises FileError, for the error box.
+void TMainForm::SaveReport(const BatchRun& batch) {
+    const auto path = view_.AskSaveFile(
+        "Save Report", PathRules::Native().Join(SummaryFolder(batch), kReportName));
+    if (path)
+        WriteReport(*path, batch.ReportRows());
 }
 
 // Where the converted files are: the one output folder, or the folder of the
@@ -325,7 +418,7 @@ void TMainForm::Stop1Click() {
     if (batch_) {
         batch_->stopped = true;
         batch_->pool.Stop();
-        view_.ShowStatus("Stopping after the files being converted...");
+        view_.ShowStatus({"Stopping after the files being converted..."});
         return;
     }
     for (const std::weak_ptr<FileScanning>& alive : liveScans_) {
@@ -361,7 +454,9 @@ void TMainForm::ScanFolder(FileScanning& scan) {
         if (scan.Terminated())
             return;
         const Judgement judgement = JudgeFile(song, path);
-        found.push_back({path, extension, judgement.good, judgement.trackCount});
+        found.push_back(
+            {path, extension, judgement.good, judgement.trackCount,
+             scan.WalksFolder() ? scan.Folder() : SourceFolderOf(path, PathRules::Native())});
         if (std::chrono::steady_clock::now() - handedAt >= kRowsEvery)
             hand();
     };
@@ -393,7 +488,7 @@ void TMainForm::ShowScanRows(FileScanning& scan, std::vector<FileRow>& found,
     rows.insert(rows.end(), std::make_move_iterator(found.begin()),
                 std::make_move_iterator(found.end()));
     view_.AddRows(std::span(rows).subspan(first));
-    view_.ShowStatus("Scanning : " + rows.back().path);
+    view_.ShowStatus({"Scanning : ", rows.back().path});
 }
 
 // The folders the walk could not read are counted, and named once it is over.
@@ -446,11 +541,12 @@ void TMainForm::RestoreSettings(const SettingsStore& store) {
         showOnlyKar = *flag;
     if (const auto folder = store.Read(kOutputFolderKey))
         outputFolder = *folder;
-    if (const auto flag = ReadFlag(store, kSavePathKey); flag && outPathForm != nullptr)
-        outPathForm->Choose(*flag);
+    if (outPathForm != nullptr)
+        RestoreOutputChoices(store, *outPathForm);
     if (const auto folder = store.Read(kFolderKey); folder && !folder->empty()) {
         try {
             view_.ShowFolder(*folder);
+            folderRestored_ = true;
         } catch (const std::exception&) {
         }
     }
@@ -462,6 +558,10 @@ void TMainForm::SaveSettings(SettingsStore& store) const {
     store.Write(kShowOnlyKarKey, showOnlyKar ? "1" : "0");
     store.Write(kSavePathKey, outPathForm != nullptr && outPathForm->savePath ? "1" : "0");
     store.Write(kOutputFolderKey, outputFolder);
+    if (outPathForm != nullptr) {
+        store.Write(kIfExistsKey, ExistingChoiceText(outPathForm->ifExists));
+        store.Write(kKeepTreeKey, outPathForm->keepTree ? "1" : "0");
+    }
 }
 
 } // namespace lyricast

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,6 +18,7 @@ class FileScanning;
 class SettingsStore;
 class ToutPathForm;
 struct BatchRun;
+struct ConversionJob;
 
 // The colour a row of the file list is drawn in.
 struct RowColour {
@@ -66,6 +68,9 @@ public:
     void DirectoryListBox1DblClick();
     void DirectoryListBox1Change();
     static RowColour fileListViewCustomDrawItem(int goodMark);
+    // What a selected row is drawn on, so that its text keeps its colour and
+    // stays readable: a light blue.
+    static RowColour SelectedRowFill() { return {204, 228, 255}; }
     void fileListViewColumnClick(int column);
     void ShowOnlyKAR1Click();
     void subDirClick();
@@ -92,9 +97,11 @@ public:
     void OpenPaths(std::vector<std::string> paths);
     bool Converting() const { return batch_ != nullptr; }
 
-    // What is remembered between runs: the folder, the options and the output choice.
+    // What is remembered between runs: the folder, the options and the output choices.
     void RestoreSettings(const SettingsStore& store);
     void SaveSettings(SettingsStore& store) const;
+    // The folder pane was taken to a folder remembered from the last run.
+    bool FolderRestored() const { return folderRestored_; }
 
     // One scan, run by its worker thread.
     void ScanFolder(FileScanning& scan);
@@ -112,11 +119,18 @@ private:
                       std::vector<UnreadFolder>& unread);
     void ScanFinished(FileScanning& scan);
     std::string ScanCounts() const;
+    void ListAgain();
+    ConversionJob JobOf(const FileRow& row, const std::optional<std::string>& folder,
+                        bool keepTree) const;
     void StartBatch(const std::vector<std::size_t>& selected);
+    void StartBatchWorker(const std::shared_ptr<BatchRun>& batch, std::function<void()> work);
+    void PlanBatch(const std::shared_ptr<BatchRun>& batch);
+    void AskAboutExisting(const std::shared_ptr<BatchRun>& batch);
     void RunBatch(const std::shared_ptr<BatchRun>& batch);
     void BatchStep(BatchRun& batch, std::size_t index);
     void BatchDone(BatchRun& batch);
     std::string SummaryFolder(const BatchRun& batch) const;
+    void SaveReport(const BatchRun& batch);
 
     MainFormView& view_;
     std::vector<std::weak_ptr<FileScanning>> liveScans_;
@@ -124,6 +138,8 @@ private:
     std::shared_ptr<BatchRun> batch_;
     int sortColumn_ = -1;
     bool sortAscending_ = true;
+    bool folderListed_ = false; // the rows shown are a folder's, not files named one by one
+    bool folderRestored_ = false;
 };
 
 } // namespace lyricast

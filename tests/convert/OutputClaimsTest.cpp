@@ -58,6 +58,23 @@ TEST(OutputClaims, NamesDifferingInCaseAreOneOutputWhereTheFolderFoldsCase) {
     EXPECT_EQ(std::distance(fs::directory_iterator(*folding.path()), fs::directory_iterator()), 1);
 }
 
+// Folders made only as the outputs are written (the folder tree kept): the
+// nearest folder there stands for the rest, with its file system's rules.
+TEST(OutputClaims, OutputsInFoldersNotYetMadeClashByTheFolderThatIs) {
+    const CaseFoldingFolder folding;
+    if (!folding.path())
+        GTEST_SKIP() << folding.reason();
+    TempDir sources;
+    WriteBytes(sources / "Rock/Song.kar", kFirstSong);
+    WriteBytes(sources / "rock/SONG.kar", kSecondSong);
+    const std::string out = *folding.path();
+    const std::vector<ConversionJob> jobs{{sources / "Rock/Song.kar", out + "/Rock/Song.MID", out},
+                                          {sources / "rock/SONG.kar", out + "/rock/SONG.MID", out}};
+    const auto results = RunAll(2, jobs);
+    EXPECT_EQ(results[0].status, Status::Converted);
+    EXPECT_EQ(results[1].status, Status::OutputTaken);
+}
+
 TEST(OutputClaims, NamesDifferingInCaseAreTwoOutputsWhereTheFolderTellsCaseApart) {
     if (kWindows)
         GTEST_SKIP() << "every Windows folder here ignores letter case";

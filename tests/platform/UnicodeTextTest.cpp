@@ -85,5 +85,22 @@ TEST(UnicodeText, AnUnfinishedCharacterAtTheEndIsFound) {
         EXPECT_EQ(UnfinishedUtf8Tail(c.text), c.tail) << c.text;
 }
 
+const std::string kReplacement = "\xef\xbf\xbd";
+
+TEST(UnicodeText, ValidUtf8KeepsWholeSequencesAndReplacesEveryOtherByte) {
+    EXPECT_EQ(ValidUtf8("plain, Caf\xc3\xa9, \xe2\x80\xa6, \xf0\x9f\x8e\xa4"),
+              "plain, Caf\xc3\xa9, \xe2\x80\xa6, \xf0\x9f\x8e\xa4");
+    EXPECT_EQ(ValidUtf8("Caf\xe9"), "Caf" + kReplacement) << "Latin-1";
+    EXPECT_EQ(ValidUtf8("\xc3"), kReplacement) << "cut short at the end";
+    EXPECT_EQ(ValidUtf8("\xc0\xaf"), kReplacement + kReplacement) << "an overlong slash";
+    EXPECT_EQ(ValidUtf8("\xed\xa0\x80"), kReplacement + kReplacement + kReplacement)
+        << "a surrogate";
+    EXPECT_EQ(ValidUtf8("\xf4\x90\x80\x80"),
+              kReplacement + kReplacement + kReplacement + kReplacement)
+        << "beyond U+10FFFF";
+    EXPECT_EQ(ValidUtf8("a\x80z"), "a" + kReplacement + "z") << "a stray continuation byte";
+    EXPECT_EQ(ValidUtf8(std::string_view("\0", 1)), std::string(1, '\0'));
+}
+
 } // namespace
 } // namespace lyricast

@@ -18,7 +18,9 @@
 #include "ui/qt/TFolderBrowseDialog.h"
 #include "window/BatchSummary.h"
 #include "window/ErrorBox.h"
+#include "window/ExistingChoice.h"
 
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
@@ -649,6 +651,143 @@ private slots:
         QVERIFY(ran);
     }
 
+    // The choices the dialog adds keep clear of the design's controls, and
+    // report to the core; "Keep sub-folders" only with "Always save to".
+    void outputDialogAddsTheExistingFilesAndTreeChoices() {
+        outPath->show();
+        QVERIFY(QTest::qWaitForWindowExposed(outPath.get()));
+        QCOMPARE(outPath->keepTree->text(), QStringLiteral("&Keep sub-folders"));
+        QCOMPARE(outPath->existingLabel->text(), QStringLiteral("If a file exists:"));
+        QCOMPARE((QStringList{outPath->existingReplace->text(), outPath->existingSkip->text(),
+                              outPath->existingAsk->text()}),
+                 (QStringList{QStringLiteral("&Replace"), QStringLiteral("&Skip"),
+                              QStringLiteral("&Ask")}));
+        QVERIFY(outPath->existingReplace->isChecked());
+        QVERIFY(!outPath->keepTree->isEnabled());
+        QCOMPARE(outPath->LMDButton2->geometry(), QRect(176, 104, 75, 25));
+        const QList<QWidget*> placed = {
+            outPath->Label1,       outPath->savePath,      outPath->Edit1,
+            outPath->LMDButton1,   outPath->saveOri,       outPath->LMDButton2,
+            outPath->keepTree,     outPath->existingLabel, outPath->existingReplace,
+            outPath->existingSkip, outPath->existingAsk};
+        for (QWidget* a : placed) {
+            QVERIFY2(outPath->rect().contains(a->geometry()), qPrintable(a->objectName()));
+            for (QWidget* b : placed)
+                QVERIFY2(a == b || !a->geometry().intersects(b->geometry()),
+                         qPrintable(a->objectName() + QStringLiteral(" on ") + b->objectName()));
+        }
+        // The text box that cannot be typed in does not look like one that can.
+        QCOMPARE(outPath->Edit1->palette().color(QPalette::Base),
+                 outPath->palette().color(QPalette::Window));
+
+        outPath->savePath->click();
+        QVERIFY(outPath->keepTree->isEnabled());
+        outPath->keepTree->click();
+        QVERIFY(outPath->form.KeepsTree());
+        outPath->existingSkip->click();
+        QCOMPARE(outPath->form.ifExists, ExistingChoice::Skip);
+        outPath->saveOri->click();
+        QVERIFY(!outPath->keepTree->isEnabled());
+        QVERIFY2(outPath->keepTree->isChecked(), "kept for when it counts again");
+        outPath->LMDButton2->click();
+    }
+
+    // Ask: one box with the four answers, No by default; "Save Report..."
+    // in the summary asks where and writes the report, the box staying open.
+    void existingFilesAreAskedAboutAndTheReportIsSaved() {
+        const std::string out = (tree->path() / "out").string();
+        WriteBytes(out + "/good.MID", Hex("6f 6c 64"));
+        Open("songs");
+        window->fileListView->selectAll();
+        outPath->form.Choose(true);
+        outPath->form.ChooseExisting(ExistingChoice::Ask);
+        window->form.outputFolder = out;
+        const std::string report = (tree->path() / "report.csv").string();
+        QStringList asked;
+        window->askSaveFile = [&](const QString& title, const QString& suggested) {
+            asked << title + QLatin1Char('|') + suggested;
+            return Local(report);
+        };
+        QStringList buttons;
+        QString defaultButton;
+        ModalAnswers modals;
+        modals
+            .Then(QStringLiteral("existingQuestion"),
+                  [&](QWidget* w) {
+                      auto* box = static_cast<QMessageBox*>(w);
+                      for (QAbstractButton* button : box->buttons())
+                          buttons << button->text();
+                      defaultButton = box->defaultButton()->text();
+                      box->buttons().at(1)->click(); // Yes to All
+                  })
+            .Then(QStringLiteral("summaryBox"), [](QWidget* w) {
+                auto* box = static_cast<SummaryDialog*>(w);
+                box->saveReport->click();
+                QVERIFY(box->isVisible());
+                box->ok->click();
+            });
+        QTest::mouseClick(window->LMDButton3, Qt::LeftButton);
+        QTRY_VERIFY(modals.Done());
+        QCOMPARE(buttons, (QStringList{QStringLiteral("&Yes"), QStringLiteral("Yes to &All"),
+                                       QStringLiteral("&No"), QStringLiteral("N&o to All")}));
+        QCOMPARE(defaultButton, QStringLiteral("&No"));
+        QVERIFY(modals.seen.at(0).startsWith(
+            QStringLiteral("Lyricast Convert|1 file to be written is there already:\n")));
+        QCOMPARE(modals.seen.at(1), QStringLiteral("Lyricast Convert|1 file converted.\n1 "
+                                                   "existing file replaced.\n1 file judged "
+                                                   "\"Bad\" skipped."));
+        QVERIFY2(outPath->existingReplace->isChecked(), "to All: the choice for later");
+        QCOMPARE(asked,
+                 QStringList{QStringLiteral("Save Report|") + Local(out + "/lyricast-report.csv")});
+        const Bytes written = ReadBytes(report);
+        QVERIFY(std::string(written.begin(), written.end())
+                    .starts_with("source,output,result,reason,lyrics\r\n"));
+    }
+
+    // The file name column takes what the others leave as the window
+    // changes; a selected row keeps its colour on a light fill; a long
+    // status text gives up folders in its middle.
+    void theListFillsItsWidthAndSelectedRowsKeepTheirColours() {
+        Open("songs");
+        FileListView* list = window->fileListView;
+        const auto others = [list] {
+            return list->columnWidth(1) + list->columnWidth(2) + list->columnWidth(3);
+        };
+        QCOMPARE(list->columnWidth(0) + others(), list->viewport()->width());
+        window->resize(window->width() + 200, window->height());
+        QTRY_COMPARE(list->columnWidth(0) + others(), list->viewport()->width());
+
+        list->selectAll();
+        const QImage image = list->viewport()->grab().toImage();
+        const auto rowHas = [&](int row, QColor colour) {
+            const QRect rect = list->visualRect(list->model()->index(row, 0));
+            for (int y = rect.top(); y <= rect.bottom(); ++y)
+                for (int x = rect.left(); x <= rect.right(); ++x)
+                    if (image.pixelColor(x, y) == colour)
+                        return true;
+            return false;
+        };
+        const RowColour fill = TMainForm::SelectedRowFill();
+        QVERIFY(rowHas(0, QColor(0, 0, 255)));
+        QVERIFY(rowHas(1, QColor(0, 128, 0)));
+        QVERIFY(rowHas(0, QColor(fill.red, fill.green, fill.blue)));
+
+        const std::string path = "/home/someone/Karaoke/A long folder of songs/set 08/"
+                                 "Youre_The_One.kar";
+        window->ShowStatus({"Converting : ", path});
+        const QString shown = window->StatusBar1->text();
+        QVERIFY2(shown.startsWith(QStringLiteral("Converting : /home/")) &&
+                     shown.contains(QChar(0x2026)) &&
+                     shown.endsWith(QStringLiteral("/Youre_The_One.kar")),
+                 qPrintable(shown));
+        QVERIFY2(window->StatusBar1->fontMetrics().horizontalAdvance(shown) <=
+                     window->StatusBar1->width(),
+                 qPrintable(QStringLiteral("%1 in %2")
+                                .arg(window->StatusBar1->fontMetrics().horizontalAdvance(shown))
+                                .arg(window->StatusBar1->width())));
+        QCOMPARE(window->StatusBar1->toolTip(), Local(path));
+    }
+
     void settingsComeBackInTheNextRun() {
         TempDir config;
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
@@ -658,8 +797,11 @@ private slots:
         window->ShowFolder(latin1);
         EntryNamed(*window, "subDir")->trigger();
         EntryNamed(*window, "ShowOnlyKAR1")->trigger();
+        outPath->existingAsk->click();
+        outPath->savePath->click();
+        outPath->keepTree->click();
         window->Splitter2->setSizes({300, 477});
-        window->fileListView->setColumnWidth(0, 222);
+        window->fileListView->setColumnWidth(1, 88);
         window->resize(700, 480);
         const QList<int> sizes = window->Splitter2->sizes();
         {
@@ -684,10 +826,14 @@ private slots:
         QVERIFY(window->form.subDir);
         QVERIFY(EntryNamed(*window, "subDir")->isChecked());
         QVERIFY(!window->form.showOnlyKar);
+        QVERIFY(outPath->existingAsk->isChecked());
+        QVERIFY(outPath->keepTree->isChecked());
         QVERIFY(!EntryNamed(*window, "ShowOnlyKAR1")->isChecked());
         QCOMPARE(window->size(), QSize(700, 480));
         QCOMPARE(window->Splitter2->sizes(), sizes);
-        QCOMPARE(window->fileListView->columnWidth(0), 222);
+        QCOMPARE(window->fileListView->columnWidth(1), 88);
+        QCOMPARE(window->fileListView->horizontalHeader()->sectionResizeMode(0),
+                 QHeaderView::Stretch);
 
         fs::remove(latin1);
         outPath.reset();

@@ -6,6 +6,7 @@
 #include "support/TempDir.h"
 #include "ui/win32/CodePageText.h"
 #include "ui/win32/Controls.h"
+#include "ui/win32/ExistingQuestionDialog.h"
 #include "ui/win32/FolderBrowseDialog.h"
 #include "ui/win32/IniSettings.h"
 #include "ui/win32/MainLayout.h"
@@ -16,6 +17,7 @@
 #include "ui/win32/Win32Program.h"
 #include "window/AppInfo.h"
 #include "window/BatchSummary.h"
+#include "window/ExistingQuestion.h"
 
 #include <windows.h>
 
@@ -70,8 +72,8 @@ Box PlaceOf(HWND control) {
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
-// The colour the window gives a row of the given good mark, asked as the list asks it.
-COLORREF DrawnColour(MainWindow& window, int goodMark) {
+// The colours the window gives row 0 of the given good mark, asked as the list asks them.
+NMLVCUSTOMDRAW Drawn(MainWindow& window, int goodMark) {
     NMLVCUSTOMDRAW draw{};
     draw.nmcd.hdr.hwndFrom = window.fileListView->Handle();
     draw.nmcd.hdr.idFrom = MainWindow::kFileListView;
@@ -82,9 +84,14 @@ COLORREF DrawnColour(MainWindow& window, int goodMark) {
               CDRF_NOTIFYITEMDRAW);
     draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
     draw.nmcd.lItemlParam = goodMark;
+    draw.nmcd.uItemState = CDIS_SELECTED;
     SendMessageA(window.Handle(), WM_NOTIFY, MainWindow::kFileListView,
                  reinterpret_cast<LPARAM>(&draw));
-    return draw.clrText;
+    return draw;
+}
+
+COLORREF DrawnColour(MainWindow& window, int goodMark) {
+    return Drawn(window, goodMark).clrText;
 }
 
 class Win32WindowTest : public ::testing::Test {
@@ -146,11 +153,25 @@ TEST_F(Win32WindowTest, FileListHasItsColumnsAndShowsTheRowsAdded) {
     HWND list = window.fileListView->Handle();
     const std::array<const char*, 4> captions = {"File Name", "Ext", "Status", "Num.Tracks"};
     const std::array<int, 4> widths = {300, 50, 50, 70};
+    const auto width = [list](int column) {
+        return static_cast<int>(
+            SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+    };
     for (int column = 0; column < 4; ++column) {
-        EXPECT_EQ(ColumnCaption(list, column), captions[static_cast<std::size_t>(column)]);
-        EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0),
-                  widths[static_cast<std::size_t>(column)]);
+        const char* caption = captions[static_cast<std::size_t>(column)];
+        EXPECT_EQ(ColumnCaption(list, column), caption);
+        EXPECT_GE(width(column), widths[static_cast<std::size_t>(column)]) << caption;
+        const auto text = static_cast<int>(
+            SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(caption)));
+        EXPECT_GT(width(column), text + 8) << caption << " reads whole in its header";
     }
+    // The file name takes what the others leave, as the window's width changes.
+    RECT client{};
+    GetClientRect(list, &client);
+    EXPECT_EQ(width(0) + width(1) + width(2) + width(3), client.right);
+    SetWindowPos(window.Handle(), nullptr, 0, 0, 1000, 600, SWP_NOMOVE | SWP_NOZORDER);
+    GetClientRect(list, &client);
+    EXPECT_EQ(width(0) + width(1) + width(2) + width(3), client.right);
     const auto extended =
         static_cast<DWORD>(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
     EXPECT_TRUE(extended & LVS_EX_GRIDLINES);
@@ -185,8 +206,18 @@ TEST_F(Win32WindowTest, FileListHasItsColumnsAndShowsTheRowsAdded) {
 }
 
 TEST_F(Win32WindowTest, GoodRowsAreDrawnBlueAndTheOthersGreen) {
+    const FileRow rows[] = {{"C:\\Songs\\a.kar", ".KAR", true, 3}};
+    window_->AddRows(rows);
     EXPECT_EQ(DrawnColour(*window_, 1), RGB(0, 0, 255));
     EXPECT_EQ(DrawnColour(*window_, 0), RGB(0, 128, 0));
+
+    // Selected, a row keeps its colour on a light fill instead of the system's highlight.
+    window_->fileListView->SelectAll();
+    const NMLVCUSTOMDRAW selected = Drawn(*window_, 0);
+    const RowColour fill = TMainForm::SelectedRowFill();
+    EXPECT_EQ(selected.clrText, RGB(0, 128, 0));
+    EXPECT_EQ(selected.clrTextBk, RGB(fill.red, fill.green, fill.blue));
+    EXPECT_FALSE(selected.nmcd.uItemState & CDIS_SELECTED);
 }
 
 TEST_F(Win32WindowTest, MenusCarryTheirCaptionsAndFollowTheOptions) {
@@ -295,7 +326,7 @@ TEST_F(Win32WindowTest, OutputDialogShowsItsControlsInTabOrderAndReportsTheChoic
     EXPECT_EQ(std::string(title.data()), "Output Path");
     RECT client{};
     GetClientRect(shown, &client);
-    EXPECT_EQ(client.right, 484);
+    EXPECT_EQ(client.right, 592) << "the design's width and a column for the files there";
     EXPECT_EQ(client.bottom, 145);
 
     HWND savePath = GetDlgItem(shown, OutPathDialog::kSavePath);
@@ -311,9 +342,34 @@ TEST_F(Win32WindowTest, OutputDialogShowsItsControlsInTabOrderAndReportsTheChoic
     EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kSaveOri), BST_CHECKED);
     EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kSavePath), BST_UNCHECKED);
 
-    const std::array<int, 5> tabOrder = {OutPathDialog::kSavePath, OutPathDialog::kEdit1,
-                                         OutPathDialog::kLMDButton1, OutPathDialog::kSaveOri,
-                                         OutPathDialog::kLMDButton2};
+    EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kKeepTree)), "&Keep sub-folders");
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(shown, OutPathDialog::kKeepTree)));
+    EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kExistingLabel)), "If a file exists:");
+    EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kExistingReplace)), "&Replace");
+    EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kExistingSkip)), "&Skip");
+    EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kExistingAsk)), "&Ask");
+    EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kExistingReplace), BST_CHECKED);
+    // The design's controls keep their places; none of the new ones lies over them.
+    std::vector<Box> places;
+    for (int id = OutPathDialog::kLabel1; id <= OutPathDialog::kExistingAsk; ++id)
+        places.push_back(PlaceOf(GetDlgItem(shown, id)));
+    for (std::size_t a = 0; a < places.size(); ++a) {
+        EXPECT_LE(places[a].x + places[a].width, client.right) << a;
+        for (std::size_t b = a + 1; b < places.size(); ++b) {
+            const bool apart = places[a].x + places[a].width <= places[b].x ||
+                               places[b].x + places[b].width <= places[a].x ||
+                               places[a].y + places[a].height <= places[b].y ||
+                               places[b].y + places[b].height <= places[a].y;
+            EXPECT_TRUE(apart) << a << " and " << b;
+        }
+    }
+
+    // Tab skips "Keep sub-folders" while it is disabled, and enters the group
+    // of choices if a file exists once, at its checked one, as the dialog
+    // manager goes through radio buttons.
+    const std::array<int, 6> tabOrder = {
+        OutPathDialog::kSavePath, OutPathDialog::kEdit1,           OutPathDialog::kLMDButton1,
+        OutPathDialog::kSaveOri,  OutPathDialog::kExistingReplace, OutPathDialog::kLMDButton2};
     HWND control = savePath;
     for (const int id : tabOrder) {
         EXPECT_EQ(GetDlgCtrlID(control), id);
@@ -323,8 +379,19 @@ TEST_F(Win32WindowTest, OutputDialogShowsItsControlsInTabOrderAndReportsTheChoic
     SendMessageA(savePath, BM_CLICK, 0, 0);
     EXPECT_TRUE(dialog.form.savePath);
     EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kSaveOri), BST_UNCHECKED);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(shown, OutPathDialog::kKeepTree)));
+    SendMessageA(GetDlgItem(shown, OutPathDialog::kKeepTree), BM_CLICK, 0, 0);
+    EXPECT_TRUE(dialog.form.KeepsTree());
+    SendMessageA(GetDlgItem(shown, OutPathDialog::kExistingAsk), BM_CLICK, 0, 0);
+    EXPECT_EQ(dialog.form.ifExists, ExistingChoice::Ask);
+    EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kExistingReplace), BST_UNCHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kSavePath), BST_CHECKED)
+        << "the two groups of choices are apart";
+    dialog.form.ChooseExisting(ExistingChoice::Skip);
+    EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kExistingSkip), BST_CHECKED);
     SendMessageA(GetDlgItem(shown, OutPathDialog::kSaveOri), BM_CLICK, 0, 0);
     EXPECT_FALSE(dialog.form.savePath);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(shown, OutPathDialog::kKeepTree)));
     dialog.ShowChoice(true, "C:\\Out");
     EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kEdit1)), "C:\\Out");
     EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kSavePath), BST_CHECKED);
@@ -511,6 +578,12 @@ TEST_F(Win32WindowTest, SummaryShowsItsTextAndTellsWhetherTheFolderIsWanted) {
                   LoadIconA(nullptr, IDI_INFORMATION));
         EXPECT_EQ(WindowText(GetDlgItem(shown, SummaryDialog::kOpenFolder)), "&Open Folder");
         EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDOK) << "Enter closes it";
+        EXPECT_EQ(WindowText(GetDlgItem(shown, SummaryDialog::kSaveReport)), "Save &Report...");
+        int saved = 0;
+        summary.onSaveReport = [&saved] { ++saved; };
+        SendMessageA(GetDlgItem(shown, SummaryDialog::kSaveReport), BM_CLICK, 0, 0);
+        EXPECT_EQ(saved, 1);
+        EXPECT_TRUE(IsWindow(shown)) << "saving a report leaves the box open";
         SendMessageA(GetDlgItem(shown, open ? SummaryDialog::kOpenFolder : IDOK), BM_CLICK, 0, 0);
         EXPECT_EQ(summary.OpenFolderChosen(), open);
     }
@@ -559,6 +632,31 @@ TEST_F(Win32WindowTest, SummaryOfManyRefusedFilesFitsTheScreenAndScrolls) {
     EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDOK) << "Enter closes it, the list is not selected";
     SendMessageA(GetDlgItem(shown, IDOK), BM_CLICK, 0, 0);
     EXPECT_FALSE(IsWindow(shown));
+}
+
+// The four answers, No the default that Enter and Esc give; each button gives its own.
+TEST_F(Win32WindowTest, TheQuestionAboutFilesThereGivesTheAnswerChosen) {
+    const std::string question = ExistingQuestionText(std::vector<std::string>{"C:\\Out\\a.MID"});
+    for (std::size_t i = 0; i < ExistingAnswerButtons().size(); ++i) {
+        ExistingQuestionDialog dialog(question);
+        HWND shown = dialog.Open(window_->Handle());
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(WindowText(shown), "Lyricast Convert");
+        EXPECT_EQ(WindowText(GetDlgItem(shown, ExistingQuestionDialog::kText)), question);
+        HWND button = GetDlgItem(shown, ExistingQuestionDialog::kFirstButton + static_cast<int>(i));
+        EXPECT_EQ(WindowText(button), ExistingAnswerButtons()[i].caption);
+        if (i == 0) {
+            EXPECT_EQ(GetDlgCtrlID(GetFocus()), ExistingQuestionDialog::kFirstButton + 2)
+                << "the dialog starts on No";
+        }
+        SendMessageA(button, BM_CLICK, 0, 0);
+        EXPECT_FALSE(IsWindow(shown));
+        EXPECT_EQ(dialog.Answer(), ExistingAnswerButtons()[i].answer);
+    }
+    ExistingQuestionDialog closed(question);
+    HWND shown = closed.Open(window_->Handle());
+    SendMessageA(shown, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_EQ(closed.Answer(), ExistingAnswer::No);
 }
 
 TEST_F(Win32WindowTest, BrowseDialogStartsAtItsFolderAndOpensANewFolder) {

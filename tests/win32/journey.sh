@@ -3,9 +3,13 @@
 # the mouse and keys: install silently with the installer, start the installed
 # program in a folder of karaoke files, open that folder, select every row,
 # convert; then "Always save to" a folder made with "New Folder..." in the
-# browse dialog and convert again into it; uninstall silently. Every good file
-# must come out byte for byte as the Linux kar2mid writes it, both times, and
-# the uninstaller must leave nothing of the program behind.
+# browse dialog and convert again into it; then a collection of 300 songs in
+# nested folders named on the command line, "Include Sub Dir" ticked from its
+# menu, converted with "Keep sub-folders" into one folder and the report
+# saved from the summary, and converted again with "Skip": nothing rewritten;
+# uninstall silently. Every good file must come out byte for byte as the
+# Linux kar2mid writes it, each time, and the uninstaller must leave nothing
+# of the program behind.
 # usage: journey.sh WINDOWS_BUILD_DIR LINUX_KAR2MID CORPUS_DIR [SCREENSHOT_DIR]
 # Exits 77 (skipped) when the corpus or a tool is missing.
 set -euo pipefail
@@ -26,11 +30,25 @@ done
 # Under /tmp itself, so the folder list reads "Z:\", "tmp", this folder, Karaoke.
 home=$(mktemp -d /tmp/lyricast-win-journey.XXXXXX)
 trap 'rm -rf "$home"' EXIT
-mkdir -p "$home/Karaoke" "$home/reference" "$shots"
+mkdir -p "$home/Karaoke" "$home/reference" "$home/Later/CollectionOut" "$home/Later/reference" "$shots"
 cp "$corpus"/kar/*.kar "$home/Karaoke/"
 "$kar2mid" --output-dir "$home/reference" "$home/Karaoke" >/dev/null 2>&1 || true
 good=$(ls "$home"/reference/*.MID 2>/dev/null | wc -l)
 [ "$good" -gt 0 ] || { echo "FAIL: $kar2mid converted nothing"; exit 1; }
+# Pop, Rock and Jazz, ten artists each, ten tracks each: "Track 01.kar" 30 times.
+python3 - "$corpus/kar" "$home/Later/Collection" <<'PY'
+import os, shutil, sys
+songs = sorted(os.path.join(sys.argv[1], name) for name in os.listdir(sys.argv[1]))
+n = 0
+for genre in ("Pop", "Rock", "Jazz"):
+    for artist in range(1, 11):
+        folder = os.path.join(sys.argv[2], genre, f"Artist {artist:02}")
+        os.makedirs(folder)
+        for track in range(1, 11):
+            shutil.copyfile(songs[n % len(songs)], os.path.join(folder, f"Track {track:02}.kar"))
+            n += 1
+PY
+"$kar2mid" -r --keep-tree -o "$home/Later/reference" "$home/Later/Collection" >/dev/null
 
 export WINEPREFIX="$build/wineprefix-journey" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 installed="$WINEPREFIX/drive_c/LyricastConvert"
@@ -105,6 +123,68 @@ xdotool key Return
 sleep 1
 wineserver --kill
 
+# The collection, in a folder after Karaoke in the folder list. It goes to a
+# folder of its own, chosen already.
+winhome=$(winepath -w "$home")
+settings="$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')")/Lyricast Convert"
+mkdir -p "$settings"
+printf '[Settings]\r\nOutputFolder=%s\\Later\\CollectionOut\r\nAlwaysSaveTo=1\r\nIncludeSubDir=0\r\n' \
+    "$winhome" >"$settings/lyricast-convert.ini"
+all_mids() { find "$1" -name '*.MID' | wc -l; }
+# Options > Select Output Folder; the keys given go to the dialog, which Esc
+# closes; $1 names its screenshot.
+output_dialog() {
+    xdotool key alt+o
+    sleep 0.5
+    xdotool key o
+    wait_for 'window_named "^Output Path$"'
+    sleep 1
+    xdotool key "${@:2}"
+    sleep 0.5
+    import -window root "$shots/$1"
+    xdotool key Escape
+    wait_for '! window_named "^Output Path$"'
+}
+# Every row converted; the summary shown ($2), the report saved where it
+# offers, then moved to $1; the summary closed.
+convert_collection() {
+    xdotool mousemove 500 180 click 1
+    xdotool key ctrl+a
+    sleep 0.5
+    xdotool mousemove 872 584 click 1
+    wait_for 'window_named "^Lyricast Convert$"'
+    sleep 1
+    import -window root "$shots/$2"
+    xdotool key alt+r
+    wait_for 'window_named "^Save Report$"'
+    sleep 1
+    xdotool key Return
+    wait_for '[ -f "$home/Later/CollectionOut/lyricast-report.csv" ]'
+    wait_for '! window_named "^Save Report$"'
+    mv "$home/Later/CollectionOut/lyricast-report.csv" "$1"
+    sleep 0.5
+    xdotool key Escape
+    wait_for '! window_named "^Lyricast Convert$"'
+}
+wine "$installed/lyricast-convert.exe" "$winhome\\Later\\Collection" >/dev/null 2>&1 &
+wait_for 'window_named "Lyricast Convert Vers"'
+sleep 3
+# Options > Include Sub Dir: the folder is listed again, with its sub-folders.
+xdotool key alt+o
+sleep 0.5
+xdotool key s
+sleep 8
+output_dialog coll-win-dialog.png alt+k
+convert_collection "$home/report1.csv" coll-win-summary-first.png
+[ "$(all_mids "$home/Later/CollectionOut")" -eq 300 ] ||
+    { echo "FAIL: $(all_mids "$home/Later/CollectionOut") of 300 outputs of the collection" >&2; exit 1; }
+find "$home/Later/CollectionOut" -name '*.MID' -printf '%P %T@\n' | sort >"$home/times1"
+sleep 1.5 # a rewritten file would show a later time than any of the first run
+output_dialog coll-win-dialog-skip.png alt+s
+convert_collection "$home/report2.csv" coll-win-summary-skip.png
+find "$home/Later/CollectionOut" -name '*.MID' -printf '%P %T@\n' | sort >"$home/times2"
+wineserver --kill
+
 wine "$installed/uninstall.exe" /S >/dev/null 2>&1
 wait_for '[ ! -e "$installed" ]'
 wineserver --wait
@@ -122,6 +202,32 @@ for folder in "$home/Karaoke" "$home/Karaoke/Converted"; do
     echo "$folder: $same of $good good files converted byte for byte as the Linux kar2mid does"
     [ "$same" -eq "$good" ] || status=1
 done
+python3 - "$home" <<'PY' || status=1
+import csv, filecmp, ntpath, os, sys
+home = sys.argv[1]
+ref, out = home + "/Later/reference", home + "/Later/CollectionOut"
+def fail(message):
+    print("FAIL: " + message)
+    sys.exit(1)
+for folder, _, names in os.walk(ref):
+    for name in names:
+        relative = os.path.relpath(os.path.join(folder, name), ref)
+        if not filecmp.cmp(os.path.join(ref, relative), os.path.join(out, relative), shallow=False):
+            fail(f"the collection's {relative} differs from what kar2mid --keep-tree writes")
+if open(home + "/times1").read() != open(home + "/times2").read():
+    fail("the run with Skip rewrote files of the collection")
+for report, result in (("report1.csv", "converted"), ("report2.csv", "skipped")):
+    with open(os.path.join(home, report), newline="", encoding="utf-8") as file:
+        rows = list(csv.reader(file))
+    if rows[0] != ["source", "output", "result", "reason", "lyrics"] or len(rows) != 301:
+        fail(f"{report}: {len(rows)} rows, header {rows[0]}")
+    for source, output, got, reason, lyrics in rows[1:]:
+        below = source.split("\\Collection\\", 1)[1]
+        if got != result or not output.endswith("\\CollectionOut\\" + below[:-4] + ".MID"):
+            fail(f"{report}: {source}: {got} {output} {reason}")
+print("The collection: 300 songs kept in their folders byte for byte as the Linux kar2mid "
+      "--keep-tree writes them; the run with Skip rewrote none; both reports read back")
+PY
 uninstallKey='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\LyricastConvert'
 if [ -e "$installed" ] || wine reg query "$uninstallKey" >/dev/null 2>&1; then
     echo "FAIL: the uninstaller left the program or its entry behind"

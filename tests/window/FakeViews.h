@@ -38,8 +38,11 @@ public:
     int progressMaximum = 100;
     bool openFolderInSummary = false;
     bool hasFileManager = true;
-    std::optional<std::string> folderAnswer; // AskFolder's; none: cancelled
-    std::optional<BatchSummary> summary;     // the last one shown
+    std::optional<std::string> folderAnswer;     // AskFolder's; none: cancelled
+    std::optional<BatchSummary> summary;         // the last one shown
+    std::vector<ExistingAnswer> existingAnswers; // AskAboutExisting's, in turn; none left: closed
+    // AskSaveFile's answers: the summary's "Save Report..." is pressed once for each.
+    std::vector<std::optional<std::string>> saveAnswers;
     std::function<void(const std::string&)> onShowFolder = [this](const std::string& to) {
         folder = to;
     };
@@ -61,7 +64,9 @@ public:
         progressVisible = false;
         shown.push_back("progress: hidden");
     }
-    void ShowStatus(const std::string& text) override { shown.push_back("status: " + text); }
+    void ShowStatus(const StatusText& status) override {
+        shown.push_back("status: " + status.Whole());
+    }
     void ShowCounts(const std::string& text) override { shown.push_back("counts: " + text); }
     void ShowConvertCaption(const std::string& caption) override {
         shown.push_back("button: " + caption);
@@ -69,13 +74,33 @@ public:
     void ShowMessage(const std::string& text) override { shown.push_back("message: " + text); }
     void ShowError(const std::string& text) override { shown.push_back("error: " + text); }
     // The summary's head, then its details a line each, then its folder.
-    bool ShowSummary(const BatchSummary& told, const std::string& where) override {
+    bool ShowSummary(const BatchSummary& told, const std::string& where,
+                     const std::function<void()>& saveReport) override {
         std::string line = "summary: " + told.head;
         for (const std::string& detail : told.details)
             line += "\n" + detail;
         shown.push_back(line + " | " + where);
         summary = told;
+        while (!saveAnswers.empty())
+            CallHandler(*this, saveReport);
         return openFolderInSummary;
+    }
+    ExistingAnswer AskAboutExisting(const std::string& question) override {
+        shown.push_back("question: " + question);
+        if (existingAnswers.empty())
+            return kExistingAnswerByDefault;
+        const ExistingAnswer answer = existingAnswers.front();
+        existingAnswers.erase(existingAnswers.begin());
+        return answer;
+    }
+    std::optional<std::string> AskSaveFile(const std::string& title,
+                                           const std::string& suggested) override {
+        shown.push_back("save: " + title + " as " + suggested);
+        if (saveAnswers.empty())
+            return std::nullopt;
+        std::optional<std::string> answer = saveAnswers.front();
+        saveAnswers.erase(saveAnswers.begin());
+        return answer;
     }
     std::string CurrentFolder() const override { return folder; }
     void ShowFolder(const std::string& to) override { onShowFolder(to); }
@@ -168,6 +193,13 @@ public:
     void ShowChoice(bool savePath, const std::string& folder) override {
         shown.push_back(std::string(savePath ? "always save to: " : "beside the sources: ") +
                         folder);
+    }
+    void ShowExisting(ExistingChoice choice) override {
+        shown.push_back(std::string("if a file exists: ") + ExistingChoiceText(choice));
+    }
+    void ShowKeepTree(bool checked, bool enabled) override {
+        shown.push_back(std::string("keep sub-folders: ") + (checked ? "on" : "off") +
+                        (enabled ? "" : ", disabled"));
     }
     void CloseDialog() override { shown.push_back("closed"); }
 };

@@ -138,6 +138,20 @@ TEST_F(StartUpTest, FilesNamedOnTheCommandLineAreReadWhereTheProgramStarted) {
     EXPECT_EQ(program.settings.values["Folder"], other) << "saved once the loop is over";
 }
 
+// Without a command line the window comes back to its folder listed, not
+// just shown; a folder gone since lists nothing.
+TEST_F(StartUpTest, TheRememberedFolderIsListedAtStart) {
+    RunWindowProgram(program);
+    EXPECT_EQ(program.view.folder, other);
+    EXPECT_EQ(Rows(), std::vector<std::string>{Join(other, "song.kar") + " Bad"});
+
+    FakeProgram gone;
+    gone.settings.values["Folder"] = Join(tree.str(), "gone");
+    RunWindowProgram(gone);
+    EXPECT_TRUE(gone.view.rows.empty());
+    EXPECT_TRUE(gone.view.Shown("message: ").empty()) << "no scan, so no unread folder to name";
+}
+
 TEST_F(StartUpTest, AFolderNamedOnTheCommandLineIsOpenedWhereTheProgramStarted) {
     program.arguments = {"songs"};
     RunWindowProgram(program);

@@ -408,6 +408,34 @@ TEST_F(TMainFormTest, ShowOnlyKarTogglesAndEmptiesTheList) {
     EXPECT_TRUE(form.showOnlyKar);
 }
 
+// A listed folder is listed again as an option changes; files named one by
+// one are left as they are.
+TEST_F(TMainFormTest, ChangingAnOptionListsTheFolderAgain) {
+    const std::string a = Add("a.kar");
+    const std::string b = Add("sub/b.kar");
+    form.subDirClick();
+    EXPECT_TRUE(view.rows.empty()) << "no folder listed yet: nothing to list again";
+    form.subDirClick();
+    Scan();
+    ASSERT_EQ(view.rows.size(), 1u);
+    form.subDirClick();
+    view.Settle();
+    EXPECT_EQ(Captions(), (std::vector<std::string>{a + " Good 2", b + " Good 2"}));
+    form.ShowOnlyKAR1Click();
+    EXPECT_TRUE(view.rows.empty()) << "emptied at once";
+    view.Settle();
+    EXPECT_EQ(view.rows.size(), 2u) << "then listed again";
+    form.subDirClick();
+    view.Settle();
+    EXPECT_EQ(Captions(), std::vector<std::string>{a + " Good 2"});
+
+    form.ListFiles({b});
+    view.Settle();
+    form.subDirClick();
+    view.Settle();
+    EXPECT_EQ(Captions(), std::vector<std::string>{b + " Good 2"});
+}
+
 TEST_F(TMainFormTest, AColumnClickSortsAndASecondReverses) {
     Add("b.kar");
     Add("a.kar", kNotMidi);
@@ -478,6 +506,8 @@ TEST_F(TMainFormTest, SettingsComeBackInTheNextRun) {
     form.ShowOnlyKAR1Click();
     form.outputFolder = "/out/Caf\xe9";
     outPath.savePathClick();
+    outPath.existingAskClick();
+    outPath.keepTreeClick();
     FakeSettings store;
     form.SaveSettings(store);
 
@@ -487,18 +517,29 @@ TEST_F(TMainFormTest, SettingsComeBackInTheNextRun) {
     EXPECT_FALSE(next.form.showOnlyKar);
     EXPECT_EQ(next.form.outputFolder, "/out/Caf\xe9");
     EXPECT_TRUE(next.outPath.savePath);
-    EXPECT_EQ(next.outView.shown, std::vector<std::string>{"always save to: /out/Caf\xe9"});
+    EXPECT_EQ(next.outPath.ifExists, ExistingChoice::Ask);
+    EXPECT_TRUE(next.outPath.keepTree);
+    EXPECT_EQ(next.outView.shown,
+              (std::vector<std::string>{"always save to: /out/Caf\xe9", "keep sub-folders: off",
+                                        "if a file exists: Ask", "keep sub-folders: on"}));
+    EXPECT_TRUE(next.form.FolderRestored());
 
     // A folder that is gone leaves the pane where it started; damaged values are passed over.
     store.values["Folder"] = Join(tree.str(), "gone");
     store.values["IncludeSubDir"] = "maybe";
+    store.values["IfFileExists"] = "Overwrite";
     FakeMainView thirdView;
     thirdView.folder = "start";
     thirdView.onShowFolder = [](const std::string&) { throw std::runtime_error("File not found"); };
     TMainForm third{thirdView};
+    FakeOutPathView thirdOutView;
+    ToutPathForm thirdOutPath{third, thirdOutView};
+    third.outPathForm = &thirdOutPath;
     third.RestoreSettings(store);
     EXPECT_EQ(thirdView.folder, "start");
+    EXPECT_FALSE(third.FolderRestored());
     EXPECT_FALSE(third.subDir);
+    EXPECT_EQ(thirdOutPath.ifExists, ExistingChoice::Replace);
     EXPECT_TRUE(thirdView.shown.empty()) << "no error box at start for a folder that went away";
 }
 

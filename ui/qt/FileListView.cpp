@@ -56,6 +56,7 @@ FileListView::FileListView(QWidget* parent)
         const int content = fontMetrics().horizontalAdvance(QString::fromLatin1(column.widest));
         setColumnWidth(index, std::max({column.width, header + padding, content + padding}));
     }
+    FillWidth();
     horizontalHeader()->setHighlightSections(false);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
@@ -94,6 +95,12 @@ QString FileListView::FittedCaption(int row, int width) const {
     static const std::string ellipsis = QString(QChar(0x2026)).toLocal8Bit().toStdString();
     return QString::fromLocal8Bit(
         ElideMiddle(path.toStdString(), PathRules::Native(), ellipsis, fits));
+}
+
+void FileListView::FillWidth() {
+    for (int index = 0; index < columnCount(); ++index)
+        if (FileColumns()[static_cast<std::size_t>(index)].fills)
+            horizontalHeader()->setSectionResizeMode(index, QHeaderView::Stretch);
 }
 
 int FileListView::GoodMark(int row) const {

@@ -25,6 +25,9 @@ public:
     // left out in its middle until it fits, so rows in deep folders differ.
     QString FittedCaption(int row, int width) const;
     int GoodMark(int row) const;
+    // The column that fills the list's width takes what the others leave, as
+    // the list is resized (again after a saved state of the header is restored).
+    void FillWidth();
 
     // Called before a row is drawn, to set the colour of its text.
     std::function<void(int goodMark, QStyleOptionViewItem& option)> customDrawItem;

@@ -16,7 +16,9 @@
 #include "window/ErrorBox.h"
 #include "window/FileColumns.h"
 #include "window/MainMenu.h"
+#include "window/StatusText.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -72,6 +74,12 @@ QString Local(const std::string& bytes) {
     return QString::fromLocal8Bit(bytes);
 }
 
+// A dialog opened from a box that is open goes over that box.
+QWidget* ModalParent(QWidget* window) {
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal != nullptr ? modal : window;
+}
+
 constexpr const char* kGeometryKey = "Window/Geometry";
 constexpr const char* kSplitterKey = "Window/Splitter";
 constexpr const char* kColumnsKey = "Window/Columns";
@@ -82,6 +90,10 @@ MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), form(*this), shellOpen(ShellOpen), fileManager(ShellOpenFolder),
       askFolder([this](const QString& title, const QString& start) {
           return QFileDialog::getExistingDirectory(this, title, start);
+      }),
+      askSaveFile([this](const QString& title, const QString& suggested) {
+          return QFileDialog::getSaveFileName(ModalParent(this), title, suggested,
+                                              QStringLiteral("CSV (*.csv)"));
       }) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowIcon(AppIcon());
@@ -176,6 +188,7 @@ void MainWindow::RestoreSettings(QtSettingsStore& store) {
     Splitter2->restoreState(own.value(QString::fromLatin1(kSplitterKey)).toByteArray());
     fileListView->horizontalHeader()->restoreState(
         own.value(QString::fromLatin1(kColumnsKey)).toByteArray());
+    fileListView->FillWidth();
 }
 
 void MainWindow::SaveSettings(QtSettingsStore& store) {
@@ -229,7 +242,11 @@ void MainWindow::CreateListPane() {
     fileListView = new FileListView(LMDPanelFill3);
     fileListView->customDrawItem = [](int goodMark, QStyleOptionViewItem& option) {
         const RowColour colour = TMainForm::fileListViewCustomDrawItem(goodMark);
-        option.palette.setColor(QPalette::Text, QColor(colour.red, colour.green, colour.blue));
+        const RowColour fill = TMainForm::SelectedRowFill();
+        const QColor text(colour.red, colour.green, colour.blue);
+        option.palette.setColor(QPalette::Text, text);
+        option.palette.setColor(QPalette::HighlightedText, text);
+        option.palette.setColor(QPalette::Highlight, QColor(fill.red, fill.green, fill.blue));
     };
     layout->addWidget(fileListView);
     // The core sorts the rows; the header only reports which column was clicked.
@@ -322,8 +339,15 @@ void MainWindow::HideProgress() {
     ProgressBar1->hide();
 }
 
-void MainWindow::ShowStatus(const std::string& text) {
-    StatusBar1->setText(Local(text));
+void MainWindow::ShowStatus(const StatusText& status) {
+    const QFontMetrics metrics = StatusBar1->fontMetrics();
+    const int room = StatusBar1->contentsRect().width() - 2 * StatusBar1->margin();
+    static const std::string ellipsis = QString(QChar(0x2026)).toLocal8Bit().toStdString();
+    StatusBar1->setText(
+        Local(FittedStatus(status, PathRules::Native(), ellipsis, [&](const std::string& text) {
+            return metrics.horizontalAdvance(Local(text)) <= room;
+        })));
+    StatusBar1->setToolTip(Local(status.path));
     StatusBar1->repaint();
 }
 
@@ -345,10 +369,33 @@ void MainWindow::ShowError(const std::string& text) {
     ShowErrorBox(Local(text), this);
 }
 
-bool MainWindow::ShowSummary(const BatchSummary& summary, const std::string& folder) {
+bool MainWindow::ShowSummary(const BatchSummary& summary, const std::string& folder,
+                             const std::function<void()>& saveReport) {
     SummaryDialog box(summary, Local(folder), this);
+    box.onSaveReport = [this, &saveReport] { CallHandler(*this, saveReport); };
     box.exec();
     return box.OpenFolderChosen();
+}
+
+ExistingAnswer MainWindow::AskAboutExisting(const std::string& question) {
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(kApplicationTitle),
+                    Local(question), QMessageBox::NoButton, this);
+    box.setObjectName(QStringLiteral("existingQuestion"));
+    std::vector<std::pair<QAbstractButton*, ExistingAnswer>> buttons;
+    for (const ExistingAnswerButton& button : ExistingAnswerButtons()) {
+        QPushButton* shown =
+            box.addButton(QString::fromLatin1(button.caption), QMessageBox::ActionRole);
+        buttons.emplace_back(shown, button.answer);
+        if (button.answer == kExistingAnswerByDefault) {
+            box.setDefaultButton(shown);
+            box.setEscapeButton(shown);
+        }
+    }
+    box.exec();
+    for (const auto& [button, answer] : buttons)
+        if (box.clickedButton() == button)
+            return answer;
+    return kExistingAnswerByDefault;
 }
 
 std::string MainWindow::CurrentFolder() const {
@@ -392,6 +439,14 @@ std::optional<std::string> MainWindow::AskFolder(const std::string& title,
     if (folder.isEmpty())
         return std::nullopt;
     return Bytes(QFile::encodeName(folder));
+}
+
+std::optional<std::string> MainWindow::AskSaveFile(const std::string& title,
+                                                   const std::string& suggested) {
+    const QString file = askSaveFile(Local(title), Local(suggested));
+    if (file.isEmpty())
+        return std::nullopt;
+    return Bytes(QFile::encodeName(file));
 }
 
 void MainWindow::ShowOutputDialog() {

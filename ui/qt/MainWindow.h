@@ -67,6 +67,9 @@ public:
     // The desktop's folder dialog (title, start); empty when cancelled.
     // Tests put an answer here.
     std::function<QString(const QString&, const QString&)> askFolder;
+    // The desktop's save dialog (title, suggested path); empty when cancelled.
+    // Tests put an answer here.
+    std::function<QString(const QString&, const QString&)> askSaveFile;
 
     // What the window remembers between runs: the core's choices, and the
     // window's geometry, the splitter and the list's column widths.
@@ -79,12 +82,14 @@ public:
     std::vector<std::size_t> SelectedRows() const override;
     void ShowProgress(int position, int maximum) override;
     void HideProgress() override;
-    void ShowStatus(const std::string& text) override;
+    void ShowStatus(const StatusText& status) override;
     void ShowCounts(const std::string& text) override;
     void ShowConvertCaption(const std::string& caption) override;
     void ShowMessage(const std::string& text) override;
     void ShowError(const std::string& text) override;
-    bool ShowSummary(const BatchSummary& summary, const std::string& folder) override;
+    bool ShowSummary(const BatchSummary& summary, const std::string& folder,
+                     const std::function<void()>& saveReport) override;
+    ExistingAnswer AskAboutExisting(const std::string& question) override;
     std::string CurrentFolder() const override;
     void ShowFolder(const std::string& folder) override;
     void StartWorker(std::function<void()> work) override;
@@ -92,6 +97,8 @@ public:
     void WaitForWorkers() override;
     std::optional<std::string> AskFolder(const std::string& title,
                                          const std::string& start) override;
+    std::optional<std::string> AskSaveFile(const std::string& title,
+                                           const std::string& suggested) override;
     void ShowOutputDialog() override;
     void ShowAbout() override;
     void CloseWindow() override;

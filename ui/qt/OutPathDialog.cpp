@@ -5,6 +5,7 @@
 #include "window/ErrorBox.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -37,6 +38,10 @@ OutPathDialog::OutPathDialog(MainWindow* mainWindow)
     const int editLeft = std::max(144, savePath->geometry().right() + 4);
     Edit1 = Place(new QLineEdit(this), "Edit1", editLeft, 36, 225, 21);
     Edit1->setReadOnly(true);
+    // Read-only in look too: on the dialog's own colour, as no box one types in is.
+    QPalette readOnly = Edit1->palette();
+    readOnly.setColor(QPalette::Base, readOnly.color(QPalette::Window));
+    Edit1->setPalette(readOnly);
     LMDButton1 = Place(new QPushButton(QStringLiteral("..."), this), "LMDButton1", editLeft + 234,
                        33, 75, 25);
     saveOri = Place(new QRadioButton(QStringLiteral("Save to original file's paht"), this),
@@ -45,7 +50,14 @@ OutPathDialog::OutPathDialog(MainWindow* mainWindow)
     saveOri->setChecked(true);
     LMDButton2 =
         Place(new QPushButton(QStringLiteral("Close"), this), "LMDButton2", 176, 104, 75, 25);
-    setFixedSize(std::max(484, LMDButton1->geometry().right() + 32), 145);
+    keepTree = Place(new QCheckBox(QString::fromLatin1(kKeepTreeCaption), this), "keepTree",
+                     std::max(editLeft, saveOri->geometry().right() + 12), 68, 137, 21);
+    keepTree->resize(std::max(137, keepTree->sizeHint().width()), 21);
+    CreateExistingChoices(LMDButton1->geometry().right() + 24);
+    setFixedSize(std::max({existingLabel->geometry().right(), existingAsk->geometry().right(),
+                           keepTree->geometry().right()}) +
+                     16,
+                 145);
 
     auto* choice = new QButtonGroup(this);
     choice->addButton(savePath);
@@ -53,13 +65,55 @@ OutPathDialog::OutPathDialog(MainWindow* mainWindow)
     setTabOrder(savePath, Edit1);
     setTabOrder(Edit1, LMDButton1);
     setTabOrder(LMDButton1, saveOri);
-    setTabOrder(saveOri, LMDButton2);
+    setTabOrder(saveOri, keepTree);
+    setTabOrder(keepTree, existingReplace);
+    setTabOrder(existingReplace, existingSkip);
+    setTabOrder(existingSkip, existingAsk);
+    setTabOrder(existingAsk, LMDButton2);
 
     connect(savePath, &QRadioButton::clicked, this, [this] { form.savePathClick(); });
     connect(saveOri, &QRadioButton::clicked, this, [this] { form.saveOriClick(); });
     connect(LMDButton1, &QPushButton::clicked, this,
             [this] { CallHandler(*mainWindow_, [this] { form.LMDButton1Click(); }); });
     connect(LMDButton2, &QPushButton::clicked, this, [this] { form.LMDButton2Click(); });
+    connect(keepTree, &QCheckBox::clicked, this, [this] { form.keepTreeClick(); });
+    connect(existingReplace, &QRadioButton::clicked, this, [this] { form.existingReplaceClick(); });
+    connect(existingSkip, &QRadioButton::clicked, this, [this] { form.existingSkipClick(); });
+    connect(existingAsk, &QRadioButton::clicked, this, [this] { form.existingAskClick(); });
+    ShowExisting(form.ifExists);
+    ShowKeepTree(form.keepTree, form.savePath);
+}
+
+// "If a file exists:" and its three choices, one group, from `left`.
+void OutPathDialog::CreateExistingChoices(int left) {
+    existingLabel = Place(new QLabel(QString::fromLatin1(kIfExistsCaption), this), "existingLabel",
+                          left, 8, 120, 17);
+    existingLabel->resize(std::max(120, existingLabel->sizeHint().width()), 17);
+    const auto choice = [this, left](ExistingChoice existing, const char* name, int top) {
+        auto* button =
+            Place(new QRadioButton(QString::fromLatin1(ExistingChoiceCaption(existing)), this),
+                  name, left + 8, top, 90, 21);
+        button->resize(std::max(90, button->sizeHint().width()), 21);
+        return button;
+    };
+    existingReplace = choice(ExistingChoice::Replace, "existingReplace", 36);
+    existingSkip = choice(ExistingChoice::Skip, "existingSkip", 58);
+    existingAsk = choice(ExistingChoice::Ask, "existingAsk", 80);
+    auto* group = new QButtonGroup(this);
+    for (QRadioButton* button : {existingReplace, existingSkip, existingAsk})
+        group->addButton(button);
+}
+
+QRadioButton* OutPathDialog::ExistingButton(ExistingChoice choice) const {
+    switch (choice) {
+    case ExistingChoice::Replace:
+        return existingReplace;
+    case ExistingChoice::Skip:
+        return existingSkip;
+    case ExistingChoice::Ask:
+        break;
+    }
+    return existingAsk;
 }
 
 void OutPathDialog::setVisible(bool visible) {
@@ -80,6 +134,15 @@ std::optional<std::string> OutPathDialog::BrowseForFolder(const std::string& tit
 void OutPathDialog::ShowChoice(bool savePathChecked, const std::string& folder) {
     (savePathChecked ? savePath : saveOri)->setChecked(true);
     Edit1->setText(QString::fromLocal8Bit(folder));
+}
+
+void OutPathDialog::ShowExisting(ExistingChoice choice) {
+    ExistingButton(choice)->setChecked(true);
+}
+
+void OutPathDialog::ShowKeepTree(bool checked, bool enabled) {
+    keepTree->setChecked(checked);
+    keepTree->setEnabled(enabled);
 }
 
 void OutPathDialog::CloseDialog() {

@@ -90,6 +90,14 @@ void SummaryDialog::CreateDetails(const std::vector<std::string>& lines) {
 
 void SummaryDialog::CreateButtons(const QString& folder) {
     auto* buttons = new QDialogButtonBox(this);
+    saveReport =
+        buttons->addButton(QString::fromLatin1(kSaveReportCaption), QDialogButtonBox::ActionRole);
+    saveReport->setObjectName(QStringLiteral("saveReport"));
+    saveReport->setAutoDefault(false);
+    connect(saveReport, &QPushButton::clicked, this, [this] {
+        if (onSaveReport)
+            onSaveReport();
+    });
     openFolder = buttons->addButton(QStringLiteral("&Open Folder"), QDialogButtonBox::ActionRole);
     openFolder->setObjectName(QStringLiteral("openFolder"));
     openFolder->setToolTip(folder);

@@ -3,6 +3,7 @@
 #include "window/BatchSummary.h"
 
 #include <QDialog>
+#include <functional>
 
 class QLabel;
 class QPlainTextEdit;
@@ -11,8 +12,8 @@ class QPushButton;
 namespace lyricast {
 
 // The box at the end of a batch: the summary's first lines beside the
-// information or warning icon, the files refused or failed in a pane that
-// scrolls however many they are, "Open Folder" and OK (Enter and Esc close
+// information or warning icon, its details in a pane that scrolls however
+// many they are, "Save Report...", "Open Folder" and OK (Enter and Esc close
 // it). Its height stays within the screen, so its buttons are always in reach.
 class SummaryDialog : public QDialog {
     Q_OBJECT
@@ -25,8 +26,11 @@ public:
     QLabel* icon = nullptr;
     QLabel* head = nullptr;
     QPlainTextEdit* details = nullptr; // none when nothing was refused or failed
+    QPushButton* saveReport = nullptr;
     QPushButton* openFolder = nullptr;
     QPushButton* ok = nullptr;
+    // What "Save Report..." does; the box stays open.
+    std::function<void()> onSaveReport;
 
 private:
     void CreateIcon(bool warning);

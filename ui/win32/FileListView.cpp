@@ -4,22 +4,14 @@
 #include "ui/win32/Controls.h"
 #include "window/FileColumns.h"
 
+#include <algorithm>
 #include <array>
 
 namespace lyricast {
 namespace {
 
-void AddColumns(HWND list) {
-    const std::span<const FileColumn> columns = FileColumns();
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-        column.fmt = LVCFMT_LEFT;
-        column.cx = columns[i].width;
-        column.pszText = const_cast<char*>(columns[i].caption);
-        SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
-    }
-}
+// Room beside a header's or a cell's text: the margins the list and its header draw.
+constexpr int kTextPadding = 16;
 
 } // namespace
 
@@ -29,7 +21,43 @@ FileListView::FileListView(HWND parent, int id, const Box& box)
                           WS_EX_CLIENTEDGE)) {
     const DWORD extended = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
     SendMessageA(handle_, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
-    AddColumns(handle_);
+    AddColumns();
+}
+
+int FileListView::TextWidth(const char* text) const {
+    return static_cast<int>(
+        SendMessageA(handle_, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text)));
+}
+
+// Each as wide as its design says, and as its header and widest text need.
+void FileListView::AddColumns() {
+    const std::span<const FileColumn> columns = FileColumns();
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        narrowest_.push_back(
+            std::max({columns[i].width, TextWidth(columns[i].caption) + kTextPadding,
+                      TextWidth(columns[i].widest) + kTextPadding}));
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        column.fmt = LVCFMT_LEFT;
+        column.cx = narrowest_.back();
+        column.pszText = const_cast<char*>(columns[i].caption);
+        SendMessageA(handle_, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+void FileListView::FillWidth() {
+    const std::span<const FileColumn> columns = FileColumns();
+    RECT client{};
+    GetClientRect(handle_, &client);
+    int others = 0;
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        if (!columns[i].fills)
+            others += static_cast<int>(SendMessageA(handle_, LVM_GETCOLUMNWIDTH, i, 0));
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        if (columns[i].fills)
+            SendMessageA(
+                handle_, LVM_SETCOLUMNWIDTH, i,
+                MAKELPARAM(std::max(narrowest_[i], static_cast<int>(client.right) - others), 0));
 }
 
 void FileListView::Clear() {
@@ -96,13 +124,22 @@ void FileListView::SelectAll() {
                  reinterpret_cast<LPARAM>(&state));
 }
 
-LRESULT FileListView::CustomDraw(NMLVCUSTOMDRAW& draw, RowColour (*colourOf)(int goodMark)) {
+// A row drawn as not selected takes the colours given here, not the
+// system's highlight; the focus rectangle still shows where the caret is.
+LRESULT FileListView::CustomDraw(NMLVCUSTOMDRAW& draw, RowColour (*colourOf)(int goodMark),
+                                 RowColour selectedFill) {
     if (draw.nmcd.dwDrawStage == CDDS_PREPAINT)
         return CDRF_NOTIFYITEMDRAW;
     if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
         return CDRF_DODEFAULT;
     const RowColour colour = colourOf(static_cast<int>(draw.nmcd.lItemlParam));
     draw.clrText = RGB(colour.red, colour.green, colour.blue);
+    const auto state =
+        SendMessageA(draw.nmcd.hdr.hwndFrom, LVM_GETITEMSTATE, draw.nmcd.dwItemSpec, LVIS_SELECTED);
+    if (state & LVIS_SELECTED) {
+        draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
+        draw.clrTextBk = RGB(selectedFill.red, selectedFill.green, selectedFill.blue);
+    }
     return CDRF_NEWFONT;
 }
 

@@ -6,9 +6,11 @@
 #include "ui/win32/CodePageText.h"
 #include "ui/win32/Controls.h"
 #include "ui/win32/ErrorBox.h"
+#include "ui/win32/ExistingQuestionDialog.h"
 #include "ui/win32/FolderPicker.h"
 #include "ui/win32/MainMenu.h"
 #include "ui/win32/OutPathDialog.h"
+#include "ui/win32/SaveFilePicker.h"
 #include "ui/win32/SummaryDialog.h"
 #include "ui/win32/pane/PaneDrawing.h"
 #include "ui/win32/resources/ResourceIds.h"
@@ -16,6 +18,7 @@
 #include "window/ErrorBox.h"
 #include "window/FileColumns.h"
 #include "window/SettingsText.h"
+#include "window/StatusText.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -64,11 +67,17 @@ RECT RectOf(const Box& box) {
 
 constexpr char kPlacementKey[] = "WindowPlacement";
 
+ExistingAnswer AskInDialog(HWND owner, const std::string& question) {
+    ExistingQuestionDialog dialog(question);
+    dialog.Run(owner);
+    return dialog.Answer();
+}
+
 } // namespace
 
 MainWindow::MainWindow()
     : form(*this), shellOpen(ShellOpen), fileManager(ShellOpenFolder), chooseFolder(PickFolder),
-      keys_(CreateMainKeys()) {
+      chooseSaveFile(PickSaveFile), askExisting(AskInDialog), keys_(CreateMainKeys()) {
     RegisterWindowClass();
     const SIZE outer = OuterSize();
     CreateWindowExA(0, kClassName, MainWindowCaption().c_str(), kStyle, 187, 112, outer.cx,
@@ -123,6 +132,7 @@ void MainWindow::LayOut() {
     const MainLayout layout = Layout();
     Place(DirectoryListBox1->Handle(), layout.folderList);
     Place(fileListView->Handle(), layout.fileList);
+    fileListView->FillWidth();
     Place(ProgressBar1, layout.progressBar);
     Place(LMDButton3, layout.convertButton);
     InvalidateRect(handle_, nullptr, TRUE);
@@ -240,7 +250,7 @@ std::optional<LRESULT> MainWindow::Notify(const NMHDR& header) {
     if (header.code == NM_CUSTOMDRAW)
         return FileListView::CustomDraw(
             *reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)),
-            &TMainForm::fileListViewCustomDrawItem);
+            &TMainForm::fileListViewCustomDrawItem, TMainForm::SelectedRowFill());
     if (header.code == LVN_COLUMNCLICK) {
         const int column = reinterpret_cast<const NMLISTVIEW&>(header).iSubItem;
         CallHandler(*this, [this, column] { form.fileListViewColumnClick(column); });
@@ -337,6 +347,7 @@ void MainWindow::SaveSettings() {
 
 void MainWindow::ClearRows() {
     fileListView->Clear();
+    fileListView->FillWidth();
 }
 
 void MainWindow::AddRows(std::span<const FileRow> rows) {
@@ -344,6 +355,7 @@ void MainWindow::AddRows(std::span<const FileRow> rows) {
     for (const FileRow& row : rows)
         fileListView->AddRow(RowTexts(row), row.GoodMark());
     SendMessageA(fileListView->Handle(), WM_SETREDRAW, TRUE, 0);
+    fileListView->FillWidth(); // a scroll bar may have come
     InvalidateRect(fileListView->Handle(), nullptr, TRUE);
 }
 
@@ -361,9 +373,28 @@ void MainWindow::HideProgress() {
     ShowWindow(ProgressBar1, SW_HIDE);
 }
 
-void MainWindow::ShowStatus(const std::string& text) {
+void MainWindow::ShowStatus(const StatusText& status) {
+    const std::string text = FitStatus(status);
     SendMessageA(StatusBar1, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(ShownText(text).c_str()));
     UpdateWindow(StatusBar1);
+}
+
+// As it fits the first panel in the status bar's font, within its borders.
+std::string MainWindow::FitStatus(const StatusText& status) const {
+    HDC dc = GetDC(StatusBar1);
+    const HGDIOBJ before =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(StatusBar1, WM_GETFONT, 0, 0)));
+    const int room = kStatusPanelWidth - 4 * GetSystemMetrics(SM_CXEDGE);
+    std::string fitted = lyricast::FittedStatus(
+        status, PathRules::Native(), "...", [dc, room](const std::string& text) {
+            const std::string shown = ShownText(text);
+            SIZE size{};
+            GetTextExtentPoint32A(dc, shown.c_str(), static_cast<int>(shown.size()), &size);
+            return size.cx <= room;
+        });
+    SelectObject(dc, before);
+    ReleaseDC(StatusBar1, dc);
+    return fitted;
 }
 
 void MainWindow::ShowCounts(const std::string& text) {
@@ -374,10 +405,16 @@ void MainWindow::ShowConvertCaption(const std::string& caption) {
     SetWindowTextA(LMDButton3, caption.c_str());
 }
 
-bool MainWindow::ShowSummary(const BatchSummary& told, const std::string& /*folder*/) {
+bool MainWindow::ShowSummary(const BatchSummary& told, const std::string& /*folder*/,
+                             const std::function<void()>& saveReport) {
     SummaryDialog summary(told);
+    summary.onSaveReport = [this, &saveReport] { CallHandler(*this, saveReport); };
     summary.Run(handle_);
     return summary.OpenFolderChosen();
+}
+
+ExistingAnswer MainWindow::AskAboutExisting(const std::string& question) {
+    return askExisting(handle_, question);
 }
 
 void MainWindow::ShowMessage(const std::string& text) {
@@ -417,6 +454,12 @@ void MainWindow::WaitForWorkers() {
 std::optional<std::string> MainWindow::AskFolder(const std::string& title,
                                                  const std::string& /*start*/) {
     return chooseFolder(handle_, title);
+}
+
+// Over whichever box of the window is open: the summary that asks for it.
+std::optional<std::string> MainWindow::AskSaveFile(const std::string& title,
+                                                   const std::string& suggested) {
+    return chooseSaveFile(GetLastActivePopup(handle_), title, suggested);
 }
 
 void MainWindow::ShowOutputDialog() {

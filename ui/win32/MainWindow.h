@@ -55,6 +55,11 @@ public:
     std::function<bool(const std::string&)> fileManager;
     // The system's folder dialog (owner, title); tests put an answer here.
     std::function<std::optional<std::string>(HWND, const std::string&)> chooseFolder;
+    // The system's save dialog (owner, title, suggested path); tests put an answer here.
+    std::function<std::optional<std::string>(HWND, const std::string&, const std::string&)>
+        chooseSaveFile;
+    // The question about files that are there (owner, question); tests put an answer here.
+    std::function<ExistingAnswer(HWND, const std::string&)> askExisting;
     // Where the settings and the window's placement are kept.
     SettingsStore* settings = nullptr;
     void RestoreSettings();
@@ -75,12 +80,14 @@ public:
     std::vector<std::size_t> SelectedRows() const override;
     void ShowProgress(int position, int maximum) override;
     void HideProgress() override;
-    void ShowStatus(const std::string& text) override;
+    void ShowStatus(const StatusText& status) override;
     void ShowCounts(const std::string& text) override;
     void ShowConvertCaption(const std::string& caption) override;
     void ShowMessage(const std::string& text) override;
     void ShowError(const std::string& text) override;
-    bool ShowSummary(const BatchSummary& summary, const std::string& folder) override;
+    bool ShowSummary(const BatchSummary& summary, const std::string& folder,
+                     const std::function<void()>& saveReport) override;
+    ExistingAnswer AskAboutExisting(const std::string& question) override;
     std::string CurrentFolder() const override;
     void ShowFolder(const std::string& folder) override;
     void StartWorker(std::function<void()> work) override;
@@ -88,6 +95,8 @@ public:
     void WaitForWorkers() override;
     std::optional<std::string> AskFolder(const std::string& title,
                                          const std::string& start) override;
+    std::optional<std::string> AskSaveFile(const std::string& title,
+                                           const std::string& suggested) override;
     void ShowOutputDialog() override;
     void ShowAbout() override;
     void CloseWindow() override;
@@ -113,6 +122,7 @@ private:
     void FirstShow();
     void FilesDropped(HDROP drop);
     void RunWaitingSteps();
+    std::string FitStatus(const StatusText& status) const;
 
     HWND handle_ = nullptr;
     std::optional<Workers> workers_;

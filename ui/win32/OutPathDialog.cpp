@@ -7,11 +7,29 @@
 #include "window/ErrorBox.h"
 
 namespace lyricast {
+namespace {
+
+constexpr int kExistingLeft = 477; // right of the folder's button
+
+int ExistingId(ExistingChoice choice) {
+    switch (choice) {
+    case ExistingChoice::Replace:
+        return OutPathDialog::kExistingReplace;
+    case ExistingChoice::Skip:
+        return OutPathDialog::kExistingSkip;
+    case ExistingChoice::Ask:
+        break;
+    }
+    return OutPathDialog::kExistingAsk;
+}
+
+} // namespace
 
 OutPathDialog::OutPathDialog(TMainForm& mainForm)
-    : Dialog("Output Path", 484, 145), form(mainForm, *this) {}
+    : Dialog("Output Path", 592, 145), form(mainForm, *this) {}
 
-// In tab order: the choice, the folder and its button, the other choice, Close.
+// In tab order: the choice, the folder and its button, the other choice,
+// Keep sub-folders, the three choices if a file exists, Close.
 void OutPathDialog::Create() {
     HWND dialog = Handle();
     CreateChild(dialog, "STATIC", "Output Path", WS_VISIBLE, {8, 8, 120, 17}, kLabel1);
@@ -25,9 +43,31 @@ void OutPathDialog::Create() {
                 kLMDButton1);
     CreateChild(dialog, "BUTTON", "Save to original file's paht",
                 WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON, {40, 68, 161, 21}, kSaveOri);
+    CreateChild(dialog, "BUTTON", kKeepTreeCaption,
+                WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, {232, 68, 137, 21},
+                kKeepTree);
+    CreateExistingChoices();
     CreateChild(dialog, "BUTTON", "Close", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON,
                 {176, 104, 75, 25}, kLMDButton2);
     CheckDlgButton(dialog, form.savePath ? kSavePath : kSaveOri, BST_CHECKED);
+    ShowExisting(form.ifExists);
+    ShowKeepTree(form.keepTree, form.savePath);
+}
+
+// "If a file exists:" and its three choices, a group of their own.
+void OutPathDialog::CreateExistingChoices() {
+    HWND dialog = Handle();
+    CreateChild(dialog, "STATIC", kIfExistsCaption, WS_VISIBLE, {kExistingLeft, 8, 110, 17},
+                kExistingLabel);
+    int top = 36;
+    for (const ExistingChoice choice :
+         {ExistingChoice::Replace, ExistingChoice::Skip, ExistingChoice::Ask}) {
+        const DWORD group = choice == ExistingChoice::Replace ? WS_GROUP : 0;
+        CreateChild(dialog, "BUTTON", ExistingChoiceCaption(choice),
+                    WS_VISIBLE | WS_TABSTOP | group | BS_AUTORADIOBUTTON,
+                    {kExistingLeft + 8, top, 90, 21}, ExistingId(choice));
+        top += 22;
+    }
 }
 
 void OutPathDialog::Command(int id, int code) {
@@ -38,6 +78,14 @@ void OutPathDialog::Command(int id, int code) {
         return form.savePathClick();
     case kSaveOri:
         return form.saveOriClick();
+    case kKeepTree:
+        return form.keepTreeClick();
+    case kExistingReplace:
+        return form.existingReplaceClick();
+    case kExistingSkip:
+        return form.existingSkipClick();
+    case kExistingAsk:
+        return form.existingAskClick();
     case kLMDButton1: {
         DialogErrors errors{Handle()};
         return CallHandler(errors, [this] { form.LMDButton1Click(); });
@@ -61,6 +109,15 @@ void OutPathDialog::ShowChoice(bool savePath, const std::string& folder) {
     CheckDlgButton(Handle(), kSavePath, savePath ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(Handle(), kSaveOri, savePath ? BST_UNCHECKED : BST_CHECKED);
     SetDlgItemTextA(Handle(), kEdit1, ShownText(folder).c_str());
+}
+
+void OutPathDialog::ShowExisting(ExistingChoice choice) {
+    CheckRadioButton(Handle(), kExistingReplace, kExistingAsk, ExistingId(choice));
+}
+
+void OutPathDialog::ShowKeepTree(bool checked, bool enabled) {
+    CheckDlgButton(Handle(), kKeepTree, checked ? BST_CHECKED : BST_UNCHECKED);
+    EnableWindow(GetDlgItem(Handle(), kKeepTree), enabled ? TRUE : FALSE);
 }
 
 void OutPathDialog::CloseDialog() {

@@ -9,11 +9,24 @@ namespace lyricast {
 class TMainForm;
 
 // The output folder dialog: "Always save to" a folder, or "Save to original
-// file's paht". Created once, it keeps its choice between showings; `form`
-// decides, this draws and reports.
+// file's paht"; "Keep sub-folders" beside the second, under the folder; "If
+// a file exists" in a column on the right. Created once, it keeps its
+// choices between showings; `form` decides, this draws and reports.
 class OutPathDialog : public Dialog, public OutPathView {
 public:
-    enum ControlId { kLabel1 = 100, kSavePath, kEdit1, kLMDButton1, kSaveOri, kLMDButton2 };
+    enum ControlId {
+        kLabel1 = 100,
+        kSavePath,
+        kEdit1,
+        kLMDButton1,
+        kSaveOri,
+        kLMDButton2,
+        kKeepTree,
+        kExistingLabel,
+        kExistingReplace,
+        kExistingSkip,
+        kExistingAsk
+    };
 
     explicit OutPathDialog(TMainForm& mainForm);
 
@@ -23,11 +36,14 @@ public:
     std::optional<std::string> BrowseForFolder(const std::string& title,
                                                const std::string& startFolder) override;
     void ShowChoice(bool savePath, const std::string& folder) override;
+    void ShowExisting(ExistingChoice choice) override;
+    void ShowKeepTree(bool checked, bool enabled) override;
     void CloseDialog() override;
 
 private:
     void Create() override;
     void Command(int id, int code) override;
+    void CreateExistingChoices();
 
     std::string shownFolder_; // Edit1's text, kept between showings
 };

@@ -59,6 +59,8 @@ void SummaryDialog::Create() {
                 {kWidth - 100, top, 88, kButtonHeight}, IDOK);
     CreateChild(dialog, "BUTTON", "&Open Folder", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                 {kWidth - 220, top, 110, kButtonHeight}, kOpenFolder);
+    CreateChild(dialog, "BUTTON", kSaveReportCaption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                {kWidth - 340, top, 110, kButtonHeight}, kSaveReport);
     HWND icon = CreateChild(dialog, "STATIC", "", WS_VISIBLE | SS_ICON,
                             {kMargin, kMargin, kIconSize, kIconSize}, kIcon);
     SendMessageA(icon, STM_SETICON,
@@ -80,6 +82,11 @@ void SummaryDialog::Create() {
 void SummaryDialog::Command(int id, int code) {
     if (code != BN_CLICKED)
         return;
+    if (id == kSaveReport) {
+        if (onSaveReport)
+            onSaveReport();
+        return;
+    }
     openFolder_ = id == kOpenFolder;
     if (id == kOpenFolder || id == IDOK || id == IDCANCEL)
         End(id);
