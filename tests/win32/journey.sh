@@ -98,7 +98,7 @@ xdotool key Down Down Return
 wait_for 'window_named "^Output Path$"'
 sleep 1
 import -window root "$shots/output-dialog.png"
-xdotool mousemove 754 350 click 1
+xdotool mousemove 700 349 click 1
 wait_for 'window_named "^Output Folder$"'
 sleep 1
 import -window root "$shots/browse-dialog.png"
@@ -113,7 +113,7 @@ xdotool mousemove 620 550 click 1
 wait_for '! window_named "^Output Folder$"'
 sleep 1
 import -window root "$shots/output-dialog-chosen.png"
-xdotool mousemove 551 420 click 1
+xdotool mousemove 497 420 click 1
 wait_for '! window_named "^Output Path$"'
 sleep 1
 xdotool mousemove 872 584 click 1
