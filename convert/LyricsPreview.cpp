@@ -1,5 +1,6 @@
 #include "convert/LyricsPreview.h"
 
+#include "platform/CodePageGuess.h"
 #include "platform/FileError.h"
 
 #include <algorithm>
@@ -71,6 +72,13 @@ std::optional<LyricsPreview> PreviewLyricsOf(const std::string& path, const Lyri
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
+}
+
+CodePage GuessLyricsCodePage(const LyricsPreview& preview) {
+    std::string text = preview.title;
+    for (const std::string& line : preview.lines)
+        text += "\n" + line;
+    return GuessCodePage(text);
 }
 
 std::string LyricsColumnText(const LyricsPreview& preview) {

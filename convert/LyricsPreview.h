@@ -2,6 +2,7 @@
 
 #include "convert/LyricStyle.h"
 #include "engine/TSmfFile.h"
+#include "platform/DisplayText.h"
 
 #include <cstddef>
 #include <optional>
@@ -30,6 +31,10 @@ LyricsPreview PreviewLyrics(const TSmfFile& song, const LyricStyle& style);
 // Reads the file once, with the reader a conversion uses; nothing when it
 // cannot be read or is no MIDI file.
 std::optional<LyricsPreview> PreviewLyricsOf(const std::string& path, const LyricStyle& style);
+
+// The code page the song's title and lines were most likely written in,
+// guessed once for the whole song.
+CodePage GuessLyricsCodePage(const LyricsPreview& preview);
 
 // The preview in a few words: "214 / 38 lines", "none", "tags only", with
 // " (both)" when text words and lyric events are both there.

@@ -103,13 +103,13 @@ ShownLyrics TSmfFile::ShownForKeyboard(std::uint32_t lineLength) const {
     return result;
 }
 
-// Every text event in the order the merged track plays it (by time, and at
-// one time in the order of the records), "/" a new line and "\" a space.
+// Every text event, "/" a new line and "\" a space, and every lyric event as
+// it is, in the order the merged track plays them (by time, and at one time
+// in the order of the records).
 ShownLyrics TSmfFile::ShownAsWritten() const {
     std::vector<std::uint32_t> texts;
     ForEachSyllable(events_, tracks_, textEvents_ + lyricEvents_, [&](std::size_t, std::size_t i) {
-        if (events_.data1(i) == kMetaText)
-            texts.push_back(static_cast<std::uint32_t>(i));
+        texts.push_back(static_cast<std::uint32_t>(i));
         return true;
     });
     std::stable_sort(texts.begin(), texts.end(), [&](std::uint32_t a, std::uint32_t b) {
@@ -117,10 +117,13 @@ ShownLyrics TSmfFile::ShownAsWritten() const {
     });
     ShownLyrics result;
     result.syllables = texts.size();
+    result.lyricEvents = lyricEvents_ > 0;
     LineLayout layout(0);
-    for (const std::uint32_t i : texts)
+    for (const std::uint32_t i : texts) {
+        const bool text = events_.data1(i) == kMetaText;
         for (const std::uint8_t c : events_.BodyOf(i))
-            layout.Read(c == '/' ? '\r' : c == '\\' ? ' ' : c);
+            layout.Read(!text ? c : c == '/' ? '\r' : c == '\\' ? ' ' : c);
+    }
     result.lines = layout.Finish();
     return result;
 }

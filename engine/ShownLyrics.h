@@ -11,7 +11,7 @@ namespace lyricast {
 struct ShownLyrics {
     std::vector<std::string> lines;
     std::size_t syllables = 0; // the events the lines are made of
-    bool lyricEvents = false;  // the lines are the file's own lyric events
+    bool lyricEvents = false;  // the file's own lyric events are among the lines
 };
 
 // The song's text and lyric events, counted: text events that are words,

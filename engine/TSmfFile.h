@@ -101,7 +101,8 @@ public:
     WordCounts CountWords() const;
     // The lines LyricsForKeyboard(lineLength) gives a keyboard.
     ShownLyrics ShownForKeyboard(std::uint32_t lineLength) const;
-    // The lines a player shows of TextToLyric's output: every text event's.
+    // The lines a player shows of TextToLyric's output: every text and lyric
+    // event's.
     ShownLyrics ShownAsWritten() const;
     // The last load passed over damaged data: a chunk cut short by the file's
     // end, or bytes that end inside an event.
