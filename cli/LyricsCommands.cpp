@@ -7,10 +7,8 @@ namespace lyricast {
 namespace {
 
 // The song's text may hold anything, a terminal's escapes too.
-std::string Shown(std::string_view bytes, CodePage page, bool& valid) {
-    const DisplayText text = DecodeForDisplay(bytes, page);
-    valid = valid && text.valid;
-    return PrintableText(text.utf8, PathRules::Native());
+std::string Printable(const std::string& utf8) {
+    return PrintableText(utf8, PathRules::Native());
 }
 
 } // namespace
@@ -27,22 +25,18 @@ int PrintLyrics(const Kar2midOptions& options, std::ostream& out, std::ostream& 
     const std::string& path = options.paths.front();
     const auto preview = PreviewLyricsOf(path, options.lyricStyle);
     if (!preview) {
-        err << "failed: " << PrintableText(path, PathRules::Native())
-            << ": cannot be read as a MIDI file\n";
+        err << "failed: " << Printable(path) << ": cannot be read as a MIDI file\n";
         return 1;
     }
-    const CodePage page =
-        options.encoding == CodePage::Auto ? GuessLyricsCodePage(*preview) : options.encoding;
-    bool valid = true;
-    out << Shown(preview->title, page, valid) << "\n\n";
-    for (const std::string& line : preview->lines)
-        out << Shown(line, page, valid) << '\n';
+    const DecodedLyrics decoded = DecodeLyrics(*preview, options.encoding);
+    out << Printable(decoded.title) << "\n\n";
+    for (const std::string& line : decoded.lines)
+        out << Printable(line) << '\n';
     out.flush();
     for (const std::string& warning : LyricsWarnings(*preview, options.lyricStyle))
         err << "warning: " << warning << '\n';
-    if (!valid)
-        err << "warning: Some of the text is not valid in " << CodePageCaption(page)
-            << "; it shows as U+FFFD.\n";
+    if (!decoded.valid)
+        err << "warning: " << NotDecodedWarning(decoded.page) << '\n';
     return out ? 0 : 1;
 }
 

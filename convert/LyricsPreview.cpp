@@ -81,6 +81,25 @@ CodePage GuessLyricsCodePage(const LyricsPreview& preview) {
     return GuessCodePage(text);
 }
 
+DecodedLyrics DecodeLyrics(const LyricsPreview& preview, CodePage chosen) {
+    DecodedLyrics decoded;
+    decoded.page = chosen == CodePage::Auto ? GuessLyricsCodePage(preview) : chosen;
+    const auto decode = [&](const std::string& bytes) {
+        DisplayText text = DecodeForDisplay(bytes, decoded.page);
+        decoded.valid = decoded.valid && text.valid;
+        return std::move(text.utf8);
+    };
+    decoded.title = decode(preview.title);
+    decoded.lines.reserve(preview.lines.size());
+    for (const std::string& line : preview.lines)
+        decoded.lines.push_back(decode(line));
+    return decoded;
+}
+
+std::string NotDecodedWarning(CodePage page) {
+    return "Some of the text is not valid in " + CodePageCaption(page) + "; it shows as U+FFFD.";
+}
+
 std::string LyricsColumnText(const LyricsPreview& preview) {
     if (preview.words == Words::None)
         return "none";

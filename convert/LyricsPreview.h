@@ -36,6 +36,18 @@ std::optional<LyricsPreview> PreviewLyricsOf(const std::string& path, const Lyri
 // guessed once for the whole song.
 CodePage GuessLyricsCodePage(const LyricsPreview& preview);
 
+// The title and lines in UTF-8 for showing, decoded in one code page: the
+// one chosen, or for Auto the one guessed for the song.
+struct DecodedLyrics {
+    CodePage page = CodePage::Utf8;
+    std::string title;
+    std::vector<std::string> lines;
+    bool valid = true; // every byte decoded to a character
+};
+DecodedLyrics DecodeLyrics(const LyricsPreview& preview, CodePage chosen);
+// The warning for text that does not decode in `page`.
+std::string NotDecodedWarning(CodePage page);
+
 // The preview in a few words: "214 / 38 lines", "none", "tags only", with
 // " (both)" when text words and lyric events are both there.
 std::string LyricsColumnText(const LyricsPreview& preview);

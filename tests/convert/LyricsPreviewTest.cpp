@@ -125,6 +125,23 @@ TEST(LyricsPreview, WarningsNameWhatAUserShouldKnow) {
     EXPECT_FALSE(Preview(kKaraoke, Keyboard()).damaged);
 }
 
+// One guess for the whole song, title and lines together.
+TEST(LyricsPreview, DecodedLyricsTakeOnePageForTheSong) {
+    const LyricsPreview preview = Preview(
+        Smf(1, {Track(Texts({"@T\xcb\xe5\xf2\xee", "\xf1\xee\xeb", "/\xed\xf6\xe5"}) + kEnd)}),
+        Keyboard());
+    const DecodedLyrics guessed = DecodeLyrics(preview, CodePage::Auto);
+    EXPECT_EQ(guessed.page, CodePage::Cyrillic1251);
+    EXPECT_EQ(guessed.title, "Лето");
+    EXPECT_EQ(guessed.lines, (Lines{"сол", "нце"}));
+    EXPECT_TRUE(guessed.valid);
+    const DecodedLyrics chosen = DecodeLyrics(preview, CodePage::Utf8);
+    EXPECT_EQ(chosen.page, CodePage::Utf8);
+    EXPECT_FALSE(chosen.valid);
+    EXPECT_EQ(NotDecodedWarning(chosen.page),
+              "Some of the text is not valid in UTF-8; it shows as U+FFFD.");
+}
+
 TEST(LyricsPreview, AFileThatCannotBeReadGivesNothing) {
     EXPECT_EQ(PreviewLyricsOf("/nonexistent/song.kar", Keyboard()), std::nullopt);
 }
