@@ -12,8 +12,11 @@ using namespace test;
 
 // A meta event at delta 0 with its text (shorter than 128 bytes).
 Bytes Meta(std::uint8_t type, std::string_view text) {
-    Bytes event = {0x00, kMetaStatus, type, static_cast<std::uint8_t>(text.size())};
-    event.insert(event.end(), text.begin(), text.end());
+    Bytes event(4 + text.size());
+    event[1] = kMetaStatus;
+    event[2] = type;
+    event[3] = static_cast<std::uint8_t>(text.size());
+    std::copy(text.begin(), text.end(), event.begin() + 4);
     return event;
 }
 Bytes Texts(std::initializer_list<std::string_view> texts) {
