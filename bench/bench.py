@@ -28,7 +28,8 @@ million text events; one system-exclusive event of 100 MB), each written
 here and converted alone with one job, its peak memory against its size.
 
 Then the listing: a folder of --list-files copies of the smallest .kar file,
-listed with `kar2mid --list --recursive` and, alternately, with
+listed with `kar2mid --list --recursive`, with `--list --lyrics` (each file
+read whole for its Lyrics column) and, alternately, with
 `find DIR -name '*.kar' -exec head -c 14 {} +` (which opens each file and
 reads what the listing reads of it), both pinned to one core. And, given
 --scan-bench (the scan_bench program of a build with the window), the
@@ -286,10 +287,13 @@ def time_listing(args, sources, temp, core):
     folder = temp / "listing"
     make_listing_folder(min(sources, key=lambda f: f.stat().st_size), folder, args.list_files)
     lister = [args.kar2mid, "--list", "--recursive", str(folder)]
+    lyrics_lister = [args.kar2mid, "--list", "--lyrics", "--recursive", str(folder)]
     finder = ["find", str(folder), "-name", "*.kar", "-exec", "head", "-c", "14", "{}", "+"]
     list_cpu, list_wall, find_cpu, find_wall, scan_wall, plain_wall = [], [], [], [], [], []
+    lyrics_cpu, lyrics_wall = [], []
     for run in range(args.runs + 1):
         wall, cpu, _ = timed(lister, core)
+        lyrics_seconds, lyrics_seconds_cpu, _ = timed(lyrics_lister, core)
         find_seconds, find_seconds_cpu, _ = timed(finder, core)
         if args.scan_bench:
             scan_seconds = time_scan(args.scan_bench, folder)
@@ -299,6 +303,8 @@ def time_listing(args, sources, temp, core):
             list_wall.append(wall)
             find_cpu.append(find_seconds_cpu)
             find_wall.append(find_seconds)
+            lyrics_cpu.append(lyrics_seconds_cpu)
+            lyrics_wall.append(lyrics_seconds)
             if args.scan_bench:
                 scan_wall.append(scan_seconds)
                 plain_wall.append(plain_seconds)
@@ -307,6 +313,8 @@ def time_listing(args, sources, temp, core):
     print(f"bench: listing {args.list_files} copies of a file of {(folder / '00000.kar').stat().st_size} bytes")
     print(f"  {'':14s} {'CPU median':>12s} {'wall median':>12s}")
     print(f"  {'kar2mid --list':14s} {median(list_cpu) * 1000:9.0f} ms {median(list_wall) * 1000:9.0f} ms")
+    print(f"  {'--list --lyrics':14s} {median(lyrics_cpu) * 1000:9.0f} ms {median(lyrics_wall) * 1000:9.0f} ms"
+          f"  ({median(lyrics_cpu) / median(list_cpu):.2f} times --list's CPU time; no target)")
     print(f"  {'find + head':14s} {median(find_cpu) * 1000:9.0f} ms {median(find_wall) * 1000:9.0f} ms")
     ratio = median(list_cpu) / median(find_cpu)
     lines = [("listing / find", f"{ratio:8.2f}", "<= 3", ratio <= 3,

@@ -2,6 +2,7 @@
 
 #include "Version.h"
 #include "cli/Kar2midOptions.h"
+#include "cli/LyricsCommands.h"
 #include "cli/PrintableText.h"
 #include "cli/ProgressLine.h"
 #include "convert/BatchReport.h"
@@ -236,8 +237,10 @@ int ListFolders(const Kar2midOptions& options, std::ostream& out, std::ostream& 
             [&](const std::string& path, const std::string& extension) {
                 const Judgement judgement = JudgeFile(song, path);
                 out << Printable(path) << '\t' << Printable(extension) << '\t'
-                    << VerdictText(judgement.good) << '\t' << TrackCountText(judgement.trackCount)
-                    << '\n';
+                    << VerdictText(judgement.good) << '\t' << TrackCountText(judgement.trackCount);
+                if (options.lyricsColumn)
+                    out << '\t' << LyricsField(path, judgement, options.lyricStyle);
+                out << '\n';
             },
             fail);
     }
@@ -270,6 +273,8 @@ int RunMode(const Kar2midOptions& options, std::ostream& out, std::ostream& err,
         return 0;
     case Kar2midOptions::Mode::List:
         return ListFolders(options, out, err);
+    case Kar2midOptions::Mode::PrintLyrics:
+        return PrintLyrics(options, out, err);
     case Kar2midOptions::Mode::Convert:
         break;
     }

@@ -9,7 +9,10 @@ const char* const kKar2midUsage =
     "Usage: kar2mid [--output-dir DIR [--keep-tree]] [--recursive] [--jobs N]\n"
     "               [--lyric-style as-written|keyboard [--line-length N]]\n"
     "               [--existing replace|skip | --update] [--report FILE] PATH...\n"
-    "       kar2mid --list [--recursive] FOLDER...\n"
+    "       kar2mid --list [--recursive] [--lyrics [--lyric-style S [--line-length N]]]\n"
+    "               FOLDER...\n"
+    "       kar2mid --print-lyrics [--lyric-style S [--line-length N]] [--encoding NAME]\n"
+    "               FILE\n"
     "\n"
     "Converts karaoke files (.KAR) into standard MIDI files (.MID): every text\n"
     "event becomes a lyric event, and the song is saved as one track.\n"
@@ -41,6 +44,14 @@ const char* const kKar2midUsage =
     "  --report FILE     write FILE, a CSV table with a row for each source: its\n"
     "                    output, converted, skipped, refused, failed or bad, and why\n"
     "  --list            print each .KAR file with its verdict and track count\n"
+    "  --lyrics          with --list: also what the file's lyrics give in the lyric\n"
+    "                    style (\"214 / 38 lines\", \"none\", \"tags only\"; \"(both)\"\n"
+    "                    when text and lyric events are both there)\n"
+    "  --print-lyrics    print the title and the lines of FILE's lyrics as the style\n"
+    "                    shows them, in UTF-8; warnings go to standard error\n"
+    "  --encoding NAME   with --print-lyrics: the code page the text is in: auto\n"
+    "                    (the default: guessed), utf-8, cp1252, cp1250, cp1251,\n"
+    "                    cp1253, cp1254, cp1258, cp874, shift-jis, gbk, big5, cp949\n"
     "  --help            show this text\n"
     "  --version         show the version\n"
     "\n"
@@ -145,6 +156,26 @@ std::optional<std::string> CollectionOptionsError(const Kar2midOptions& options,
     return std::nullopt;
 }
 
+// --lyrics goes with --list, --encoding with --print-lyrics, which converts
+// nothing and lists nothing.
+std::optional<std::string> LyricsOptionsError(const Kar2midOptions& options, bool list,
+                                              bool printLyrics, bool encodingGiven) {
+    if (options.lyricsColumn && !list)
+        return "--lyrics goes only with --list";
+    if (encodingGiven && !printLyrics)
+        return "--encoding goes only with --print-lyrics";
+    const CollectionOptions& collection = options.collection;
+    const bool collectionGiven =
+        collection.existing || collection.update || collection.keepTree || collection.report;
+    if (printLyrics && (list || options.outputDir || options.recursive || collectionGiven))
+        return std::string("--print-lyrics converts and lists nothing, so it takes no ") +
+               (list                ? "--list"
+                : options.outputDir ? "--output-dir"
+                : options.recursive ? "--recursive"
+                                    : "--existing, --update, --keep-tree or --report");
+    return std::nullopt;
+}
+
 } // namespace
 
 ParsedOptions ParseKar2midOptions(std::span<const std::string> args) {
@@ -153,6 +184,8 @@ ParsedOptions ParseKar2midOptions(std::span<const std::string> args) {
     bool onlyPaths = false;
     bool styleGiven = false;
     bool lineLengthGiven = false;
+    bool printLyrics = false;
+    bool encodingGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (onlyPaths || arg.empty() || arg[0] != '-' || arg == "-") {
@@ -169,6 +202,18 @@ ParsedOptions ParseKar2midOptions(std::span<const std::string> args) {
             options.recursive = true;
         } else if (arg == "--list") {
             list = true;
+        } else if (arg == "--lyrics") {
+            options.lyricsColumn = true;
+        } else if (arg == "--print-lyrics") {
+            printLyrics = true;
+        } else if (const ValueOption encoding = TakeValue(args, i, "--encoding"); encoding.given) {
+            if (!encoding.value)
+                return {std::nullopt, "option " + arg + " needs a code page"};
+            const auto page = CodePageOfKey(*encoding.value);
+            if (!page)
+                return {std::nullopt, "unknown encoding " + *encoding.value};
+            options.encoding = *page;
+            encodingGiven = true;
         } else if (arg == "--output-dir" || arg == "-o") {
             if (i + 1 == args.size())
                 return {std::nullopt, "option " + arg + " needs a folder"};
@@ -208,11 +253,13 @@ ParsedOptions ParseKar2midOptions(std::span<const std::string> args) {
             return {std::nullopt, "unknown option " + arg};
         }
     }
-    if (list && (options.outputDir || styleGiven || lineLengthGiven))
+    if (auto error = LyricsOptionsError(options, list, printLyrics, encodingGiven))
+        return {std::nullopt, *error};
+    if (list && (options.outputDir || ((styleGiven || lineLengthGiven) && !options.lyricsColumn)))
         return {std::nullopt, std::string("--list does not convert, so it takes no ") +
                                   (options.outputDir ? "--output-dir"
-                                   : styleGiven      ? "--lyric-style"
-                                                     : "--line-length")};
+                                   : styleGiven      ? "--lyric-style without --lyrics"
+                                                     : "--line-length without --lyrics")};
     if (lineLengthGiven && options.lyricStyle.kind != LyricStyle::Kind::Keyboard)
         return {std::nullopt, "--line-length goes only with --lyric-style keyboard"};
     if (options.outputDir && options.outputDir->empty())
@@ -221,8 +268,12 @@ ParsedOptions ParseKar2midOptions(std::span<const std::string> args) {
         return {std::nullopt, *error};
     if (options.paths.empty())
         return {std::nullopt, list ? "no folder to list" : "no file or folder to convert"};
+    if (printLyrics && options.paths.size() != 1)
+        return {std::nullopt, "--print-lyrics prints the lyrics of one file"};
     if (list)
         options.mode = Kar2midOptions::Mode::List;
+    if (printLyrics)
+        options.mode = Kar2midOptions::Mode::PrintLyrics;
     return {options, {}};
 }
 

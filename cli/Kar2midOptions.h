@@ -2,6 +2,7 @@
 
 #include "convert/ConversionPool.h"
 #include "convert/LyricStyle.h"
+#include "platform/DisplayText.h"
 
 #include <optional>
 #include <span>
@@ -24,12 +25,14 @@ struct CollectionOptions {
 };
 
 struct Kar2midOptions {
-    enum class Mode { Convert, List, Help, Version };
+    enum class Mode { Convert, List, PrintLyrics, Help, Version };
     Mode mode = Mode::Convert;
     bool recursive = false;
     std::optional<std::string> outputDir;
     unsigned jobs = 0; // files converted at once; 0: one per core, fewer where memory is short
     LyricStyle lyricStyle;
+    bool lyricsColumn = false;          // --list --lyrics
+    CodePage encoding = CodePage::Auto; // --print-lyrics --encoding NAME
     std::vector<std::string> paths;
     CollectionOptions collection;
 };

@@ -94,6 +94,9 @@ void TSmfFile::ReadTracks() {
             throw std::bad_alloc(); // an event's bytes are found by a 32-bit offset
     }
     events_.Reserve(MostEvents());
+    damaged_ = std::any_of(chunks_.begin(), chunks_.end(), [](const SmfChunk& chunk) {
+        return chunk.end - chunk.readPosition < chunk.length;
+    });
     if (!channelsSplit || chunks_.size() <= 1) {
         for (std::size_t j = 0; j < chunks_.size(); ++j)
             ReadChunk(j);
@@ -116,6 +119,7 @@ void TSmfFile::ReadChunk(std::size_t j) {
     const auto first = static_cast<std::uint32_t>(events_.size());
     while (chunk.ReadDeltaTime() && ReadNextEvent(j, chunk)) {
     }
+    damaged_ = damaged_ || chunk.cut;
     if (!channelsSplit)
         tracks_[j].SetRun(first, static_cast<std::uint32_t>(events_.size()));
 }
@@ -142,9 +146,10 @@ void TSmfFile::MergeChunks() {
                 if (ReadNextEvent(j, chunk))
                     chunk.ReadDeltaTime();
             }
-            if (chunk.finished)
+            if (chunk.finished) {
+                damaged_ = damaged_ || chunk.cut;
                 open.Pop();
-            else
+            } else
                 open.ReplaceTop(chunk.nextTime);
         }
     }
@@ -157,7 +162,7 @@ void TSmfFile::MergeChunks() {
 [[gnu::always_inline]] inline bool TSmfFile::ReadNextEvent(std::size_t j, ChunkReader& chunk) {
     const auto first = chunk.bytes.u8();
     if (!first)
-        return chunk.Finish();
+        return chunk.Cut();
     const bool running = *first < 0x80; // running status: the byte was the first data byte
     const std::uint8_t status = running ? chunk.runningStatus : *first;
     if (!IsChannelStatus(status))
@@ -169,7 +174,7 @@ void TSmfFile::MergeChunks() {
     if (!data) {
         chunk.bytes.skip(
             chunk.bytes.remaining()); // the data bytes there are belong to the cut event
-        return chunk.Finish();
+        return chunk.Cut();
     }
     const std::uint8_t data1 = running ? *first : (*data)[0];
     const std::uint8_t data2 = two ? data->back() : 0;
@@ -187,7 +192,7 @@ bool TSmfFile::ReadOtherEvent(std::size_t j, std::uint8_t status, bool running, 
         const std::uint32_t at = chunk.Offset();
         const auto length = chunk.bytes.vlq();
         if (!length || !chunk.bytes.skip(*length))
-            return chunk.Finish();
+            return chunk.Cut();
         events_.Append(time, status, 0, at);
     } else if (status == kMetaStatus) {
         const auto type = running ? std::optional<std::uint8_t>(first) : chunk.bytes.u8();
@@ -195,7 +200,7 @@ bool TSmfFile::ReadOtherEvent(std::size_t j, std::uint8_t status, bool running, 
         const auto length = type ? chunk.bytes.vlq() : std::nullopt;
         const auto body = length ? chunk.bytes.bytes(*length) : std::nullopt;
         if (!body)
-            return chunk.Finish();
+            return chunk.Cut();
         if (*type == kMetaEndOfTrack) {
             lastEndOfTrack_ = std::max(lastEndOfTrack_, time);
             // With the channel split every record is closed after the merge instead.
@@ -207,7 +212,7 @@ bool TSmfFile::ReadOtherEvent(std::size_t j, std::uint8_t status, bool running, 
     } else if (status <= 0xF6) {
         // F1-F6 take one byte with them; F8-FE stand alone. Neither is kept.
         if (!chunk.bytes.u8())
-            return chunk.Finish();
+            return chunk.Cut();
     }
     return true;
 }

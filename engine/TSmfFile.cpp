@@ -18,6 +18,7 @@ void TSmfFile::Reset() noexcept {
     lyricEvents_ = 0;
     lastEndOfTrack_ = 0;
     songEnd_ = 0;
+    damaged_ = false;
     writer_.Trim();
     loaded = false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/EventStore.h"
+#include "engine/ShownLyrics.h"
 #include "engine/SmfTrack.h"
 #include "engine/SmfWriter.h"
 #include "engine/TrackEvents.h"
@@ -93,6 +94,20 @@ public:
     // as the song's name and its end where the song ends.
     void LyricsForKeyboard(std::uint32_t lineLength);
 
+    // What the lyric styles will show of the song, read without changing it.
+    // The title the keyboard style names the song with: its first "@T" tag's
+    // text, else the first record's name.
+    std::span<const std::uint8_t> Title() const;
+    WordCounts CountWords() const;
+    // The lines LyricsForKeyboard(lineLength) gives a keyboard.
+    ShownLyrics ShownForKeyboard(std::uint32_t lineLength) const;
+    // The lines a player shows of TextToLyric's output: every text and lyric
+    // event's.
+    ShownLyrics ShownAsWritten() const;
+    // The last load passed over damaged data: a chunk cut short by the file's
+    // end, or bytes that end inside an event.
+    bool damaged() const { return damaged_; }
+
     // Writing: kSaved, or kSaveNotWritable when the song cannot be written (a
     // delta time or a length beyond four bytes); then the file at `path` is
     // not touched.
@@ -140,6 +155,7 @@ private:
     std::size_t lyricEvents_ = 0;
     std::uint32_t lastEndOfTrack_ = 0; // the latest time a chunk's End of Track was read at
     std::uint32_t songEnd_ = 0;
+    bool damaged_ = false;
     mutable SmfWriter writer_;
 };
 

@@ -8,6 +8,7 @@ namespace lyricast {
 namespace {
 
 const std::string kKaraokeExtension = ".KAR";
+const std::string kMidiExtensions[] = {".MID", ".MIDI"};
 
 } // namespace
 
@@ -42,6 +43,13 @@ void FolderWalk::WalkFolder(const std::string& folder) {
     Walk(open, folder, reason);
 }
 
+bool FolderWalk::Listed(const std::string& extension) const {
+    if (extension == kKaraokeExtension)
+        return true;
+    return hooks_.midiFilesToo && std::find(std::begin(kMidiExtensions), std::end(kMidiExtensions),
+                                            extension) != std::end(kMidiExtensions);
+}
+
 bool FolderWalk::FirstVisit(const OpenFolder& folder) {
     const auto identity = folder.Identity();
     return !identity || visited_.insert(*identity).second;
@@ -74,7 +82,7 @@ void FolderWalk::Walk(const std::optional<OpenFolder>& open, const std::string& 
             }
         } else {
             const std::string extension = UpperExtensionOf(entry.name);
-            if (extension == kKaraokeExtension)
+            if (Listed(extension))
                 hooks_.karaokeFile(path, extension);
         }
         if (hooks_.stopRequested())

@@ -24,9 +24,12 @@ struct WalkHooks {
     // A folder that could not be opened or listed, with the system's reason,
     // at the place the walk met it; nothing of it is walked.
     std::function<void(const std::string& folder, const std::string& reason)> folderUnreadable;
+    // ".MID" and ".MIDI" files (any letter case) are handed to karaokeFile too.
+    bool midiFilesToo = false;
 };
 
-// Walks a folder tree for ".KAR" files (any letter case), depth first, in the
+// Walks a folder tree for ".KAR" files (any letter case), and MIDI files
+// when asked, depth first, in the
 // name order of the original platform. Every folder is entered at most once
 // in a walk, however many links lead to it, and every folder it enters or
 // fails to enter is either walked or reported. Sub-folders are opened through
@@ -42,6 +45,7 @@ private:
     void Walk(const std::optional<OpenFolder>& open, const std::string& folder,
               const std::string& openFailure);
     bool FirstVisit(const OpenFolder& folder);
+    bool Listed(const std::string& extension) const;
 
     WalkHooks hooks_;
     const PathRules& rules_;

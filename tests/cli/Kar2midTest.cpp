@@ -66,7 +66,13 @@ TEST_F(Kar2midTest, UsageErrorsExitWithTwo) {
              {"--lyric-style=as-written", "--line-length=4", "x"},
              {"--lyric-style", "keyboard", "--line-length", "-1", "x.kar"},
              {"--list", "--lyric-style", "keyboard", "d"},
-             {"--list", "--line-length", "4", "d"}}) {
+             {"--list", "--line-length", "4", "d"},
+             {"--lyrics", "d"},
+             {"--print-lyrics", "a.kar", "b.kar"},
+             {"--print-lyrics", "--list", "a.kar"},
+             {"--print-lyrics", "--report", "r.csv", "a.kar"},
+             {"--print-lyrics", "--encoding", "latin-9", "a.kar"},
+             {"--encoding", "cp1251", "a.kar"}}) {
         EXPECT_EQ(Run(args), 2) << (args.empty() ? "(none)" : args[0]);
         EXPECT_NE(err.str().find("Usage: kar2mid"), std::string::npos);
     }
@@ -214,6 +220,53 @@ TEST_F(Kar2midTest, ListShowsTheScanRows) {
     EXPECT_EQ(Run({"--list", "--recursive", dir.str()}), 0);
     EXPECT_NE(out.str().find(Native("sub/c.kar")), std::string::npos);
     EXPECT_EQ(Run({"--list", dir / "a.kar"}), 1);
+}
+
+// "Hi" and "you" on two lines in the text, "Hi" again as a lyric event.
+const Bytes kBothStreams = Smf(1, {Track("00 ff 01 02 48 69  00 ff 01 04 2f 79 6f 75  00 ff 2f 00"),
+                                   Track("00 ff 05 02 48 69  00 ff 2f 00")});
+
+TEST_F(Kar2midTest, ListWithLyricsAddsTheLyricsColumnInTheStyleNamed) {
+    Add("a.kar");
+    Add("both.kar", kBothStreams);
+    Add("bad.kar", Hex("00 00 00 00 00 00 00 00 00 00 00 00 00 00"));
+    Add("none.kar", Smf(1, {Track("00 90 3c 64  60 80 3c 40  00 ff 2f 00")}));
+    const std::string sep(1, PathRules::Native().separator);
+    const std::string folder = dir.str() + sep;
+    EXPECT_EQ(Run({"--list", "--lyrics", dir.str()}), 0) << err.str();
+    EXPECT_EQ(out.str(), folder + "a.kar\t.KAR\tGood\t1\t1 / 2 lines\n" + folder +
+                             "bad.kar\t.KAR\tBad\t0\t\n" + folder +
+                             "both.kar\t.KAR\tGood\t2\t3 / 2 lines (both)\n" + folder +
+                             "none.kar\t.KAR\tGood\t1\tnone\n");
+    EXPECT_EQ(Run({"--list", "--lyrics", "--lyric-style", "keyboard", dir / "both.kar"}), 1)
+        << "a file is no folder to list";
+    EXPECT_EQ(Run({"--list", "--lyrics", "--lyric-style", "keyboard", dir.str()}), 0);
+    EXPECT_NE(out.str().find("both.kar\t.KAR\tGood\t2\t2 / 2 lines (both)\n"), std::string::npos)
+        << out.str();
+}
+
+TEST_F(Kar2midTest, PrintLyricsPrintsTheTitleAndLinesDecodedWithWarnings) {
+    // "@TL\xe9to" and the words "\xcb\xe5", "/to" in cp1251 (Лето, "Ле", "to").
+    const std::string song =
+        Add("song.kar", Smf(1, {Track("00 ff 01 06 40 54 4c e9 74 6f  00 ff 01 02 cb e5"
+                                      "  00 ff 01 03 2f 74 6f  00 ff 2f 00")}));
+    EXPECT_EQ(Run({"--print-lyrics", "--lyric-style", "keyboard", "--encoding", "cp1251", song}),
+              0);
+    EXPECT_EQ(out.str(), "L\xd0\xb9to\n\n\xd0\x9b\xd0\xb5\nto\n");
+    EXPECT_EQ(Run({"--print-lyrics", "--lyric-style", "keyboard", "--encoding", "cp1252", song}),
+              0);
+    EXPECT_EQ(out.str(), "L\xc3\xa9to\n\n\xc3\x8b\xc3\xa5\nto\n");
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(Run({"--print-lyrics", "--encoding", "utf-8", song}), 0);
+    EXPECT_NE(err.str().find("warning: Header tags (@T, @L, ...) are among the words"),
+              std::string::npos)
+        << "as written the tag shows";
+    EXPECT_NE(err.str().find("warning: Some of the text is not valid in UTF-8"), std::string::npos);
+    EXPECT_EQ(Run({"--print-lyrics", Add("both.kar", kBothStreams)}), 0);
+    EXPECT_EQ(out.str(), "\n\nHi\nyouHi\n") << "as written both streams show";
+    EXPECT_NE(err.str().find("may show twice"), std::string::npos);
+    EXPECT_EQ(Run({"--print-lyrics", Add("bad.kar", Hex("00 01 02"))}), 1);
+    EXPECT_NE(err.str().find("failed: "), std::string::npos);
 }
 
 // A song that could never fit in the memory the run has fails at once and

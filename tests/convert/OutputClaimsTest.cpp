@@ -102,5 +102,16 @@ TEST(OutputClaims, AnOutputThatIsAnotherSourceInOtherCaseIsRefused) {
     EXPECT_EQ(ReadBytes(*folding.path() + "/X.mid"), kSecondSong);
 }
 
+// A MIDI file listed beside the karaoke files is named song.MID already:
+// its output would be the source itself.
+TEST(OutputClaims, AnOutputOfTheSourcesOwnNameIsRefused) {
+    TempDir dir;
+    const std::string source = dir.str() + "/song.MID";
+    WriteBytes(source, kFirstSong);
+    const auto results = RunAll(1, {{source, source}});
+    EXPECT_EQ(results[0].status, Status::ReplacesSource);
+    EXPECT_EQ(ReadBytes(source), kFirstSong);
+}
+
 } // namespace
 } // namespace lyricast

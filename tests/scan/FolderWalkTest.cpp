@@ -35,6 +35,7 @@ protected:
             [&](const std::string& folder, const std::string& reason) {
                 unreadable.push_back(Relative(root, folder) + ": " + reason);
             }};
+        hooks.midiFilesToo = midiFilesToo;
         FolderWalk(hooks, kRules).WalkFolder(root);
         return found;
     }
@@ -48,6 +49,7 @@ protected:
 
     TempDir dir;
     bool subFolders = true;
+    bool midiFilesToo = false;
     int stopAfter = -1;
     int foldersStarted = 0;
     std::vector<std::string> unreadable; // "relative path: reason"
@@ -61,6 +63,14 @@ TEST_F(FolderWalkTest, OnlyKarExtensionsInAnyCase) {
         Touch(name);
     EXPECT_EQ(Walk(), (std::vector<std::string>{".kar .KAR", "a.kar .KAR", "b.Kar .KAR",
                                                 "C.KAR .KAR", "x.KAR.kar .KAR"}));
+}
+
+TEST_F(FolderWalkTest, MidiFilesTooWhenAsked) {
+    for (const char* name : {"a.kar", "b.mid", "c.MIDI", "d.Mid", "e.midi.bak", "f.smf", "g.mi"})
+        Touch(name);
+    midiFilesToo = true;
+    EXPECT_EQ(Walk(),
+              (std::vector<std::string>{"a.kar .KAR", "b.mid .MID", "c.MIDI .MIDI", "d.Mid .MID"}));
 }
 
 TEST_F(FolderWalkTest, NameOrderFoldsLettersToUpperCase) {
