@@ -157,6 +157,7 @@ void TMainForm::StartScan(std::shared_ptr<FileScanning> scan) {
             return;
         if (scan->WalksFolder())
             scan->SetFolder(view_.CurrentFolder());
+        scan->SetMidiFilesToo(!showOnlyKar);
         StartWorker(scan);
     });
 }
@@ -486,11 +487,14 @@ void TMainForm::ScanFolder(FileScanning& scan) {
             hand();
     };
     if (scan.WalksFolder()) {
-        WalkHooks hooks{[] {}, [this] { return subDir.load(); },
-                        [&scan] { return scan.Terminated(); }, check,
+        WalkHooks hooks{[] {},
+                        [this] { return subDir.load(); },
+                        [&scan] { return scan.Terminated(); },
+                        check,
                         [&unread](const std::string& folder, const std::string& reason) {
                             unread.push_back({folder, reason});
-                        }};
+                        },
+                        scan.MidiFilesToo()};
         FolderWalk(std::move(hooks), PathRules::Native()).WalkFolder(scan.Folder());
     } else {
         for (const std::string& file : scan.Files())
