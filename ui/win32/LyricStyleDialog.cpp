@@ -17,11 +17,11 @@ void LyricStyleDialog::Create() {
     CreateChild(dialog, "BUTTON", kKeyboardCaption, WS_VISIBLE | BS_AUTORADIOBUTTON,
                 {16, 34, 200, 21}, kKeyboard);
     CreateChild(dialog, "STATIC", kLineLengthCaption, WS_VISIBLE | WS_GROUP, {36, 63, 72, 17},
-                kLineLengthLabel);
+                kLengthLabel);
     CreateChild(dialog, "EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, {110, 60, 48, 21},
-                kLineLength, WS_EX_CLIENTEDGE);
-    SendDlgItemMessageA(dialog, kLineLength, EM_LIMITTEXT, 5, 0);
-    CreateChild(dialog, "STATIC", kLineLengthNote, WS_VISIBLE, {164, 63, 130, 17}, kLineLengthNote);
+                kLength, WS_EX_CLIENTEDGE);
+    SendDlgItemMessageA(dialog, kLength, EM_LIMITTEXT, 5, 0);
+    CreateChild(dialog, "STATIC", kLineLengthNote, WS_VISIBLE, {164, 63, 130, 17}, kLengthNote);
     CreateChild(dialog, "BUTTON", kLyricStyleOk,
                 WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, {134, 88, 75, 25}, kOk);
     CreateChild(dialog, "BUTTON", kLyricStyleCancel, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
@@ -50,13 +50,13 @@ void LyricStyleDialog::ShowStyle(LyricStyle::Kind kind, const std::string& lineL
                                  bool lineLengthEnabled) {
     const bool keyboard = kind == LyricStyle::Kind::Keyboard;
     CheckRadioButton(Handle(), kAsWritten, kKeyboard, keyboard ? kKeyboard : kAsWritten);
-    SetText(GetDlgItem(Handle(), kLineLength), lineLength);
-    for (const int id : {kLineLengthLabel, kLineLength, kLineLengthNote})
+    SetText(GetDlgItem(Handle(), kLength), lineLength);
+    for (const int id : {kLengthLabel, kLength, kLengthNote})
         EnableWindow(GetDlgItem(Handle(), id), lineLengthEnabled ? TRUE : FALSE);
 }
 
 std::string LyricStyleDialog::LineLengthText() const {
-    return WindowText(GetDlgItem(Handle(), kLineLength));
+    return WindowText(GetDlgItem(Handle(), kLength));
 }
 
 void LyricStyleDialog::ShowError(const std::string& text) {

@@ -15,9 +15,9 @@ public:
     enum ControlId {
         kAsWritten = 100,
         kKeyboard,
-        kLineLengthLabel,
-        kLineLength,
-        kLineLengthNote,
+        kLengthLabel,
+        kLength,
+        kLengthNote,
         kOk = IDOK,
         kCancel = IDCANCEL
     };
