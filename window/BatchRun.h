@@ -6,6 +6,7 @@
 #include "window/BatchSummary.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <variant>
@@ -17,8 +18,9 @@ namespace lyricast {
 // pool in list order, and what came of each. Results are written on the UI
 // thread only, as the worker hands them over.
 struct BatchRun {
-    BatchRun(std::vector<ConversionJob> batchJobs, unsigned workers)
-        : jobs(std::move(batchJobs)), results(jobs.size()), pool(workers) {}
+    BatchRun(std::vector<ConversionJob> batchJobs, unsigned workers, std::uint64_t memory,
+             const LyricStyle& style)
+        : jobs(std::move(batchJobs)), results(jobs.size()), pool(workers, memory, style) {}
 
     std::vector<ConversionJob> jobs;
     std::vector<ConversionResult> results;

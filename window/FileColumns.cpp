@@ -12,7 +12,7 @@ constexpr std::array kColumns = {
     FileColumn{"File Name", 300, "", [](const FileRow& row) { return row.path; },
                [](const FileRow& a, const FileRow& b) { return LessIgnoringCase(a.path, b.path); },
                true},
-    FileColumn{"Ext", 50, ".KAR", [](const FileRow& row) { return row.extension; },
+    FileColumn{"Ext", 50, ".MIDI", [](const FileRow& row) { return row.extension; },
                [](const FileRow& a, const FileRow& b) {
                    return LessIgnoringCase(a.extension, b.extension);
                }},

@@ -22,6 +22,10 @@ public:
     void SetFolder(std::string folder) { folder_ = std::move(folder); }
     const std::vector<std::string>& Files() const { return files_; }
     bool WalksFolder() const { return files_.empty(); }
+    // The walk lists ".MID" and ".MIDI" files beside the karaoke files: set
+    // on the UI thread before the walk begins, as "Show Only  KAR" is then.
+    void SetMidiFilesToo(bool midi) { midiFilesToo_ = midi; }
+    bool MidiFilesToo() const { return midiFilesToo_; }
 
     // Asks the scan to stop at its next check point; nothing waits for it.
     void Stop() { terminated_.store(true, std::memory_order_relaxed); }
@@ -30,6 +34,7 @@ public:
 private:
     std::string folder_;
     std::vector<std::string> files_;
+    bool midiFilesToo_ = false;
     std::atomic<bool> terminated_{false};
 };
 

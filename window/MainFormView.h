@@ -71,6 +71,8 @@ public:
     virtual std::optional<std::string> AskSaveFile(const std::string& title,
                                                    const std::string& suggested) = 0;
     virtual void ShowOutputDialog() = 0;
+    // The lyric style dialog (TLyricStyleForm), modally.
+    virtual void ShowLyricStyleDialog() = 0;
     virtual void ShowAbout() = 0;
     virtual void CloseWindow() = 0;
     // Opens a document in the desktop's program for it.

@@ -41,6 +41,7 @@ const MenuEntry kOptions[] = {
      &TMainForm::SelectDestinationFolder1Click},
     {"N3"},
     {"subDir", "Include &Sub Dir", {}, &TMainForm::subDirClick, SubDirs},
+    {"LyricStyle1", "&Lyric Style...", {}, &TMainForm::LyricStyle1Click},
 };
 
 const MenuEntry kHelp[] = {

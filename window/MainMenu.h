@@ -41,7 +41,7 @@ struct Menu {
 
 // The main window's menu bar, the same in every window: File (Open Folder...,
 // Scan Again, Stop, Exit), Options (Show Only  KAR, Select Output Folder,
-// Include Sub Dir) and Help (Help, About).
+// Include Sub Dir, Lyric Style...) and Help (Help, About).
 std::span<const Menu> MainMenu();
 
 } // namespace lyricast

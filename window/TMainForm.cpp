@@ -15,6 +15,7 @@
 #include "window/FileColumns.h"
 #include "window/FileScanning.h"
 #include "window/HelpPage.h"
+#include "window/LyricStyleText.h"
 #include "window/Settings.h"
 #include "window/ToutPathForm.h"
 
@@ -48,6 +49,8 @@ constexpr const char* kSavePathKey = "AlwaysSaveTo";
 constexpr const char* kOutputFolderKey = "OutputFolder";
 constexpr const char* kIfExistsKey = "IfFileExists";
 constexpr const char* kKeepTreeKey = "KeepSubFolders";
+constexpr const char* kLyricStyleKey = "LyricStyle";
+constexpr const char* kLongestLineKey = "LongestLine";
 
 constexpr const char* kReportName = "lyricast-report.csv";
 
@@ -67,6 +70,16 @@ void RestoreOutputChoices(const SettingsStore& store, ToutPathForm& dialog) {
             dialog.ChooseExisting(*choice);
     if (const auto flag = ReadFlag(store, kKeepTreeKey))
         dialog.ChooseKeepTree(*flag);
+}
+
+// Each part on its own: a damaged value leaves that part as it was.
+void RestoreLyricStyle(const SettingsStore& store, LyricStyle& style) {
+    if (const auto text = store.Read(kLyricStyleKey))
+        if (const auto kind = LyricStyleKindOf(*text))
+            style.kind = *kind;
+    if (const auto text = store.Read(kLongestLineKey))
+        if (const auto length = LineLengthOf(*text))
+            style.lineLength = *length;
 }
 
 } // namespace
@@ -144,6 +157,7 @@ void TMainForm::StartScan(std::shared_ptr<FileScanning> scan) {
             return;
         if (scan->WalksFolder())
             scan->SetFolder(view_.CurrentFolder());
+        scan->SetMidiFilesToo(!showOnlyKar);
         StartWorker(scan);
     });
 }
@@ -206,6 +220,14 @@ void TMainForm::ListAgain() {
 
 void TMainForm::SelectDestinationFolder1Click() {
     view_.ShowOutputDialog();
+}
+
+void TMainForm::LyricStyle1Click() {
+    view_.ShowLyricStyleDialog();
+}
+
+void TMainForm::ChooseLyricStyle(const LyricStyle& style) {
+    lyricStyle = style;
 }
 
 void TMainForm::Help2Click() {
@@ -276,8 +298,9 @@ void TMainForm::StartBatch(const std::vector<std::size_t>& selected) {
     if (batchJobs.empty())
         return view_.ShowMessage("Nothing to convert: the selected files are all \"Bad\".");
 
-    auto batch = std::make_shared<BatchRun>(std::move(batchJobs),
-                                            WorkersFor(jobs, MemoryBudget::OfThisMachine()));
+    const std::uint64_t memory = MemoryBudget::OfThisMachine();
+    auto batch = std::make_shared<BatchRun>(std::move(batchJobs), WorkersFor(jobs, memory), memory,
+                                            lyricStyle);
     batch->outputFolder = folder;
     batch->selected = static_cast<int>(selected.size());
     batch->badSkipped = static_cast<int>(selection.size() - batch->jobs.size());
@@ -292,6 +315,7 @@ void TMainForm::StartBatch(const std::vector<std::size_t>& selected) {
     view_.ShowProgress(0, progressMaximum);
     view_.ShowConvertCaption(LMDButton3Caption());
     view_.ShowStatus({"Converting : ", batch->jobs.front().source});
+    view_.ShowCounts(LyricStyleStatus(lyricStyle));
     StartBatchWorker(batch, [this, batch] { PlanBatch(batch); });
 }
 
@@ -305,6 +329,7 @@ void TMainForm::StartBatchWorker(const std::shared_ptr<BatchRun>& batch,
             batch_.reset();
         view_.HideProgress();
         view_.ShowStatus({});
+        view_.ShowCounts(ScanCounts());
         view_.ShowConvertCaption(LMDButton3Caption());
         view_.ShowError(ErrorBoxText(std::string("Cannot start the conversion: ") + error.what()));
     }
@@ -385,6 +410,7 @@ void TMainForm::BatchDone(BatchRun& batch) {
         batch_.reset();
     view_.HideProgress();
     view_.ShowStatus({});
+    view_.ShowCounts(ScanCounts());
     view_.ShowConvertCaption(LMDButton3Caption());
     const std::string folder = SummaryFolder(batch);
     if (view_.ShowSummary(SummaryOf(batch.Tally()), folder,
@@ -461,11 +487,14 @@ void TMainForm::ScanFolder(FileScanning& scan) {
             hand();
     };
     if (scan.WalksFolder()) {
-        WalkHooks hooks{[] {}, [this] { return subDir.load(); },
-                        [&scan] { return scan.Terminated(); }, check,
+        WalkHooks hooks{[] {},
+                        [this] { return subDir.load(); },
+                        [&scan] { return scan.Terminated(); },
+                        check,
                         [&unread](const std::string& folder, const std::string& reason) {
                             unread.push_back({folder, reason});
-                        }};
+                        },
+                        scan.MidiFilesToo()};
         FolderWalk(std::move(hooks), PathRules::Native()).WalkFolder(scan.Folder());
     } else {
         for (const std::string& file : scan.Files())
@@ -541,6 +570,7 @@ void TMainForm::RestoreSettings(const SettingsStore& store) {
         showOnlyKar = *flag;
     if (const auto folder = store.Read(kOutputFolderKey))
         outputFolder = *folder;
+    RestoreLyricStyle(store, lyricStyle);
     if (outPathForm != nullptr)
         RestoreOutputChoices(store, *outPathForm);
     if (const auto folder = store.Read(kFolderKey); folder && !folder->empty()) {
@@ -558,6 +588,8 @@ void TMainForm::SaveSettings(SettingsStore& store) const {
     store.Write(kShowOnlyKarKey, showOnlyKar ? "1" : "0");
     store.Write(kSavePathKey, outPathForm != nullptr && outPathForm->savePath ? "1" : "0");
     store.Write(kOutputFolderKey, outputFolder);
+    store.Write(kLyricStyleKey, LyricStyleKey(lyricStyle.kind));
+    store.Write(kLongestLineKey, std::to_string(lyricStyle.lineLength));
     if (outPathForm != nullptr) {
         store.Write(kIfExistsKey, ExistingChoiceText(outPathForm->ifExists));
         store.Write(kKeepTreeKey, outPathForm->keepTree ? "1" : "0");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "convert/LyricStyle.h"
 #include "window/MainFormView.h"
 #include "window/UnreadFolders.h"
 
@@ -59,6 +60,7 @@ public:
     std::vector<FileRow> rows;           // the file list's rows, in list order
     int progressMaximum = 100;           // kept between batches, as a progress bar keeps it
     unsigned jobs = 0;                   // files converted at once; 0: one per core
+    LyricStyle lyricStyle;               // how a batch writes the words
 
     // Takes the folder of the program's own file.
     void FormShow(const std::string& programFile);
@@ -75,6 +77,10 @@ public:
     void ShowOnlyKAR1Click();
     void subDirClick();
     void SelectDestinationFolder1Click();
+    // Options > Lyric Style...: the dialog that chooses lyricStyle.
+    void LyricStyle1Click();
+    // The style the next batch writes in.
+    void ChooseLyricStyle(const LyricStyle& style);
     void Help2Click();
     void About1Click();
     void Exit1Click();

@@ -6,6 +6,7 @@
 #include "support/SmfBuilder.h"
 #include "support/TempDir.h"
 #include "ui/qt/FileListView.h"
+#include "ui/qt/LyricStyleDialog.h"
 #include "ui/qt/OutPathDialog.h"
 #include "ui/qt/QtProgram.h"
 #include "ui/qt/QtSettingsStore.h"
@@ -175,12 +176,13 @@ private slots:
             for (QAction* entry : MenuNamed(*window, name)->actions())
                 if (!entry->isSeparator())
                     entries << Visible(entry->text());
-        QCOMPARE(entries, (QStringList{QStringLiteral("Open Folder..."),
-                                       QStringLiteral("Scan Again"), QStringLiteral("Stop"),
-                                       QStringLiteral("Exit"), QStringLiteral("Show Only  KAR"),
-                                       QStringLiteral("Select Output Folder"),
-                                       QStringLiteral("Include Sub Dir"), QStringLiteral("Help"),
-                                       QStringLiteral("About")}));
+        QCOMPARE(
+            entries,
+            (QStringList{QStringLiteral("Open Folder..."), QStringLiteral("Scan Again"),
+                         QStringLiteral("Stop"), QStringLiteral("Exit"),
+                         QStringLiteral("Show Only  KAR"), QStringLiteral("Select Output Folder"),
+                         QStringLiteral("Include Sub Dir"), QStringLiteral("Lyric Style..."),
+                         QStringLiteral("Help"), QStringLiteral("About")}));
         QStringList keys;
         for (const char* name : {"OpenFolder1", "ScanAgain1", "Stop1", "Help2"})
             keys << EntryNamed(*window, name)->shortcut().toString();
@@ -369,6 +371,36 @@ private slots:
         outPath->saveOri->click();
         QVERIFY(!outPath->form.savePath);
         outPath->LMDButton2->click();
+    }
+
+    // The dialog opens on the window's style; the longest line counts with
+    // Keyboard only; OK makes the choice the window's, Cancel does not.
+    void lyricStyleDialogDrawsAndReportsTheChoice() {
+        ModalAnswers shown;
+        shown.Then(QStringLiteral("lyricStyleForm"), [](QWidget* modal) {
+            auto* dialog = static_cast<LyricStyleDialog*>(modal);
+            QVERIFY(dialog->asWritten->isChecked());
+            QVERIFY(!dialog->lineLength->isEnabled());
+            dialog->keyboard->click();
+            QVERIFY(dialog->lineLength->isEnabled());
+            dialog->lineLength->setText(QStringLiteral("40"));
+            dialog->okButton->click();
+        });
+        EntryNamed(*window, "LyricStyle1")->trigger();
+        QTRY_VERIFY(shown.Done());
+        QCOMPARE(window->form.lyricStyle, (LyricStyle{LyricStyle::Kind::Keyboard, 40}));
+
+        ModalAnswers cancelled;
+        cancelled.Then(QStringLiteral("lyricStyleForm"), [](QWidget* modal) {
+            auto* dialog = static_cast<LyricStyleDialog*>(modal);
+            QVERIFY(dialog->keyboard->isChecked());
+            QCOMPARE(dialog->lineLength->text(), QStringLiteral("40"));
+            dialog->asWritten->click();
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        EntryNamed(*window, "LyricStyle1")->trigger();
+        QTRY_VERIFY(cancelled.Done());
+        QCOMPARE(window->form.lyricStyle, (LyricStyle{LyricStyle::Kind::Keyboard, 40}));
     }
 
     void browseDialogMakesNewFolders() {

@@ -123,6 +123,7 @@ public:
         return folderAnswer;
     }
     void ShowOutputDialog() override { shown.push_back("output dialog"); }
+    void ShowLyricStyleDialog() override { shown.push_back("lyric style dialog"); }
     void ShowAbout() override { shown.push_back("about"); }
     void CloseWindow() override { shown.push_back("close"); }
     void OpenDocument(const std::string& path) override { opened.push_back(path); }

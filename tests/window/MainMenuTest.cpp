@@ -42,11 +42,12 @@ const MenuEntry& Entry(const std::string& name) {
 }
 
 TEST(MainMenu, EveryEntryHasItsCaptionPlaceAndKey) {
-    EXPECT_EQ(MenuLines(), (std::vector<std::string>{
-                               "File: Open Folder... (Ctrl+O) Scan Again (F5) Stop (Esc) - Exit",
-                               "Options: Show Only  KAR - Select Output Folder - Include Sub Dir",
-                               "Help: Help (F1) - About",
-                           }));
+    EXPECT_EQ(MenuLines(),
+              (std::vector<std::string>{
+                  "File: Open Folder... (Ctrl+O) Scan Again (F5) Stop (Esc) - Exit",
+                  "Options: Show Only  KAR - Select Output Folder - Include Sub Dir Lyric Style...",
+                  "Help: Help (F1) - About",
+              }));
     std::vector<std::string> mnemonics;
     for (const Menu& menu : MainMenu()) {
         mnemonics.push_back(menu.caption);
@@ -54,10 +55,10 @@ TEST(MainMenu, EveryEntryHasItsCaptionPlaceAndKey) {
             if (!entry.IsSeparator())
                 mnemonics.push_back(entry.caption);
     }
-    EXPECT_EQ(mnemonics,
-              (std::vector<std::string>{"&File", "&Open Folder...", "&Scan Again", "S&top", "E&xit",
-                                        "&Options", "Show Only  &KAR", "Select &Output Folder",
-                                        "Include &Sub Dir", "&Help", "&Help", "&About"}));
+    EXPECT_EQ(mnemonics, (std::vector<std::string>{"&File", "&Open Folder...", "&Scan Again",
+                                                   "S&top", "E&xit", "&Options", "Show Only  &KAR",
+                                                   "Select &Output Folder", "Include &Sub Dir",
+                                                   "&Lyric Style...", "&Help", "&Help", "&About"}));
     EXPECT_EQ(Entry("Exit1").handler, &TMainForm::Exit1Click);
     EXPECT_EQ(Entry("ShowOnlyKAR1").handler, &TMainForm::ShowOnlyKAR1Click);
     EXPECT_EQ(Entry("SelectDestinationFolder1").handler, &TMainForm::SelectDestinationFolder1Click);

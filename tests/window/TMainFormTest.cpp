@@ -408,6 +408,44 @@ TEST_F(TMainFormTest, ShowOnlyKarTogglesAndEmptiesTheList) {
     EXPECT_TRUE(form.showOnlyKar);
 }
 
+// Unchecked, the next scan lists MIDI files too, judged like the others; a
+// batch converts them, but never over their own source.
+TEST_F(TMainFormTest, ShowOnlyKarUncheckedListsMidiFilesAndNeverOverwritesASource) {
+    const std::string kar = Add("a.kar");
+    const std::string mid = Add("b.mid");
+    const std::string midi = Add("c.Midi", kNotMidi);
+    const std::string own = Add("D.MID");
+    Add("e.txt");
+    Scan();
+    EXPECT_EQ(Captions(), std::vector<std::string>{kar + " Good 2"});
+    form.ShowOnlyKAR1Click();
+    view.Settle();
+    std::vector<std::string> listed = Captions();
+    std::sort(listed.begin(), listed.end());
+    std::vector<std::string> expected{kar + " Good 2", mid + " Good 2", midi + " Bad 0",
+                                      own + " Good 2"};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(listed, expected);
+    std::vector<std::string> extensions;
+    for (const FileRow& row : view.rows)
+        extensions.push_back(row.extension);
+    std::sort(extensions.begin(), extensions.end());
+    EXPECT_EQ(extensions, (std::vector<std::string>{".KAR", ".MID", ".MID", ".MIDI"}));
+
+    for (std::size_t i = 0; i < view.rows.size(); ++i)
+        view.selected.push_back(i);
+    const std::vector<std::uint8_t> before = ReadBytes(own);
+    form.LMDButton3Click();
+    view.Settle();
+    EXPECT_EQ(ReadBytes(own), before) << "a source is never written over";
+    ASSERT_TRUE(view.summary);
+    EXPECT_TRUE(view.summary->warning) << "the file that would replace itself is refused";
+    EXPECT_TRUE(fs::exists(Join(tree.str(), "a.MID")));
+    form.ShowOnlyKAR1Click();
+    view.Settle();
+    EXPECT_EQ(Captions(), std::vector<std::string>{kar + " Good 2"}) << "checked again: as before";
+}
+
 // A listed folder is listed again as an option changes; files named one by
 // one are left as they are.
 TEST_F(TMainFormTest, ChangingAnOptionListsTheFolderAgain) {
@@ -602,11 +640,13 @@ TEST_F(BatchTest, GoodSelectedRowsAreConvertedBesideTheirSourcesAndSummed) {
                   "progress: 0/3",
                   "button: Stop",
                   "status: Converting : " + good1,
+                  "counts: Lyrics: as written",
                   "progress: 1/3",
                   "status: Converting : " + good2,
                   "progress: 2/3",
                   "progress: hidden",
                   "status: ",
+                  "counts: 3 files, 2 good",
                   "button: Convert File/s",
                   "summary: 2 files converted.\n1 file judged \"Bad\" skipped. | " + Songs(""),
                   "file manager: " + Songs(""),

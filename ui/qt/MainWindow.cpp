@@ -4,6 +4,7 @@
 #include "ui/qt/AppIcon.h"
 #include "ui/qt/ErrorBox.h"
 #include "ui/qt/FileListView.h"
+#include "ui/qt/LyricStyleDialog.h"
 #include "ui/qt/OutPathDialog.h"
 #include "ui/qt/QtSettingsStore.h"
 #include "ui/qt/StartThread.h"
@@ -452,6 +453,11 @@ std::optional<std::string> MainWindow::AskSaveFile(const std::string& title,
 void MainWindow::ShowOutputDialog() {
     if (outPathForm != nullptr)
         outPathForm->exec();
+}
+
+void MainWindow::ShowLyricStyleDialog() {
+    LyricStyleDialog dialog(this);
+    dialog.exec();
 }
 
 void MainWindow::ShowAbout() {

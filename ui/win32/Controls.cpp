@@ -41,4 +41,8 @@ std::string WindowText(HWND window) {
     return TakenText(text.data());
 }
 
+void SetText(HWND window, const std::string& text) {
+    SetWindowTextA(window, ShownText(text).c_str());
+}
+
 } // namespace lyricast

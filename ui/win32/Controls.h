@@ -18,5 +18,7 @@ HWND CreateChild(HWND parent, const char* className, const std::string& text, DW
                  const Box& box, int id, DWORD exStyle = 0);
 void Place(HWND window, const Box& box);
 std::string WindowText(HWND window);
+// Sets a window's text, given in UTF-8.
+void SetText(HWND window, const std::string& text);
 
 } // namespace lyricast

@@ -8,6 +8,7 @@
 #include "ui/win32/ErrorBox.h"
 #include "ui/win32/ExistingQuestionDialog.h"
 #include "ui/win32/FolderPicker.h"
+#include "ui/win32/LyricStyleDialog.h"
 #include "ui/win32/MainMenu.h"
 #include "ui/win32/OutPathDialog.h"
 #include "ui/win32/SaveFilePicker.h"
@@ -465,6 +466,11 @@ std::optional<std::string> MainWindow::AskSaveFile(const std::string& title,
 void MainWindow::ShowOutputDialog() {
     if (outPathForm != nullptr)
         outPathForm->Run(handle_);
+}
+
+void MainWindow::ShowLyricStyleDialog() {
+    LyricStyleDialog dialog(form);
+    dialog.Run(handle_);
 }
 
 void MainWindow::ShowAbout() {

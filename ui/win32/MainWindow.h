@@ -98,6 +98,7 @@ public:
     std::optional<std::string> AskSaveFile(const std::string& title,
                                            const std::string& suggested) override;
     void ShowOutputDialog() override;
+    void ShowLyricStyleDialog() override;
     void ShowAbout() override;
     void CloseWindow() override;
     void OpenDocument(const std::string& path) override;
