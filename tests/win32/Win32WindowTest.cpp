@@ -413,6 +413,46 @@ TEST(IniSettingsTest, ValuesComeBackByteForByte) {
     EXPECT_EQ(again.Read("Never"), std::nullopt);
 }
 
+// The settings file is UTF-8 behind a byte order mark: a folder in any
+// writing is kept readable and comes back; the other lines stay as they were.
+TEST(IniSettingsTest, NamesInAnyWritingAreKeptAsUtf8) {
+    TempDir folder;
+    const std::string file = folder / "settings.ini";
+    test::WriteBytes(file, test::Bytes{'[', 'O', 't', 'h', 'e', 'r', ']', '\r', '\n', 'k', '=', 'v',
+                                       '\r', '\n'});
+    IniSettings store(file);
+    const std::string folderName = "C:\\\xd0\x9f\xd0\xb5\xd1\x81\xd0\xbd\xd0\xb8\\\xf0\x9f\x8e\xa4";
+    store.Write("Folder", folderName);    // C:\Песни\🎤
+    store.Write("Lone", "a\xed\xa0\x80"); // a name's lone surrogate
+    store.Write("Folder", folderName + "\\\xe0\xb9\x80\xe0\xb8\x9e\xe0\xb8\xa5\xe0\xb8\x87");
+    IniSettings again(file);
+    EXPECT_EQ(again.Read("folder"),
+              folderName + "\\\xe0\xb9\x80\xe0\xb8\x9e\xe0\xb8\xa5\xe0\xb8\x87");
+    EXPECT_EQ(again.Read("Lone"), "a\xed\xa0\x80");
+    const test::Bytes bytes = test::ReadBytes(file);
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_EQ(text,
+              "\xef\xbb\xbf[Other]\r\nk=v\r\n[Settings]\r\nFolder=" + folderName +
+                  "\\\xe0\xb9\x80\xe0\xb8\x9e\xe0\xb8\xa5\xe0\xb8\x87\r\nLone=hex:61eda080\r\n");
+}
+
+// A file an earlier version wrote, in the code page and without the mark, is
+// read in the code page, and its settings are kept when the next ones are written.
+TEST(IniSettingsTest, AFileWithoutTheMarkIsReadInTheCodePage) {
+    ASSERT_EQ(GetACP(), 1252u) << "scripts/lib/wine.sh runs Wine in the Western code page";
+    TempDir folder;
+    const std::string file = folder / "settings.ini";
+    const std::string old = "[Settings]\r\nOutputFolder = \"C:\\Caf\xe9\"\r\nIncludeSubDir=1\r\n";
+    test::WriteBytes(file, test::Bytes(old.begin(), old.end()));
+    IniSettings store(file);
+    EXPECT_EQ(store.Read("OutputFolder"), "C:\\Caf\xc3\xa9");
+    store.Write("AlwaysSaveTo", "1");
+    EXPECT_EQ(IniSettings(file).Read("OutputFolder"), "C:\\Caf\xc3\xa9");
+    EXPECT_EQ(IniSettings(file).Read("IncludeSubDir"), "1");
+    EXPECT_EQ(IniSettings(file).Read("AlwaysSaveTo"), "1");
+    EXPECT_EQ(test::ReadBytes(file).at(0), 0xef);
+}
+
 // The program as it starts from the command line, its message loop run
 // until its scan has listed what it was given; rows as "path verdict".
 class ProgramOfTest : public Win32Program {
@@ -492,6 +532,96 @@ TEST_F(Win32WindowTest, DroppedFolderIsOpenedAndDroppedFilesAreListed) {
     EXPECT_EQ(window.CurrentFolder(), songs) << "a file does not move the folder pane";
     ASSERT_EQ(window.fileListView->RowCount(), 1);
     EXPECT_EQ(window.fileListView->Text(0, 0), b);
+}
+
+// Names in writings the code page cannot spell, and one it can.
+const std::vector<std::string> kNamesInOtherWritings = {
+    "\xd0\x9f\xd0\xb5\xd1\x81\xd0\xbd\xd0\xb8",         // Песни
+    "\xe5\xa4\x8f\xe3\x81\xae\xe6\xad\x8c",             // 夏の歌
+    "\xe0\xb9\x80\xe0\xb8\x9e\xe0\xb8\xa5\xe0\xb8\x87", // เพลง
+    "Se\xc3\xb1orita Caf\xc3\xa9",                      // Señorita Café
+    "\xf0\x9f\x8e\xa4 Live"};                           // 🎤 Live
+
+std::string StatusPanelText(HWND statusBar, int panel) {
+    std::wstring text(LOWORD(SendMessageW(statusBar, SB_GETTEXTLENGTHW, panel, 0)), L'\0');
+    SendMessageW(statusBar, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(text.data()));
+    return Utf8(text);
+}
+
+// The list's cells, the status bar and the output folder's box give back
+// every name as it went in, whatever the code page.
+TEST_F(Win32WindowTest, NamesInAnyWritingShowAsThemselves) {
+    MainWindow& window = *window_;
+    std::vector<FileRow> rows;
+    for (const std::string& name : kNamesInOtherWritings)
+        rows.push_back({"C:\\" + name + "\\" + name + ".kar", ".KAR", true, 1});
+    window.AddRows(rows);
+    OutPathDialog dialog(window.form);
+    HWND shown = dialog.Open(window.Handle());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(window.fileListView->Text(static_cast<int>(i), 0), rows[i].path);
+        window.ShowStatus({"Scanning : ", rows[i].path});
+        EXPECT_EQ(StatusPanelText(window.StatusBar1, 0), "Scanning : " + rows[i].path);
+        window.ShowCounts(kNamesInOtherWritings[i]);
+        EXPECT_EQ(StatusPanelText(window.StatusBar1, 1), kNamesInOtherWritings[i]);
+        dialog.ShowChoice(true, rows[i].path);
+        EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kEdit1)), rows[i].path);
+    }
+    dialog.CloseDialog();
+}
+
+// Folders in any writing: the folder pane lists them, a double-click opens
+// one, and with "Include Sub Dir" the scan lists the songs of every one;
+// dropped, such a file is listed too.
+TEST_F(Win32WindowTest, FoldersInAnyWritingAreListedOpenedAndScanned) {
+    TempDir tree;
+    for (const std::string& name : kNamesInOtherWritings)
+        test::WriteBytes(tree / (name + "\\" + name + ".kar"),
+                         test::Smf(1, {test::Track("00 ff 2f 00")}));
+    MainWindow& window = *window_;
+    window.DirectoryListBox1->core.SetDirectory(tree.str());
+    std::vector<std::string> listed;
+    const int count = window.DirectoryListBox1->ItemCount();
+    for (int i = count - static_cast<int>(kNamesInOtherWritings.size()); i < count; ++i)
+        listed.push_back(window.DirectoryListBox1->Item(i).text);
+    std::vector<std::string> names = kNamesInOtherWritings;
+    std::sort(names.begin(), names.end());
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, names);
+
+    window.form.subDirClick();
+    SendMessageW(window.DirectoryListBox1->Handle(), LB_SETCURSEL,
+                 static_cast<WPARAM>(window.DirectoryListBox1->ItemCount() - 1), 0);
+    const std::string opened = tree / window.DirectoryListBox1->Item(count - 1).text;
+    SendMessageW(window.Handle(), WM_COMMAND,
+                 MAKEWPARAM(MainWindow::kDirectoryListBox1, LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(window.DirectoryListBox1->Handle()));
+    EXPECT_EQ(window.CurrentFolder(), opened);
+    PumpUntil([&window] { return !window.form.ScanRunning(); });
+    PumpMessages();
+    ASSERT_EQ(window.fileListView->RowCount(), 1);
+    EXPECT_EQ(window.fileListView->Text(0, 2), "Good");
+
+    window.ShowFolder(tree.str()); // the tree itself, with its sub-folders
+    window.form.DirectoryListBox1Change();
+    PumpUntil([&window] { return !window.form.ScanRunning(); });
+    PumpMessages();
+    std::vector<std::string> rows;
+    for (int row = 0; row < window.fileListView->RowCount(); ++row)
+        rows.push_back(window.fileListView->Text(row, 0) + " " + window.fileListView->Text(row, 2));
+    std::vector<std::string> expected;
+    for (const std::string& name : kNamesInOtherWritings)
+        expected.push_back(tree / (name + "\\" + name + ".kar") + " Good");
+    std::sort(rows.begin(), rows.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(rows, expected);
+
+    const std::string dropped = tree / (names[0] + "\\" + names[0] + ".kar");
+    SendMessageW(window.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({dropped})), 0);
+    PumpUntil([&window] { return !window.form.ScanRunning(); });
+    PumpMessages();
+    ASSERT_EQ(window.fileListView->RowCount(), 1);
+    EXPECT_EQ(window.fileListView->Text(0, 0), dropped);
 }
 
 // The keys reach the window as the message loop hands them over.
