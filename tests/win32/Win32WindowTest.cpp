@@ -4,7 +4,6 @@
 #include "platform/CurrentDirectory.h"
 #include "support/SmfBuilder.h"
 #include "support/TempDir.h"
-#include "ui/win32/CodePageText.h"
 #include "ui/win32/Controls.h"
 #include "ui/win32/ExistingQuestionDialog.h"
 #include "ui/win32/FolderBrowseDialog.h"
@@ -14,6 +13,7 @@
 #include "ui/win32/MainWindow.h"
 #include "ui/win32/OutPathDialog.h"
 #include "ui/win32/SummaryDialog.h"
+#include "ui/win32/WideText.h"
 #include "ui/win32/Win32Program.h"
 #include "window/AppInfo.h"
 #include "window/BatchSummary.h"
@@ -40,8 +40,8 @@ using test::PumpUntil;
 using test::TempDir;
 
 bool CanMakeWindows() {
-    HWND probe =
-        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                                 nullptr);
     if (probe == nullptr)
         return false;
     DestroyWindow(probe);
@@ -49,20 +49,20 @@ bool CanMakeWindows() {
 }
 
 std::string ColumnCaption(HWND list, int column) {
-    std::array<char, 64> text{};
-    LVCOLUMNA info{};
+    std::array<wchar_t, 64> text{};
+    LVCOLUMNW info{};
     info.mask = LVCF_TEXT;
     info.pszText = text.data();
     info.cchTextMax = static_cast<int>(text.size());
-    SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(column),
+    SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column),
                  reinterpret_cast<LPARAM>(&info));
-    return text.data();
+    return Utf8(text.data());
 }
 
 std::string MenuText(HMENU menu, UINT position) {
-    std::array<char, 64> text{};
-    GetMenuStringA(menu, position, text.data(), static_cast<int>(text.size()), MF_BYPOSITION);
-    return text.data();
+    std::array<wchar_t, 64> text{};
+    GetMenuStringW(menu, position, text.data(), static_cast<int>(text.size()), MF_BYPOSITION);
+    return Utf8(text.data());
 }
 
 Box PlaceOf(HWND control) {
@@ -79,13 +79,13 @@ NMLVCUSTOMDRAW Drawn(MainWindow& window, int goodMark) {
     draw.nmcd.hdr.idFrom = MainWindow::kFileListView;
     draw.nmcd.hdr.code = NM_CUSTOMDRAW;
     draw.nmcd.dwDrawStage = CDDS_PREPAINT;
-    EXPECT_EQ(SendMessageA(window.Handle(), WM_NOTIFY, MainWindow::kFileListView,
+    EXPECT_EQ(SendMessageW(window.Handle(), WM_NOTIFY, MainWindow::kFileListView,
                            reinterpret_cast<LPARAM>(&draw)),
               CDRF_NOTIFYITEMDRAW);
     draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
     draw.nmcd.lItemlParam = goodMark;
     draw.nmcd.uItemState = CDIS_SELECTED;
-    SendMessageA(window.Handle(), WM_NOTIFY, MainWindow::kFileListView,
+    SendMessageW(window.Handle(), WM_NOTIFY, MainWindow::kFileListView,
                  reinterpret_cast<LPARAM>(&draw));
     return draw;
 }
@@ -116,9 +116,7 @@ private:
 
 TEST_F(Win32WindowTest, MainWindowHasItsCaptionSizeAndParts) {
     MainWindow& window = *window_;
-    std::array<char, 128> caption{};
-    GetWindowTextA(window.Handle(), caption.data(), static_cast<int>(caption.size()));
-    EXPECT_EQ(std::string(caption.data()), MainWindowCaption());
+    EXPECT_EQ(WindowText(window.Handle()), MainWindowCaption());
     RECT client{};
     GetClientRect(window.Handle(), &client);
     EXPECT_EQ(client.right, 781);
@@ -126,13 +124,13 @@ TEST_F(Win32WindowTest, MainWindowHasItsCaptionSizeAndParts) {
     EXPECT_EQ(WindowText(window.LMDButton3), "Convert File/s");
     EXPECT_EQ(PlaceOf(window.LMDButton3), window.Layout().convertButton);
     EXPECT_EQ(PlaceOf(window.fileListView->Handle()), window.Layout().fileList);
-    EXPECT_FALSE(GetWindowLongA(window.ProgressBar1, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(GetWindowLongW(window.ProgressBar1, GWL_STYLE) & WS_VISIBLE);
     std::array<int, 4> panels{};
-    EXPECT_EQ(SendMessageA(window.StatusBar1, SB_GETPARTS, panels.size(),
+    EXPECT_EQ(SendMessageW(window.StatusBar1, SB_GETPARTS, panels.size(),
                            reinterpret_cast<LPARAM>(panels.data())),
               2);
     EXPECT_EQ(panels[0], kStatusPanelWidth);
-    EXPECT_NE(GetClassLongPtrA(window.Handle(), GCLP_HICON), 0);
+    EXPECT_NE(GetClassLongPtrW(window.Handle(), GCLP_HICON), 0);
 }
 
 TEST_F(Win32WindowTest, LayoutDocksEachPartAndTheSplitterKeepsRoomOnBothSides) {
@@ -155,14 +153,14 @@ TEST_F(Win32WindowTest, FileListHasItsColumnsAndShowsTheRowsAdded) {
     const std::array<int, 4> widths = {300, 50, 50, 70};
     const auto width = [list](int column) {
         return static_cast<int>(
-            SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+            SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
     };
     for (int column = 0; column < 4; ++column) {
         const char* caption = captions[static_cast<std::size_t>(column)];
         EXPECT_EQ(ColumnCaption(list, column), caption);
         EXPECT_GE(width(column), widths[static_cast<std::size_t>(column)]) << caption;
-        const auto text = static_cast<int>(
-            SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(caption)));
+        const auto text = static_cast<int>(SendMessageW(
+            list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(Wide(caption).c_str())));
         EXPECT_GT(width(column), text + 8) << caption << " reads whole in its header";
     }
     // The file name takes what the others leave, as the window's width changes.
@@ -173,10 +171,10 @@ TEST_F(Win32WindowTest, FileListHasItsColumnsAndShowsTheRowsAdded) {
     GetClientRect(list, &client);
     EXPECT_EQ(width(0) + width(1) + width(2) + width(3), client.right);
     const auto extended =
-        static_cast<DWORD>(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+        static_cast<DWORD>(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
     EXPECT_TRUE(extended & LVS_EX_GRIDLINES);
     EXPECT_TRUE(extended & LVS_EX_FULLROWSELECT);
-    const auto style = static_cast<DWORD>(GetWindowLongA(list, GWL_STYLE));
+    const auto style = static_cast<DWORD>(GetWindowLongW(list, GWL_STYLE));
     EXPECT_FALSE(style & LVS_SINGLESEL);
     EXPECT_FALSE(style & LVS_EDITLABELS);
 
@@ -193,11 +191,11 @@ TEST_F(Win32WindowTest, FileListHasItsColumnsAndShowsTheRowsAdded) {
     EXPECT_EQ(window.fileListView->GoodMark(1), 0);
 
     EXPECT_TRUE(window.SelectedRows().empty());
-    LVITEMA selected{};
+    LVITEMW selected{};
     selected.stateMask = LVIS_SELECTED;
     selected.state = LVIS_SELECTED;
-    SendMessageA(list, LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&selected));
-    SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&selected));
+    SendMessageW(list, LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&selected));
+    SendMessageW(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&selected));
     EXPECT_EQ(window.SelectedRows(), (std::vector<std::size_t>{0, 2}));
     window.fileListView->SelectAll();
     EXPECT_EQ(window.SelectedRows().size(), 3u);
@@ -246,10 +244,10 @@ TEST_F(Win32WindowTest, MenusCarryTheirCaptionsAndFollowTheOptions) {
 
     const FileRow row{"C:\\a.kar", ".KAR", true, 1};
     window.AddRows(std::span(&row, 1));
-    SendMessageA(window.Handle(), WM_COMMAND, subDirId, 0);
+    SendMessageW(window.Handle(), WM_COMMAND, subDirId, 0);
     EXPECT_TRUE(window.form.subDir);
     EXPECT_EQ(GetMenuState(options, subDirId, MF_BYCOMMAND) & MF_CHECKED, MF_CHECKED);
-    SendMessageA(window.Handle(), WM_COMMAND, showOnlyKarId, 0);
+    SendMessageW(window.Handle(), WM_COMMAND, showOnlyKarId, 0);
     EXPECT_FALSE(window.form.showOnlyKar);
     EXPECT_EQ(GetMenuState(options, showOnlyKarId, MF_BYCOMMAND) & MF_CHECKED, 0u);
     EXPECT_EQ(window.fileListView->RowCount(), 0);
@@ -260,7 +258,7 @@ TEST_F(Win32WindowTest, MenusCarryTheirCaptionsAndFollowTheOptions) {
     std::vector<std::string> opened;
     window.shellOpen = [&](const std::string& path) { opened.push_back(path); };
     window.form.programFolder = program.str() + "\\";
-    SendMessageA(window.Handle(), WM_COMMAND, help2Id, 0);
+    SendMessageW(window.Handle(), WM_COMMAND, help2Id, 0);
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_TRUE(std::filesystem::equivalent(opened[0], program.path() / "Help" / "Help.html"));
 }
@@ -275,13 +273,13 @@ TEST_F(Win32WindowTest, ADoubleClickedFolderIsScannedByAWorkerThroughTheUiThread
     window.DirectoryListBox1->core.SetDirectory(folder.str());
     const int songs = window.DirectoryListBox1->ItemCount() - 1;
     ASSERT_EQ(window.DirectoryListBox1->Item(songs).text, "Songs");
-    SendMessageA(window.DirectoryListBox1->Handle(), LB_SETCURSEL, static_cast<WPARAM>(songs), 0);
+    SendMessageW(window.DirectoryListBox1->Handle(), LB_SETCURSEL, static_cast<WPARAM>(songs), 0);
 
-    SendMessageA(window.Handle(), WM_COMMAND,
+    SendMessageW(window.Handle(), WM_COMMAND,
                  MAKEWPARAM(MainWindow::kDirectoryListBox1, LBN_DBLCLK),
                  reinterpret_cast<LPARAM>(window.DirectoryListBox1->Handle()));
     EXPECT_EQ(window.CurrentFolder(), (folder.path() / "Songs").string());
-    EXPECT_TRUE(GetWindowLongA(window.ProgressBar1, GWL_STYLE) & WS_VISIBLE)
+    EXPECT_TRUE(GetWindowLongW(window.ProgressBar1, GWL_STYLE) & WS_VISIBLE)
         << "shown at 0 while scanning";
     PumpUntil([&window] { return !window.form.ScanRunning(); });
     PumpMessages(); // the rows' and the end's steps
@@ -321,9 +319,7 @@ TEST_F(Win32WindowTest, OutputDialogShowsItsControlsInTabOrderAndReportsTheChoic
     window.form.outPathForm = &dialog.form;
     HWND shown = dialog.Open(window.Handle());
     ASSERT_NE(shown, nullptr);
-    std::array<char, 64> title{};
-    GetWindowTextA(shown, title.data(), static_cast<int>(title.size()));
-    EXPECT_EQ(std::string(title.data()), "Output Path");
+    EXPECT_EQ(WindowText(shown), "Output Path");
     RECT client{};
     GetClientRect(shown, &client);
     EXPECT_EQ(client.right, 592) << "the design's width and a column for the files there";
@@ -338,7 +334,7 @@ TEST_F(Win32WindowTest, OutputDialogShowsItsControlsInTabOrderAndReportsTheChoic
     EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kLMDButton2)), "Close");
     EXPECT_EQ(PlaceOf(GetDlgItem(shown, OutPathDialog::kEdit1)), (Box{144, 36, 225, 21}));
     EXPECT_EQ(PlaceOf(GetDlgItem(shown, OutPathDialog::kLMDButton2)), (Box{176, 104, 75, 25}));
-    EXPECT_TRUE(GetWindowLongA(GetDlgItem(shown, OutPathDialog::kEdit1), GWL_STYLE) & ES_READONLY);
+    EXPECT_TRUE(GetWindowLongW(GetDlgItem(shown, OutPathDialog::kEdit1), GWL_STYLE) & ES_READONLY);
     EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kSaveOri), BST_CHECKED);
     EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kSavePath), BST_UNCHECKED);
 
@@ -376,20 +372,20 @@ TEST_F(Win32WindowTest, OutputDialogShowsItsControlsInTabOrderAndReportsTheChoic
         control = GetNextDlgTabItem(shown, control, FALSE);
     }
 
-    SendMessageA(savePath, BM_CLICK, 0, 0);
+    SendMessageW(savePath, BM_CLICK, 0, 0);
     EXPECT_TRUE(dialog.form.savePath);
     EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kSaveOri), BST_UNCHECKED);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(shown, OutPathDialog::kKeepTree)));
-    SendMessageA(GetDlgItem(shown, OutPathDialog::kKeepTree), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(shown, OutPathDialog::kKeepTree), BM_CLICK, 0, 0);
     EXPECT_TRUE(dialog.form.KeepsTree());
-    SendMessageA(GetDlgItem(shown, OutPathDialog::kExistingAsk), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(shown, OutPathDialog::kExistingAsk), BM_CLICK, 0, 0);
     EXPECT_EQ(dialog.form.ifExists, ExistingChoice::Ask);
     EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kExistingReplace), BST_UNCHECKED);
     EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kSavePath), BST_CHECKED)
         << "the two groups of choices are apart";
     dialog.form.ChooseExisting(ExistingChoice::Skip);
     EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kExistingSkip), BST_CHECKED);
-    SendMessageA(GetDlgItem(shown, OutPathDialog::kSaveOri), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(shown, OutPathDialog::kSaveOri), BM_CLICK, 0, 0);
     EXPECT_FALSE(dialog.form.savePath);
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(shown, OutPathDialog::kKeepTree)));
     dialog.ShowChoice(true, "C:\\Out");
@@ -397,7 +393,7 @@ TEST_F(Win32WindowTest, OutputDialogShowsItsControlsInTabOrderAndReportsTheChoic
     EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kSavePath), BST_CHECKED);
     EXPECT_EQ(IsDlgButtonChecked(shown, OutPathDialog::kSaveOri), BST_UNCHECKED);
 
-    SendMessageA(shown, WM_COMMAND, MAKEWPARAM(OutPathDialog::kLMDButton2, BN_CLICKED), 0);
+    SendMessageW(shown, WM_COMMAND, MAKEWPARAM(OutPathDialog::kLMDButton2, BN_CLICKED), 0);
     EXPECT_FALSE(IsWindow(shown));
     window.form.outPathForm = nullptr;
 }
@@ -415,6 +411,46 @@ TEST(IniSettingsTest, ValuesComeBackByteForByte) {
     for (std::size_t i = 0; i < values.size(); ++i)
         EXPECT_EQ(again.Read("Key" + std::to_string(i)), values[i]) << i;
     EXPECT_EQ(again.Read("Never"), std::nullopt);
+}
+
+// The settings file is UTF-8 behind a byte order mark: a folder in any
+// writing is kept readable and comes back; the other lines stay as they were.
+TEST(IniSettingsTest, NamesInAnyWritingAreKeptAsUtf8) {
+    TempDir folder;
+    const std::string file = folder / "settings.ini";
+    test::WriteBytes(file, test::Bytes{'[', 'O', 't', 'h', 'e', 'r', ']', '\r', '\n', 'k', '=', 'v',
+                                       '\r', '\n'});
+    IniSettings store(file);
+    const std::string folderName = "C:\\\xd0\x9f\xd0\xb5\xd1\x81\xd0\xbd\xd0\xb8\\\xf0\x9f\x8e\xa4";
+    store.Write("Folder", folderName);    // C:\Песни\🎤
+    store.Write("Lone", "a\xed\xa0\x80"); // a name's lone surrogate
+    store.Write("Folder", folderName + "\\\xe0\xb9\x80\xe0\xb8\x9e\xe0\xb8\xa5\xe0\xb8\x87");
+    IniSettings again(file);
+    EXPECT_EQ(again.Read("folder"),
+              folderName + "\\\xe0\xb9\x80\xe0\xb8\x9e\xe0\xb8\xa5\xe0\xb8\x87");
+    EXPECT_EQ(again.Read("Lone"), "a\xed\xa0\x80");
+    const test::Bytes bytes = test::ReadBytes(file);
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_EQ(text,
+              "\xef\xbb\xbf[Other]\r\nk=v\r\n[Settings]\r\nFolder=" + folderName +
+                  "\\\xe0\xb9\x80\xe0\xb8\x9e\xe0\xb8\xa5\xe0\xb8\x87\r\nLone=hex:61eda080\r\n");
+}
+
+// A file an earlier version wrote, in the code page and without the mark, is
+// read in the code page, and its settings are kept when the next ones are written.
+TEST(IniSettingsTest, AFileWithoutTheMarkIsReadInTheCodePage) {
+    ASSERT_EQ(GetACP(), 1252u) << "scripts/lib/wine.sh runs Wine in the Western code page";
+    TempDir folder;
+    const std::string file = folder / "settings.ini";
+    const std::string old = "[Settings]\r\nOutputFolder = \"C:\\Caf\xe9\"\r\nIncludeSubDir=1\r\n";
+    test::WriteBytes(file, test::Bytes(old.begin(), old.end()));
+    IniSettings store(file);
+    EXPECT_EQ(store.Read("OutputFolder"), "C:\\Caf\xc3\xa9");
+    store.Write("AlwaysSaveTo", "1");
+    EXPECT_EQ(IniSettings(file).Read("OutputFolder"), "C:\\Caf\xc3\xa9");
+    EXPECT_EQ(IniSettings(file).Read("IncludeSubDir"), "1");
+    EXPECT_EQ(IniSettings(file).Read("AlwaysSaveTo"), "1");
+    EXPECT_EQ(test::ReadBytes(file).at(0), 0xef);
 }
 
 // The program as it starts from the command line, its message loop run
@@ -459,26 +495,18 @@ TEST_F(Win32WindowTest, TheCommandLineIsReadWhereTheProgramStarted) {
     EXPECT_EQ(program.rows, std::vector<std::string>{songs + "\\good.kar Good"});
 }
 
-// The widgets take text in the code page: a name it spells shows as itself,
-// one it cannot as "?", and what a widget hands back is UTF-8 again.
-TEST(CodePageTextTest, TextCrossesToTheWidgetsInTheCodePage) {
-    ASSERT_EQ(GetACP(), 1252u) << "scripts/lib/wine.sh runs Wine in the Western code page";
-    EXPECT_EQ(ShownText("Caf\xc3\xa9 \xd0\x9b\xd0\xb5\xd1\x82\xd0\xbe"),
-              "Caf\xe9 ????");                                        // Café Лето
-    EXPECT_EQ(TakenText("Caf\xe9 \x80"), "Caf\xc3\xa9 \xe2\x82\xac"); // Café €
-    EXPECT_EQ(TakenText(ShownText("Se\xc3\xb1orita")), "Se\xc3\xb1orita");
-}
-
-// An HDROP as Explorer makes one: the paths one after the other, ANSI.
+// An HDROP as Explorer makes one: the paths one after the other, in UTF-16.
 HGLOBAL DropOf(const std::vector<std::string>& paths) {
-    std::string names;
+    std::wstring names;
     for (const std::string& path : paths)
-        names += path + '\0';
-    names += '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+        names += Wide(path) + L'\0';
+    names += L'\0';
+    const std::size_t size = names.size() * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + size);
     auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
     drop->pFiles = sizeof(DROPFILES);
-    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
+    drop->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), size);
     GlobalUnlock(memory);
     return memory;
 }
@@ -490,7 +518,7 @@ TEST_F(Win32WindowTest, DroppedFolderIsOpenedAndDroppedFilesAreListed) {
     test::WriteBytes(folder / "b.kar", test::Smf(1, {test::Track("00 ff 2f 00")}));
     MainWindow& window = *window_;
     const std::string songs = (folder.path() / "Songs").string();
-    SendMessageA(window.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({songs})), 0);
+    SendMessageW(window.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({songs})), 0);
     EXPECT_EQ(window.CurrentFolder(), songs);
     PumpUntil([&window] { return !window.form.ScanRunning(); });
     PumpMessages();
@@ -498,12 +526,102 @@ TEST_F(Win32WindowTest, DroppedFolderIsOpenedAndDroppedFilesAreListed) {
     EXPECT_EQ(window.fileListView->Text(0, 0), (folder.path() / "Songs" / "a.kar").string());
 
     const std::string b = (folder.path() / "b.kar").string();
-    SendMessageA(window.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({b})), 0);
+    SendMessageW(window.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({b})), 0);
     PumpUntil([&window] { return !window.form.ScanRunning(); });
     PumpMessages();
     EXPECT_EQ(window.CurrentFolder(), songs) << "a file does not move the folder pane";
     ASSERT_EQ(window.fileListView->RowCount(), 1);
     EXPECT_EQ(window.fileListView->Text(0, 0), b);
+}
+
+// Names in writings the code page cannot spell, and one it can.
+const std::vector<std::string> kNamesInOtherWritings = {
+    "\xd0\x9f\xd0\xb5\xd1\x81\xd0\xbd\xd0\xb8",         // Песни
+    "\xe5\xa4\x8f\xe3\x81\xae\xe6\xad\x8c",             // 夏の歌
+    "\xe0\xb9\x80\xe0\xb8\x9e\xe0\xb8\xa5\xe0\xb8\x87", // เพลง
+    "Se\xc3\xb1orita Caf\xc3\xa9",                      // Señorita Café
+    "\xf0\x9f\x8e\xa4 Live"};                           // 🎤 Live
+
+std::string StatusPanelText(HWND statusBar, int panel) {
+    std::wstring text(LOWORD(SendMessageW(statusBar, SB_GETTEXTLENGTHW, panel, 0)), L'\0');
+    SendMessageW(statusBar, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(text.data()));
+    return Utf8(text);
+}
+
+// The list's cells, the status bar and the output folder's box give back
+// every name as it went in, whatever the code page.
+TEST_F(Win32WindowTest, NamesInAnyWritingShowAsThemselves) {
+    MainWindow& window = *window_;
+    std::vector<FileRow> rows;
+    for (const std::string& name : kNamesInOtherWritings)
+        rows.push_back({"C:\\" + name + "\\" + name + ".kar", ".KAR", true, 1});
+    window.AddRows(rows);
+    OutPathDialog dialog(window.form);
+    HWND shown = dialog.Open(window.Handle());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(window.fileListView->Text(static_cast<int>(i), 0), rows[i].path);
+        window.ShowStatus({"Scanning : ", rows[i].path});
+        EXPECT_EQ(StatusPanelText(window.StatusBar1, 0), "Scanning : " + rows[i].path);
+        window.ShowCounts(kNamesInOtherWritings[i]);
+        EXPECT_EQ(StatusPanelText(window.StatusBar1, 1), kNamesInOtherWritings[i]);
+        dialog.ShowChoice(true, rows[i].path);
+        EXPECT_EQ(WindowText(GetDlgItem(shown, OutPathDialog::kEdit1)), rows[i].path);
+    }
+    dialog.CloseDialog();
+}
+
+// Folders in any writing: the folder pane lists them, a double-click opens
+// one, and with "Include Sub Dir" the scan lists the songs of every one;
+// dropped, such a file is listed too.
+TEST_F(Win32WindowTest, FoldersInAnyWritingAreListedOpenedAndScanned) {
+    TempDir tree;
+    for (const std::string& name : kNamesInOtherWritings)
+        test::WriteBytes(tree / (name + "\\" + name + ".kar"),
+                         test::Smf(1, {test::Track("00 ff 2f 00")}));
+    MainWindow& window = *window_;
+    window.DirectoryListBox1->core.SetDirectory(tree.str());
+    std::vector<std::string> listed;
+    const int count = window.DirectoryListBox1->ItemCount();
+    for (int i = count - static_cast<int>(kNamesInOtherWritings.size()); i < count; ++i)
+        listed.push_back(window.DirectoryListBox1->Item(i).text);
+    std::vector<std::string> names = kNamesInOtherWritings;
+    std::sort(names.begin(), names.end());
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, names);
+
+    window.form.subDirClick();
+    SendMessageW(window.DirectoryListBox1->Handle(), LB_SETCURSEL,
+                 static_cast<WPARAM>(window.DirectoryListBox1->ItemCount() - 1), 0);
+    const std::string opened = tree / window.DirectoryListBox1->Item(count - 1).text;
+    SendMessageW(window.Handle(), WM_COMMAND,
+                 MAKEWPARAM(MainWindow::kDirectoryListBox1, LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(window.DirectoryListBox1->Handle()));
+    EXPECT_EQ(window.CurrentFolder(), opened);
+    PumpUntil([&window] { return !window.form.ScanRunning(); });
+    PumpMessages();
+    ASSERT_EQ(window.fileListView->RowCount(), 1);
+    EXPECT_EQ(window.fileListView->Text(0, 2), "Good");
+
+    window.ShowFolder(tree.str()); // the tree itself, with its sub-folders
+    window.form.DirectoryListBox1Change();
+    PumpUntil([&window] { return !window.form.ScanRunning(); });
+    PumpMessages();
+    std::vector<std::string> rows;
+    for (int row = 0; row < window.fileListView->RowCount(); ++row)
+        rows.push_back(window.fileListView->Text(row, 0) + " " + window.fileListView->Text(row, 2));
+    std::vector<std::string> expected;
+    for (const std::string& name : kNamesInOtherWritings)
+        expected.push_back(tree / (name + "\\" + name + ".kar") + " Good");
+    std::sort(rows.begin(), rows.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(rows, expected);
+
+    const std::string dropped = tree / (names[0] + "\\" + names[0] + ".kar");
+    SendMessageW(window.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({dropped})), 0);
+    PumpUntil([&window] { return !window.form.ScanRunning(); });
+    PumpMessages();
+    ASSERT_EQ(window.fileListView->RowCount(), 1);
+    EXPECT_EQ(window.fileListView->Text(0, 0), dropped);
 }
 
 // The keys reach the window as the message loop hands them over.
@@ -545,10 +663,10 @@ TEST_F(Win32WindowTest, KeysOpenAFolderScanAgainAndSortByAColumn) {
     NMLISTVIEW click{};
     click.hdr = {window.fileListView->Handle(), MainWindow::kFileListView, LVN_COLUMNCLICK};
     click.iSubItem = 2;
-    SendMessageA(window.Handle(), WM_NOTIFY, MainWindow::kFileListView,
+    SendMessageW(window.Handle(), WM_NOTIFY, MainWindow::kFileListView,
                  reinterpret_cast<LPARAM>(&click));
     const std::string first = window.fileListView->Text(0, 2);
-    SendMessageA(window.Handle(), WM_NOTIFY, MainWindow::kFileListView,
+    SendMessageW(window.Handle(), WM_NOTIFY, MainWindow::kFileListView,
                  reinterpret_cast<LPARAM>(&click));
     EXPECT_NE(window.fileListView->Text(0, 2), first) << "a second click reverses the order";
 }
@@ -574,17 +692,17 @@ TEST_F(Win32WindowTest, SummaryShowsItsTextAndTellsWhetherTheFolderIsWanted) {
                   "2 files converted.\n1 file judged \"Bad\" skipped.");
         EXPECT_EQ(GetDlgItem(shown, SummaryDialog::kDetails), nullptr) << "nothing to list";
         EXPECT_EQ(reinterpret_cast<HICON>(
-                      SendMessageA(GetDlgItem(shown, SummaryDialog::kIcon), STM_GETICON, 0, 0)),
-                  LoadIconA(nullptr, IDI_INFORMATION));
+                      SendMessageW(GetDlgItem(shown, SummaryDialog::kIcon), STM_GETICON, 0, 0)),
+                  SystemIcon(IDI_INFORMATION));
         EXPECT_EQ(WindowText(GetDlgItem(shown, SummaryDialog::kOpenFolder)), "&Open Folder");
         EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDOK) << "Enter closes it";
         EXPECT_EQ(WindowText(GetDlgItem(shown, SummaryDialog::kSaveReport)), "Save &Report...");
         int saved = 0;
         summary.onSaveReport = [&saved] { ++saved; };
-        SendMessageA(GetDlgItem(shown, SummaryDialog::kSaveReport), BM_CLICK, 0, 0);
+        SendMessageW(GetDlgItem(shown, SummaryDialog::kSaveReport), BM_CLICK, 0, 0);
         EXPECT_EQ(saved, 1);
         EXPECT_TRUE(IsWindow(shown)) << "saving a report leaves the box open";
-        SendMessageA(GetDlgItem(shown, open ? SummaryDialog::kOpenFolder : IDOK), BM_CLICK, 0, 0);
+        SendMessageW(GetDlgItem(shown, open ? SummaryDialog::kOpenFolder : IDOK), BM_CLICK, 0, 0);
         EXPECT_EQ(summary.OpenFolderChosen(), open);
     }
 }
@@ -616,8 +734,8 @@ TEST_F(Win32WindowTest, SummaryOfManyRefusedFilesFitsTheScreenAndScrolls) {
     }
     HWND details = GetDlgItem(shown, SummaryDialog::kDetails);
     ASSERT_NE(details, nullptr);
-    EXPECT_EQ(SendMessageA(details, EM_GETLINECOUNT, 0, 0), 50);
-    EXPECT_NE(GetWindowLongA(details, GWL_STYLE) & ES_READONLY, 0);
+    EXPECT_EQ(SendMessageW(details, EM_GETLINECOUNT, 0, 0), 50);
+    EXPECT_NE(GetWindowLongW(details, GWL_STYLE) & ES_READONLY, 0);
     SCROLLINFO scroll{};
     scroll.cbSize = sizeof scroll;
     scroll.fMask = SIF_RANGE | SIF_PAGE;
@@ -627,10 +745,10 @@ TEST_F(Win32WindowTest, SummaryOfManyRefusedFilesFitsTheScreenAndScrolls) {
     EXPECT_LE(PlaceOf(details).y + PlaceOf(details).height, PlaceOf(GetDlgItem(shown, IDOK)).y)
         << "the list ends above the buttons";
     EXPECT_EQ(reinterpret_cast<HICON>(
-                  SendMessageA(GetDlgItem(shown, SummaryDialog::kIcon), STM_GETICON, 0, 0)),
-              LoadIconA(nullptr, IDI_WARNING));
+                  SendMessageW(GetDlgItem(shown, SummaryDialog::kIcon), STM_GETICON, 0, 0)),
+              SystemIcon(IDI_WARNING));
     EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDOK) << "Enter closes it, the list is not selected";
-    SendMessageA(GetDlgItem(shown, IDOK), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(shown, IDOK), BM_CLICK, 0, 0);
     EXPECT_FALSE(IsWindow(shown));
 }
 
@@ -649,13 +767,13 @@ TEST_F(Win32WindowTest, TheQuestionAboutFilesThereGivesTheAnswerChosen) {
             EXPECT_EQ(GetDlgCtrlID(GetFocus()), ExistingQuestionDialog::kFirstButton + 2)
                 << "the dialog starts on No";
         }
-        SendMessageA(button, BM_CLICK, 0, 0);
+        SendMessageW(button, BM_CLICK, 0, 0);
         EXPECT_FALSE(IsWindow(shown));
         EXPECT_EQ(dialog.Answer(), ExistingAnswerButtons()[i].answer);
     }
     ExistingQuestionDialog closed(question);
     HWND shown = closed.Open(window_->Handle());
-    SendMessageA(shown, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    SendMessageW(shown, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     EXPECT_EQ(closed.Answer(), ExistingAnswer::No);
 }
 
@@ -672,15 +790,15 @@ TEST_F(Win32WindowTest, BrowseDialogStartsAtItsFolderAndOpensANewFolder) {
     EXPECT_GE(browse.driveBox()->SelectedEntry(), 0);
 
     browse.name = "Converted";
-    SendMessageA(shown, WM_COMMAND, MAKEWPARAM(FolderBrowseDialog::kNewFolder, BN_CLICKED), 0);
+    SendMessageW(shown, WM_COMMAND, MAKEWPARAM(FolderBrowseDialog::kNewFolder, BN_CLICKED), 0);
     EXPECT_TRUE(std::filesystem::is_directory(folder.path() / "Converted"));
     EXPECT_EQ(browse.folderList()->core.Directory(), (folder.path() / "Converted").string());
     browse.name = "";
-    SendMessageA(shown, WM_COMMAND, MAKEWPARAM(FolderBrowseDialog::kNewFolder, BN_CLICKED), 0);
+    SendMessageW(shown, WM_COMMAND, MAKEWPARAM(FolderBrowseDialog::kNewFolder, BN_CLICKED), 0);
     EXPECT_EQ(browse.warnings, (std::vector<std::string>{"IO-Error!\nCould not create folder."}))
         << "a folder needs a name";
 
-    SendMessageA(shown, WM_COMMAND, MAKEWPARAM(FolderBrowseDialog::kOk, BN_CLICKED), 0);
+    SendMessageW(shown, WM_COMMAND, MAKEWPARAM(FolderBrowseDialog::kOk, BN_CLICKED), 0);
     EXPECT_FALSE(IsWindow(shown));
     EXPECT_EQ(browse.Folder(), (folder.path() / "Converted").string());
 }

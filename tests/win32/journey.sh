@@ -49,6 +49,18 @@ for genre in ("Pop", "Rock", "Jazz"):
             n += 1
 PY
 "$kar2mid" -r --keep-tree -o "$home/Later/reference" "$home/Later/Collection" >/dev/null
+# Folders and songs named in Cyrillic, Japanese, Thai, with accents and an emoji.
+python3 - "$corpus/kar" "$home/Writings" <<'PY'
+import os, shutil, sys
+songs = sorted(os.path.join(sys.argv[1], name) for name in os.listdir(sys.argv[1]))
+names = [("Песни", "Лето.kar"), ("夏の歌", "夏.kar"), ("เพลง", "เพลง.kar"),
+         ("Señorita", "Café.kar"), ("🎤 Live", "Señorita 🎤.kar")]
+for n, (folder, song) in enumerate(names):
+    os.makedirs(os.path.join(sys.argv[2], folder))
+    shutil.copyfile(songs[n], os.path.join(sys.argv[2], folder, song))
+PY
+mkdir -p "$home/Writings-reference"
+"$kar2mid" -r --keep-tree -o "$home/Writings-reference" "$home/Writings" >/dev/null 2>&1 || true
 
 export WINEPREFIX="$build/wineprefix-journey" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 installed="$WINEPREFIX/drive_c/LyricastConvert"
@@ -67,6 +79,9 @@ window_named() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 mids() { ls "$1"/*.MID 2>/dev/null | wc -l; }
 
 wineboot --init >/dev/null 2>&1
+# The prefix is kept between runs: each journey starts with no settings remembered.
+settings="$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')")/Lyricast Convert"
+rm -f "$settings/lyricast-convert.ini"
 wine "$setup" /S '/D=C:\LyricastConvert' >/dev/null 2>&1
 wait_for '[ -f "$installed/lyricast-convert.exe" ] && [ -f "$installed/Help/Help.html" ]'
 
@@ -113,7 +128,7 @@ xdotool mousemove 620 550 click 1
 wait_for '! window_named "^Output Folder$"'
 sleep 1
 import -window root "$shots/output-dialog-chosen.png"
-xdotool mousemove 497 420 click 1
+xdotool mousemove 498 420 click 1
 wait_for '! window_named "^Output Path$"'
 sleep 1
 xdotool mousemove 872 584 click 1
@@ -126,7 +141,6 @@ wineserver --kill
 # The collection, in a folder after Karaoke in the folder list. It goes to a
 # folder of its own, chosen already.
 winhome=$(winepath -w "$home")
-settings="$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')")/Lyricast Convert"
 mkdir -p "$settings"
 printf '[Settings]\r\nOutputFolder=%s\\Later\\CollectionOut\r\nAlwaysSaveTo=1\r\nIncludeSubDir=0\r\n' \
     "$winhome" >"$settings/lyricast-convert.ini"
@@ -185,6 +199,68 @@ convert_collection "$home/report2.csv" coll-win-summary-skip.png
 find "$home/Later/CollectionOut" -name '*.MID' -printf '%P %T@\n' | sort >"$home/times2"
 wineserver --kill
 
+# The folders in other writings, named on the command line: listed with their
+# sub-folders ("Include Sub Dir" ticked again: the run above was not closed,
+# so remembered nothing), converted with the tree kept into a folder made with
+# "New Folder..." and named in Cyrillic, typed with xdotool; File > Exit
+# remembers it, and the next start shows it again.
+wine "$installed/lyricast-convert.exe" "$winhome\\Writings" >/dev/null 2>&1 &
+wait_for 'window_named "Lyricast Convert Vers"'
+sleep 3
+xdotool key alt+o
+sleep 0.5
+xdotool key s
+sleep 5
+import -window root "$shots/unicode-list.png"
+xdotool key alt+o
+sleep 0.5
+xdotool key o
+wait_for 'window_named "^Output Path$"'
+sleep 1
+xdotool key alt+k
+sleep 0.5
+xdotool mousemove 700 349 click 1
+wait_for 'window_named "^Output Folder$"'
+sleep 1
+xdotool mousemove 460 550 click 1
+wait_for 'window_named "^New Folder$"'
+sleep 0.5
+xdotool type --delay 250 'Готово'
+sleep 0.5
+import -window root "$shots/unicode-new-folder.png"
+xdotool mousemove 590 403 click 1
+wait_for '[ -d "$home/Later/CollectionOut/Готово" ]'
+sleep 1
+import -window root "$shots/unicode-browse.png"
+xdotool mousemove 620 550 click 1
+wait_for '! window_named "^Output Folder$"'
+sleep 1
+import -window root "$shots/unicode-output-dialog.png"
+xdotool key Escape
+wait_for '! window_named "^Output Path$"'
+xdotool mousemove 500 180 click 1
+xdotool key ctrl+a
+sleep 0.5
+xdotool mousemove 872 584 click 1
+wait_for '[ "$(all_mids "$home/Later/CollectionOut/Готово")" -ge 5 ]'
+wait_for 'window_named "^Lyricast Convert$"'
+sleep 1
+import -window root "$shots/unicode-summary.png"
+xdotool key Return
+wait_for '! window_named "^Lyricast Convert$"'
+xdotool key alt+f
+sleep 0.5
+xdotool key x
+wait_for '! window_named "Lyricast Convert Vers"'
+sleep 1
+cp "$settings/lyricast-convert.ini" "$home/settings-after.ini"
+wine "$installed/lyricast-convert.exe" >/dev/null 2>&1 &
+wait_for 'window_named "Lyricast Convert Vers"'
+sleep 4
+import -window root "$shots/unicode-restarted.png"
+output_dialog unicode-remembered.png Tab
+wineserver --kill
+
 wine "$installed/uninstall.exe" /S >/dev/null 2>&1
 wait_for '[ ! -e "$installed" ]'
 wineserver --wait
@@ -227,6 +303,27 @@ for report, result in (("report1.csv", "converted"), ("report2.csv", "skipped"))
             fail(f"{report}: {source}: {got} {output} {reason}")
 print("The collection: 300 songs kept in their folders byte for byte as the Linux kar2mid "
       "--keep-tree writes them; the run with Skip rewrote none; both reports read back")
+PY
+python3 - "$home" <<'PY' || status=1
+import filecmp, os, sys
+home = sys.argv[1]
+ref, out = home + "/Writings-reference", home + "/Later/CollectionOut/Готово"
+count = 0
+for folder, _, names in os.walk(ref):
+    for name in names:
+        relative = os.path.relpath(os.path.join(folder, name), ref)
+        if not os.path.exists(os.path.join(out, relative)) or not filecmp.cmp(
+                os.path.join(ref, relative), os.path.join(out, relative), shallow=False):
+            print(f"FAIL: {relative} in other writings differs from what kar2mid --keep-tree writes")
+            sys.exit(1)
+        count += 1
+text = open(home + "/settings-after.ini", "rb").read()
+if not text.startswith(b"\xef\xbb\xbf") or "Готово".encode() not in text or "Writings".encode() not in text:
+    print("FAIL: the settings file does not remember the folders in UTF-8: %r" % text[:400])
+    sys.exit(1)
+print(f"Names in other writings: {count} songs listed with their sub-folders and converted into "
+      "a folder named in Cyrillic byte for byte as the Linux kar2mid --keep-tree writes them; "
+      "the settings file remembers both folders in UTF-8")
 PY
 uninstallKey='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\LyricastConvert'
 if [ -e "$installed" ] || wine reg query "$uninstallKey" >/dev/null 2>&1; then

@@ -1,5 +1,6 @@
 #include "ui/win32/AboutBox.h"
 
+#include "ui/win32/WideText.h"
 #include "ui/win32/resources/ResourceIds.h"
 #include "window/AppInfo.h"
 
@@ -12,17 +13,17 @@ std::string AboutText() {
 }
 
 void ShowAboutBox(HWND owner) {
-    const std::string text = AboutText();
-    const std::string title = "About " + kApplicationTitle;
-    MSGBOXPARAMSA box{};
+    const std::wstring text = Wide(AboutText());
+    const std::wstring title = Wide("About " + kApplicationTitle);
+    MSGBOXPARAMSW box{};
     box.cbSize = sizeof box;
     box.hwndOwner = owner;
-    box.hInstance = GetModuleHandleA(nullptr);
+    box.hInstance = GetModuleHandleW(nullptr);
     box.lpszText = text.c_str();
     box.lpszCaption = title.c_str();
     box.dwStyle = MB_OK | MB_USERICON;
-    box.lpszIcon = MAKEINTRESOURCEA(IDI_APPLICATION_ICON);
-    MessageBoxIndirectA(&box);
+    box.lpszIcon = MAKEINTRESOURCEW(IDI_APPLICATION_ICON);
+    MessageBoxIndirectW(&box);
 }
 
 } // namespace lyricast

@@ -1,6 +1,6 @@
 #include "ui/win32/Controls.h"
 
-#include "ui/win32/CodePageText.h"
+#include "ui/win32/WideText.h"
 
 #include <vector>
 
@@ -13,8 +13,8 @@ HFONT UiFont() {
 int UiTextHeight() {
     HDC dc = GetDC(nullptr);
     const HGDIOBJ before = SelectObject(dc, UiFont());
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
     SelectObject(dc, before);
     ReleaseDC(nullptr, dc);
     return metrics.tmHeight;
@@ -22,11 +22,11 @@ int UiTextHeight() {
 
 HWND CreateChild(HWND parent, const char* className, const std::string& text, DWORD style,
                  const Box& box, int id, DWORD exStyle) {
-    HWND child = CreateWindowExA(exStyle, className, ShownText(text).c_str(), WS_CHILD | style,
-                                 box.x, box.y, box.width, box.height, parent,
+    HWND child = CreateWindowExW(exStyle, Wide(className).c_str(), Wide(text).c_str(),
+                                 WS_CHILD | style, box.x, box.y, box.width, box.height, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+                                 GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
     return child;
 }
 
@@ -36,13 +36,21 @@ void Place(HWND window, const Box& box) {
 }
 
 std::string WindowText(HWND window) {
-    std::vector<char> text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1);
-    GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
-    return TakenText(text.data());
+    std::vector<wchar_t> text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1);
+    const int length = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    return Utf8(std::wstring_view(text.data(), static_cast<std::size_t>(length)));
 }
 
 void SetText(HWND window, const std::string& text) {
-    SetWindowTextA(window, ShownText(text).c_str());
+    SetWindowTextW(window, Wide(text).c_str());
+}
+
+HCURSOR SystemCursor(LPCSTR id) {
+    return LoadCursorW(nullptr, MAKEINTRESOURCEW(reinterpret_cast<ULONG_PTR>(id)));
+}
+
+HICON SystemIcon(LPCSTR id) {
+    return LoadIconW(nullptr, MAKEINTRESOURCEW(reinterpret_cast<ULONG_PTR>(id)));
 }
 
 } // namespace lyricast

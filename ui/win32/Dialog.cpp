@@ -1,6 +1,6 @@
 #include "ui/win32/Dialog.h"
 
-#include "ui/win32/CodePageText.h"
+#include "ui/win32/Controls.h"
 
 #include <vector>
 
@@ -29,7 +29,7 @@ Dialog::Dialog(std::string title, int clientWidth, int clientHeight)
 INT_PTR Dialog::Run(HWND owner) {
     modal_ = true;
     const std::vector<WORD> words = EmptyTemplate();
-    return DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
+    return DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
                                    reinterpret_cast<const DLGTEMPLATE*>(words.data()), owner,
                                    Procedure, reinterpret_cast<LPARAM>(this));
 }
@@ -37,7 +37,7 @@ INT_PTR Dialog::Run(HWND owner) {
 HWND Dialog::Open(HWND owner) {
     modal_ = false;
     const std::vector<WORD> words = EmptyTemplate();
-    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
+    return CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
                                       reinterpret_cast<const DLGTEMPLATE*>(words.data()), owner,
                                       Procedure, reinterpret_cast<LPARAM>(this));
 }
@@ -56,11 +56,11 @@ void Dialog::End(INT_PTR result) {
 
 INT_PTR CALLBACK Dialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         reinterpret_cast<Dialog*>(lParam)->Initialise(dialog);
         return TRUE;
     }
-    auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
     if (self == nullptr)
         return FALSE;
     if (message == WM_NCDESTROY) {
@@ -72,7 +72,7 @@ INT_PTR CALLBACK Dialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPA
         return TRUE;
     }
     if (const std::optional<INT_PTR> answer = self->Message(message, wParam, lParam)) {
-        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, *answer);
+        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, *answer);
         return TRUE;
     }
     return FALSE;
@@ -80,10 +80,10 @@ INT_PTR CALLBACK Dialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPA
 
 void Dialog::Initialise(HWND dialog) {
     handle_ = dialog;
-    SetWindowTextA(dialog, ShownText(title_).c_str());
+    SetText(dialog, title_);
     RECT outer{0, 0, clientWidth_, clientHeight_};
-    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE)));
+    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE)));
     SetWindowPos(dialog, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
     Create();
@@ -97,7 +97,7 @@ void Dialog::CentreOnOwner() {
     if (owner != nullptr) {
         GetWindowRect(owner, &area);
     } else {
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     }
     RECT own{};
     GetWindowRect(handle_, &own);

@@ -1,7 +1,7 @@
 #include "ui/win32/ExistingQuestionDialog.h"
 
-#include "ui/win32/CodePageText.h"
 #include "ui/win32/Controls.h"
+#include "ui/win32/WideText.h"
 #include "window/AppInfo.h"
 
 #include <algorithm>
@@ -18,11 +18,11 @@ constexpr int kNarrowest = 4 * kButtonWidth + 3 * kButtonGap;
 
 // The question's size in the ui font, its lines broken within two thirds of the screen.
 SIZE TextSize(const std::string& utf8) {
-    const std::string text = ShownText(utf8);
+    const std::wstring text = Wide(utf8);
     HDC dc = GetDC(nullptr);
     const HGDIOBJ before = SelectObject(dc, UiFont());
     RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN) * 2 / 3, 0};
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area,
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
               DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
     SelectObject(dc, before);
     ReleaseDC(nullptr, dc);
@@ -64,14 +64,14 @@ void ExistingQuestionDialog::Create() {
     for (int i = 0; i < count; ++i)
         if (buttons[static_cast<std::size_t>(i)].answer == kExistingAnswerByDefault) {
             add(i);
-            SendMessageA(dialog, DM_SETDEFID, static_cast<WPARAM>(kFirstButton + i), 0);
+            SendMessageW(dialog, DM_SETDEFID, static_cast<WPARAM>(kFirstButton + i), 0);
         }
     for (int i = 0; i < count; ++i)
         if (buttons[static_cast<std::size_t>(i)].answer != kExistingAnswerByDefault)
             add(i);
     HWND icon = CreateChild(dialog, "STATIC", "", WS_VISIBLE | SS_ICON,
                             {kMargin, kMargin, kIconSize, kIconSize}, kIcon);
-    SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_QUESTION)), 0);
+    SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(SystemIcon(IDI_QUESTION)), 0);
     CreateChild(dialog, "STATIC", question_, WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL,
                 {2 * kMargin + kIconSize, kMargin, text_.cx, text_.cy}, kText);
 }

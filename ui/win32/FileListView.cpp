@@ -1,11 +1,10 @@
 #include "ui/win32/FileListView.h"
 
-#include "ui/win32/CodePageText.h"
 #include "ui/win32/Controls.h"
+#include "ui/win32/WideText.h"
 #include "window/FileColumns.h"
 
 #include <algorithm>
-#include <array>
 
 namespace lyricast {
 namespace {
@@ -20,13 +19,13 @@ FileListView::FileListView(HWND parent, int id, const Box& box)
                           WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS, box, id,
                           WS_EX_CLIENTEDGE)) {
     const DWORD extended = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
-    SendMessageA(handle_, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+    SendMessageW(handle_, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
     AddColumns();
 }
 
-int FileListView::TextWidth(const char* text) const {
-    return static_cast<int>(
-        SendMessageA(handle_, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text)));
+int FileListView::TextWidth(const std::string& text) const {
+    return static_cast<int>(SendMessageW(handle_, LVM_GETSTRINGWIDTHW, 0,
+                                         reinterpret_cast<LPARAM>(Wide(text).c_str())));
 }
 
 // Each as wide as its design says, and as its header and widest text need.
@@ -36,12 +35,13 @@ void FileListView::AddColumns() {
         narrowest_.push_back(
             std::max({columns[i].width, TextWidth(columns[i].caption) + kTextPadding,
                       TextWidth(columns[i].widest) + kTextPadding}));
-        LVCOLUMNA column{};
+        std::wstring caption = Wide(columns[i].caption);
+        LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
         column.fmt = LVCFMT_LEFT;
         column.cx = narrowest_.back();
-        column.pszText = const_cast<char*>(columns[i].caption);
-        SendMessageA(handle_, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+        column.pszText = caption.data();
+        SendMessageW(handle_, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
     }
 }
 
@@ -52,55 +52,59 @@ void FileListView::FillWidth() {
     int others = 0;
     for (std::size_t i = 0; i < columns.size(); ++i)
         if (!columns[i].fills)
-            others += static_cast<int>(SendMessageA(handle_, LVM_GETCOLUMNWIDTH, i, 0));
+            others += static_cast<int>(SendMessageW(handle_, LVM_GETCOLUMNWIDTH, i, 0));
     for (std::size_t i = 0; i < columns.size(); ++i)
         if (columns[i].fills)
-            SendMessageA(
+            SendMessageW(
                 handle_, LVM_SETCOLUMNWIDTH, i,
                 MAKELPARAM(std::max(narrowest_[i], static_cast<int>(client.right) - others), 0));
 }
 
 void FileListView::Clear() {
-    SendMessageA(handle_, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageW(handle_, LVM_DELETEALLITEMS, 0, 0);
 }
 
 void FileListView::AddRow(const std::vector<std::string>& texts, int goodMark) {
-    LVITEMA item{};
+    LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = RowCount();
-    std::string shown = ShownText(texts.at(0));
+    std::wstring shown = Wide(texts.at(0));
     item.pszText = shown.data();
     item.lParam = goodMark;
     const int row = static_cast<int>(
-        SendMessageA(handle_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        SendMessageW(handle_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     for (std::size_t column = 1; column < texts.size(); ++column) {
-        LVITEMA cell{};
+        LVITEMW cell{};
         cell.iSubItem = static_cast<int>(column);
-        shown = ShownText(texts[column]);
+        shown = Wide(texts[column]);
         cell.pszText = shown.data();
-        SendMessageA(handle_, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&cell));
+        SendMessageW(handle_, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&cell));
     }
 }
 
 int FileListView::RowCount() const {
-    return static_cast<int>(SendMessageA(handle_, LVM_GETITEMCOUNT, 0, 0));
+    return static_cast<int>(SendMessageW(handle_, LVM_GETITEMCOUNT, 0, 0));
 }
 
+// A buffer grown until the whole text fits, however long the path.
 std::string FileListView::Text(int row, int column) const {
-    std::array<char, MAX_PATH * 2> text{};
-    LVITEMA cell{};
-    cell.iSubItem = column;
-    cell.pszText = text.data();
-    cell.cchTextMax = static_cast<int>(text.size());
-    SendMessageA(handle_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&cell));
-    return TakenText(text.data());
+    for (std::vector<wchar_t> text(MAX_PATH);; text.resize(text.size() * 2)) {
+        LVITEMW cell{};
+        cell.iSubItem = column;
+        cell.pszText = text.data();
+        cell.cchTextMax = static_cast<int>(text.size());
+        const auto length = static_cast<std::size_t>(
+            SendMessageW(handle_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&cell)));
+        if (length + 1 < text.size())
+            return Utf8(std::wstring_view(text.data(), length));
+    }
 }
 
 int FileListView::GoodMark(int row) const {
-    LVITEMA item{};
+    LVITEMW item{};
     item.mask = LVIF_PARAM;
     item.iItem = row;
-    SendMessageA(handle_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(handle_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
     return static_cast<int>(item.lParam);
 }
 
@@ -108,7 +112,7 @@ std::vector<std::size_t> FileListView::SelectedRows() const {
     std::vector<std::size_t> selected;
     for (int row = -1;;) {
         row = static_cast<int>(
-            SendMessageA(handle_, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
+            SendMessageW(handle_, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED));
         if (row < 0)
             return selected;
         selected.push_back(static_cast<std::size_t>(row));
@@ -117,10 +121,10 @@ std::vector<std::size_t> FileListView::SelectedRows() const {
 
 // The list control leaves Ctrl+A to its owner; every other list selects all with it.
 void FileListView::SelectAll() {
-    LVITEMA state{};
+    LVITEMW state{};
     state.stateMask = LVIS_SELECTED;
     state.state = LVIS_SELECTED;
-    SendMessageA(handle_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+    SendMessageW(handle_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
                  reinterpret_cast<LPARAM>(&state));
 }
 
@@ -135,7 +139,7 @@ LRESULT FileListView::CustomDraw(NMLVCUSTOMDRAW& draw, RowColour (*colourOf)(int
     const RowColour colour = colourOf(static_cast<int>(draw.nmcd.lItemlParam));
     draw.clrText = RGB(colour.red, colour.green, colour.blue);
     const auto state =
-        SendMessageA(draw.nmcd.hdr.hwndFrom, LVM_GETITEMSTATE, draw.nmcd.dwItemSpec, LVIS_SELECTED);
+        SendMessageW(draw.nmcd.hdr.hwndFrom, LVM_GETITEMSTATE, draw.nmcd.dwItemSpec, LVIS_SELECTED);
     if (state & LVIS_SELECTED) {
         draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
         draw.clrTextBk = RGB(selectedFill.red, selectedFill.green, selectedFill.blue);

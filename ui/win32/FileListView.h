@@ -41,7 +41,7 @@ public:
 
 private:
     void AddColumns();
-    int TextWidth(const char* text) const;
+    int TextWidth(const std::string& text) const;
 
     HWND handle_;
     std::vector<int> narrowest_; // each column's width at least

@@ -1,9 +1,9 @@
 #include "ui/win32/FolderBrowseDialog.h"
 
-#include "ui/win32/CodePageText.h"
 #include "ui/win32/Controls.h"
 #include "ui/win32/ErrorBox.h"
 #include "ui/win32/NameDialog.h"
+#include "ui/win32/WideText.h"
 #include "ui/win32/pane/PaneDrawing.h"
 #include "window/AppInfo.h"
 #include "window/ErrorBox.h"
@@ -71,7 +71,7 @@ std::optional<std::string> FolderBrowseDialog::AskFolderName() {
 }
 
 void FolderBrowseDialog::ShowWarning(const std::string& text) {
-    MessageBoxA(Handle(), ShownText(text).c_str(), kApplicationTitle.c_str(),
+    MessageBoxW(Handle(), Wide(text).c_str(), Wide(kApplicationTitle).c_str(),
                 MB_ICONWARNING | MB_OK);
 }
 

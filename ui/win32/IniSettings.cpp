@@ -1,5 +1,10 @@
 #include "ui/win32/IniSettings.h"
 
+#include "platform/FileError.h"
+#include "platform/FileIO.h"
+#include "platform/Utf8.h"
+#include "ui/win32/IniText.h"
+#include "ui/win32/WideText.h"
 #include "window/AppInfo.h"
 #include "window/SettingsText.h"
 
@@ -8,48 +13,76 @@
 #include <shlobj.h>
 
 #include <array>
-#include <vector>
+#include <cstdint>
+#include <string_view>
 
 namespace lyricast {
 namespace {
 
-constexpr char kSection[] = "Settings";
-// What a missing key reads as: a newline never comes back from a stored value.
-constexpr char kMissing[] = "\n";
+constexpr std::string_view kSection = "Settings";
+constexpr std::string_view kByteOrderMark = "\xef\xbb\xbf";
+
+std::string FromCodePage(std::string_view text) {
+    const int size =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+    return Utf8(wide);
+}
+
+// The file as UTF-8 text; none when there is no file to read.
+IniText ReadIni(const std::string& file) {
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = ReadWholeFile(file);
+    } catch (const FileError&) {
+        return {};
+    }
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (text.starts_with(kByteOrderMark))
+        return IniText(text.substr(kByteOrderMark.size()));
+    return IniText(FromCodePage(text));
+}
+
+// As itself when it is UTF-8 with no control character that the encoding's
+// rules would keep as it stands, were its other characters ASCII letters.
+std::string StoredText(const std::string& value) {
+    std::string standIn = value;
+    for (char& c : standIn)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            c = 'x';
+    if (ValidUtf8(value) == value && EncodeSettingText(standIn) == standIn)
+        return value;
+    return EncodeSettingText(value);
+}
 
 } // namespace
 
 IniSettings::IniSettings(std::string file) : file_(std::move(file)) {}
 
 std::string IniSettings::UserFile() {
-    std::array<char, MAX_PATH> appData{};
+    std::array<wchar_t, MAX_PATH> appData{};
     if (FAILED(
-            SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData.data())))
+            SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData.data())))
         return {};
-    const std::string folder = std::string(appData.data()) + "\\" + kApplicationTitle;
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder + "\\lyricast-convert.ini";
+    const std::wstring folder = std::wstring(appData.data()) + L"\\" + Wide(kApplicationTitle);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return Utf8(folder + L"\\lyricast-convert.ini");
 }
 
 std::optional<std::string> IniSettings::Read(const std::string& key) const {
-    std::vector<char> text(1024);
-    for (;;) {
-        const DWORD length =
-            GetPrivateProfileStringA(kSection, key.c_str(), kMissing, text.data(),
-                                     static_cast<DWORD>(text.size()), file_.c_str());
-        if (length + 1 < text.size()) {
-            const std::string stored(text.data(), length);
-            if (stored == kMissing)
-                return std::nullopt;
-            return DecodeSettingText(stored);
-        }
-        text.resize(text.size() * 2);
-    }
+    const std::optional<std::string> stored = ReadIni(file_).Value(kSection, key);
+    if (!stored)
+        return std::nullopt;
+    return DecodeSettingText(*stored);
 }
 
 void IniSettings::Write(const std::string& key, const std::string& value) {
-    WritePrivateProfileStringA(kSection, key.c_str(), EncodeSettingText(value).c_str(),
-                               file_.c_str());
+    IniText ini = ReadIni(file_);
+    ini.SetValue(kSection, key, StoredText(value));
+    const std::string text = std::string(kByteOrderMark) + ini.Text();
+    WriteFileReplacing(file_,
+                       std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 } // namespace lyricast

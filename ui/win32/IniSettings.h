@@ -7,8 +7,13 @@
 
 namespace lyricast {
 
-// The window's settings in an INI file, through the system's profile calls,
-// each value spelled by EncodeSettingText so that it comes back byte for byte.
+// The window's settings in an INI file of one section, written in UTF-8
+// behind a byte order mark, so that a name in any writing reads the same
+// under every code page; a file without the mark, as versions before this
+// one wrote it, is read in the code page. A value is kept as itself where it
+// is text that comes back so, and spelled by EncodeSettingText otherwise, so
+// that every value comes back byte for byte. Each change is written through
+// a file that replaces the old one whole.
 class IniSettings : public SettingsStore {
 public:
     explicit IniSettings(std::string file);
@@ -20,6 +25,7 @@ public:
 
     const std::string& File() const { return file_; }
     std::optional<std::string> Read(const std::string& key) const override;
+    // Raises FileError when the file cannot be written.
     void Write(const std::string& key, const std::string& value) override;
 
 private:

@@ -20,7 +20,7 @@ void LyricStyleDialog::Create() {
                 kLengthLabel);
     CreateChild(dialog, "EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, {110, 60, 48, 21},
                 kLength, WS_EX_CLIENTEDGE);
-    SendDlgItemMessageA(dialog, kLength, EM_LIMITTEXT, 5, 0);
+    SendDlgItemMessageW(dialog, kLength, EM_LIMITTEXT, 5, 0);
     CreateChild(dialog, "STATIC", kLineLengthNote, WS_VISIBLE, {164, 63, 130, 17}, kLengthNote);
     CreateChild(dialog, "BUTTON", kLyricStyleOk,
                 WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, {134, 88, 75, 25}, kOk);

@@ -1,5 +1,7 @@
 #include "ui/win32/MainMenu.h"
 
+#include "ui/win32/WideText.h"
+
 #include <string>
 #include <vector>
 
@@ -38,16 +40,17 @@ HMENU CreateMainMenu() {
         if (&menu != filling) {
             filling = &menu;
             popup = CreatePopupMenu();
-            AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), menu.caption);
+            AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup),
+                        Wide(menu.caption).c_str());
         }
         if (entry.IsSeparator()) {
-            AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
             return;
         }
         std::string caption = entry.caption;
         if (entry.key.kind != MenuKey::Kind::None)
             caption += "\t" + KeyText(entry.key);
-        AppendMenuA(popup, MF_STRING, static_cast<UINT_PTR>(id), caption.c_str());
+        AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(id), Wide(caption).c_str());
     });
     return bar;
 }
@@ -60,7 +63,7 @@ HACCEL CreateMainKeys() {
         const BYTE flags = FVIRTKEY | (entry.key.control ? FCONTROL : 0);
         keys.push_back({flags, VirtualKey(entry.key), static_cast<WORD>(id)});
     });
-    return CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size()));
+    return CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 }
 
 const MenuEntry* MenuEntryOf(int id) {

@@ -3,7 +3,6 @@
 #include "platform/ProgramFileWindows.h"
 #include "platform/ShellOpen.h"
 #include "ui/win32/AboutBox.h"
-#include "ui/win32/CodePageText.h"
 #include "ui/win32/Controls.h"
 #include "ui/win32/ErrorBox.h"
 #include "ui/win32/ExistingQuestionDialog.h"
@@ -13,6 +12,7 @@
 #include "ui/win32/OutPathDialog.h"
 #include "ui/win32/SaveFilePicker.h"
 #include "ui/win32/SummaryDialog.h"
+#include "ui/win32/WideText.h"
 #include "ui/win32/pane/PaneDrawing.h"
 #include "ui/win32/resources/ResourceIds.h"
 #include "window/AppInfo.h"
@@ -29,22 +29,22 @@
 namespace lyricast {
 namespace {
 
-constexpr char kClassName[] = "LyricastConvertMainWindow";
+constexpr wchar_t kClassName[] = L"LyricastConvertMainWindow";
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
 } // namespace
 
 void MainWindow::RegisterWindowClass() {
     static const bool registered = [] {
-        WNDCLASSEXA type{};
+        WNDCLASSEXW type{};
         type.cbSize = sizeof type;
         type.lpfnWndProc = MainWindow::Procedure;
-        type.hInstance = GetModuleHandleA(nullptr);
-        type.hIcon = LoadIconA(type.hInstance, MAKEINTRESOURCEA(IDI_APPLICATION_ICON));
-        type.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        type.hInstance = GetModuleHandleW(nullptr);
+        type.hIcon = LoadIconW(type.hInstance, MAKEINTRESOURCEW(IDI_APPLICATION_ICON));
+        type.hCursor = SystemCursor(IDC_ARROW);
         type.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
         type.lpszClassName = kClassName;
-        return RegisterClassExA(&type) != 0;
+        return RegisterClassExW(&type) != 0;
     }();
     (void)registered;
 }
@@ -81,8 +81,8 @@ MainWindow::MainWindow()
       chooseSaveFile(PickSaveFile), askExisting(AskInDialog), keys_(CreateMainKeys()) {
     RegisterWindowClass();
     const SIZE outer = OuterSize();
-    CreateWindowExA(0, kClassName, MainWindowCaption().c_str(), kStyle, 187, 112, outer.cx,
-                    outer.cy, nullptr, CreateMainMenu(), GetModuleHandleA(nullptr), this);
+    CreateWindowExW(0, kClassName, Wide(MainWindowCaption()).c_str(), kStyle, 187, 112, outer.cx,
+                    outer.cy, nullptr, CreateMainMenu(), GetModuleHandleW(nullptr), this);
     workers_.emplace(handle_);
     CreateControls();
     ShowMenuChecks(GetMenu(handle_), form);
@@ -107,7 +107,7 @@ void MainWindow::CreateControls() {
     StatusBar1 =
         CreateChild(handle_, STATUSCLASSNAMEA, "", WS_VISIBLE | SBARS_SIZEGRIP, {}, kStatusBar1);
     int panels[] = {kStatusPanelWidth, -1};
-    SendMessageA(StatusBar1, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(panels));
+    SendMessageW(StatusBar1, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(panels));
     DriveComboBox1 = std::make_unique<DriveBox>(handle_, kDriveComboBox1, layout.driveBox);
     DirectoryListBox1 =
         std::make_unique<FolderList>(handle_, kDirectoryListBox1, layout.folderList);
@@ -115,9 +115,9 @@ void MainWindow::CreateControls() {
     form.LinkFolderList(DirectoryListBox1->core);
     fileListView = std::make_unique<FileListView>(handle_, kFileListView, layout.fileList);
     ProgressBar1 = CreateChild(handle_, PROGRESS_CLASSA, "", 0, layout.progressBar, kProgressBar1);
-    SendMessageA(ProgressBar1, PBM_SETRANGE32, 0, 100);
+    SendMessageW(ProgressBar1, PBM_SETRANGE32, 0, 100);
     LMDButton3 =
-        CreateChild(handle_, "BUTTON", form.LMDButton3Caption().c_str(),
+        CreateChild(handle_, "BUTTON", form.LMDButton3Caption(),
                     WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, layout.convertButton, kLMDButton3);
 }
 
@@ -129,7 +129,7 @@ MainLayout MainWindow::Layout() const {
 }
 
 void MainWindow::LayOut() {
-    SendMessageA(StatusBar1, WM_SIZE, 0, 0);
+    SendMessageW(StatusBar1, WM_SIZE, 0, 0);
     const MainLayout layout = Layout();
     Place(DirectoryListBox1->Handle(), layout.folderList);
     Place(fileListView->Handle(), layout.fileList);
@@ -142,14 +142,14 @@ void MainWindow::LayOut() {
 LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* created =
-            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         created->handle_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
     }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     // Until its controls exist the window has nothing of its own to do.
     if (self == nullptr || (!self->fileListView && message != WM_MEASUREITEM))
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     return self->Receive(message, wParam, lParam);
 }
 
@@ -191,7 +191,7 @@ LRESULT MainWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
             GetCursorPos(&at);
             ScreenToClient(handle_, &at);
             if (Inside(Layout().splitter, at.x, at.y)) {
-                SetCursor(LoadCursorA(nullptr, IDC_SIZEWE));
+                SetCursor(SystemCursor(IDC_SIZEWE));
                 return TRUE;
             }
         }
@@ -221,7 +221,7 @@ LRESULT MainWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefWindowProcA(handle_, message, wParam, lParam);
+    return DefWindowProcW(handle_, message, wParam, lParam);
 }
 
 void MainWindow::Command(int id, int code) {
@@ -307,7 +307,7 @@ void MainWindow::FirstShow() {
 }
 
 bool MainWindow::TranslateKeys(MSG& message) {
-    return TranslateAcceleratorA(handle_, keys_, &message) != 0;
+    return TranslateAcceleratorW(handle_, keys_, &message) != 0;
 }
 
 void MainWindow::FilesDropped(HDROP drop) {
@@ -352,10 +352,10 @@ void MainWindow::ClearRows() {
 }
 
 void MainWindow::AddRows(std::span<const FileRow> rows) {
-    SendMessageA(fileListView->Handle(), WM_SETREDRAW, FALSE, 0);
+    SendMessageW(fileListView->Handle(), WM_SETREDRAW, FALSE, 0);
     for (const FileRow& row : rows)
         fileListView->AddRow(RowTexts(row), row.GoodMark());
-    SendMessageA(fileListView->Handle(), WM_SETREDRAW, TRUE, 0);
+    SendMessageW(fileListView->Handle(), WM_SETREDRAW, TRUE, 0);
     fileListView->FillWidth(); // a scroll bar may have come
     InvalidateRect(fileListView->Handle(), nullptr, TRUE);
 }
@@ -365,8 +365,8 @@ std::vector<std::size_t> MainWindow::SelectedRows() const {
 }
 
 void MainWindow::ShowProgress(int position, int maximum) {
-    SendMessageA(ProgressBar1, PBM_SETRANGE32, 0, maximum);
-    SendMessageA(ProgressBar1, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    SendMessageW(ProgressBar1, PBM_SETRANGE32, 0, maximum);
+    SendMessageW(ProgressBar1, PBM_SETPOS, static_cast<WPARAM>(position), 0);
     ShowWindow(ProgressBar1, SW_SHOWNA);
 }
 
@@ -376,7 +376,7 @@ void MainWindow::HideProgress() {
 
 void MainWindow::ShowStatus(const StatusText& status) {
     const std::string text = FitStatus(status);
-    SendMessageA(StatusBar1, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(ShownText(text).c_str()));
+    SendMessageW(StatusBar1, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
     UpdateWindow(StatusBar1);
 }
 
@@ -384,13 +384,13 @@ void MainWindow::ShowStatus(const StatusText& status) {
 std::string MainWindow::FitStatus(const StatusText& status) const {
     HDC dc = GetDC(StatusBar1);
     const HGDIOBJ before =
-        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(StatusBar1, WM_GETFONT, 0, 0)));
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(StatusBar1, WM_GETFONT, 0, 0)));
     const int room = kStatusPanelWidth - 4 * GetSystemMetrics(SM_CXEDGE);
     std::string fitted = lyricast::FittedStatus(
         status, PathRules::Native(), "...", [dc, room](const std::string& text) {
-            const std::string shown = ShownText(text);
+            const std::wstring shown = Wide(text);
             SIZE size{};
-            GetTextExtentPoint32A(dc, shown.c_str(), static_cast<int>(shown.size()), &size);
+            GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &size);
             return size.cx <= room;
         });
     SelectObject(dc, before);
@@ -399,11 +399,11 @@ std::string MainWindow::FitStatus(const StatusText& status) const {
 }
 
 void MainWindow::ShowCounts(const std::string& text) {
-    SendMessageA(StatusBar1, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(ShownText(text).c_str()));
+    SendMessageW(StatusBar1, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(Wide(text).c_str()));
 }
 
 void MainWindow::ShowConvertCaption(const std::string& caption) {
-    SetWindowTextA(LMDButton3, caption.c_str());
+    SetText(LMDButton3, caption);
 }
 
 bool MainWindow::ShowSummary(const BatchSummary& told, const std::string& /*folder*/,
@@ -419,7 +419,7 @@ ExistingAnswer MainWindow::AskAboutExisting(const std::string& question) {
 }
 
 void MainWindow::ShowMessage(const std::string& text) {
-    MessageBoxA(handle_, ShownText(text).c_str(), kApplicationTitle.c_str(),
+    MessageBoxW(handle_, Wide(text).c_str(), Wide(kApplicationTitle).c_str(),
                 MB_ICONINFORMATION | MB_OK);
 }
 
@@ -478,7 +478,7 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::CloseWindow() {
-    SendMessageA(handle_, WM_CLOSE, 0, 0);
+    SendMessageW(handle_, WM_CLOSE, 0, 0);
 }
 
 void MainWindow::OpenDocument(const std::string& path) {

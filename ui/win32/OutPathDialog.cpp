@@ -1,6 +1,5 @@
 #include "ui/win32/OutPathDialog.h"
 
-#include "ui/win32/CodePageText.h"
 #include "ui/win32/Controls.h"
 #include "ui/win32/ErrorBox.h"
 #include "ui/win32/FolderBrowseDialog.h"
@@ -108,7 +107,7 @@ void OutPathDialog::ShowChoice(bool savePath, const std::string& folder) {
     shownFolder_ = folder;
     CheckDlgButton(Handle(), kSavePath, savePath ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(Handle(), kSaveOri, savePath ? BST_UNCHECKED : BST_CHECKED);
-    SetDlgItemTextA(Handle(), kEdit1, ShownText(folder).c_str());
+    SetText(GetDlgItem(Handle(), kEdit1), folder);
 }
 
 void OutPathDialog::ShowExisting(ExistingChoice choice) {

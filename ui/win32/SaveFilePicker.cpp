@@ -1,33 +1,33 @@
 #include "ui/win32/SaveFilePicker.h"
 
-#include "ui/win32/CodePageText.h"
+#include "ui/win32/WideText.h"
 
 #include <commdlg.h>
 
 #include <algorithm>
-#include <array>
+#include <vector>
 
 namespace lyricast {
 
 std::optional<std::string> PickSaveFile(HWND owner, const std::string& title,
                                         const std::string& suggested) {
-    std::array<char, MAX_PATH> path{};
-    const std::string shownSuggested = ShownText(suggested);
+    std::vector<wchar_t> path(kLongestPath, L'\0');
+    const std::wstring shownSuggested = Wide(suggested);
     std::copy_n(shownSuggested.begin(), std::min(shownSuggested.size(), path.size() - 1),
                 path.begin());
-    const std::string shownTitle = ShownText(title);
-    OPENFILENAMEA info{};
+    const std::wstring shownTitle = Wide(title);
+    OPENFILENAMEW info{};
     info.lStructSize = sizeof info;
     info.hwndOwner = owner;
-    info.lpstrFilter = "CSV (*.csv)\0*.csv\0All files (*.*)\0*.*\0";
+    info.lpstrFilter = L"CSV (*.csv)\0*.csv\0All files (*.*)\0*.*\0";
     info.lpstrFile = path.data();
     info.nMaxFile = static_cast<DWORD>(path.size());
     info.lpstrTitle = shownTitle.c_str();
-    info.lpstrDefExt = "csv";
+    info.lpstrDefExt = L"csv";
     info.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-    if (!GetSaveFileNameA(&info))
+    if (!GetSaveFileNameW(&info))
         return std::nullopt;
-    return TakenText(path.data());
+    return Utf8(path.data());
 }
 
 } // namespace lyricast

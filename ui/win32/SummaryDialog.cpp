@@ -63,10 +63,9 @@ void SummaryDialog::Create() {
                 {kWidth - 340, top, 110, kButtonHeight}, kSaveReport);
     HWND icon = CreateChild(dialog, "STATIC", "", WS_VISIBLE | SS_ICON,
                             {kMargin, kMargin, kIconSize, kIconSize}, kIcon);
-    SendMessageA(icon, STM_SETICON,
-                 reinterpret_cast<WPARAM>(
-                     LoadIconA(nullptr, summary_.warning ? IDI_WARNING : IDI_INFORMATION)),
-                 0);
+    SendMessageW(
+        icon, STM_SETICON,
+        reinterpret_cast<WPARAM>(SystemIcon(summary_.warning ? IDI_WARNING : IDI_INFORMATION)), 0);
     const int textLeft = kMargin + kIconSize + kMargin;
     CreateChild(dialog, "STATIC", summary_.head, WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
                 {textLeft, kMargin, kWidth - textLeft - kMargin, HeadHeight(summary_)}, kText);

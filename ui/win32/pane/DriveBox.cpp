@@ -1,7 +1,7 @@
 #include "ui/win32/pane/DriveBox.h"
 
-#include "ui/win32/CodePageText.h"
 #include "ui/win32/Controls.h"
+#include "ui/win32/WideText.h"
 #include "ui/win32/pane/FolderList.h"
 #include "ui/win32/pane/ItemDrawing.h"
 
@@ -32,7 +32,7 @@ void DriveBox::SetDirList(FolderList* dirList) {
 }
 
 int DriveBox::SelectedEntry() const {
-    return static_cast<int>(SendMessageA(handle_, CB_GETCURSEL, 0, 0));
+    return static_cast<int>(SendMessageW(handle_, CB_GETCURSEL, 0, 0));
 }
 
 int DriveBox::EntryHeight() {
@@ -51,15 +51,15 @@ void DriveBox::Draw(const DRAWITEMSTRUCT& item) const {
 
 void DriveBox::ShowDrives(const std::vector<DriveEntry>& entries) {
     entries_ = entries;
-    SendMessageA(handle_, CB_RESETCONTENT, 0, 0);
+    SendMessageW(handle_, CB_RESETCONTENT, 0, 0);
     for (const DriveEntry& entry : entries_) {
-        const std::string shown = ShownText(entry.caption);
-        SendMessageA(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+        SendMessageW(handle_, CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(Wide(entry.caption).c_str()));
     }
 }
 
 void DriveBox::SelectDrive(int index) {
-    SendMessageA(handle_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(handle_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 } // namespace lyricast

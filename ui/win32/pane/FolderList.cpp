@@ -17,7 +17,7 @@ FolderList::FolderList(HWND parent, int id, const Box& box, const VolumeTable& v
 }
 
 int FolderList::SelectedItem() const {
-    return static_cast<int>(SendMessageA(handle_, LB_GETCURSEL, 0, 0));
+    return static_cast<int>(SendMessageW(handle_, LB_GETCURSEL, 0, 0));
 }
 
 void FolderList::OpenCurrent() {
@@ -48,12 +48,12 @@ void FolderList::Draw(const DRAWITEMSTRUCT& item) const {
 
 void FolderList::ShowItems(const std::vector<FolderItem>& items, int selected) {
     items_ = items;
-    SendMessageA(handle_, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(handle_, LB_RESETCONTENT, 0, 0);
+    SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(handle_, LB_RESETCONTENT, 0, 0);
     for (std::size_t i = 0; i < items_.size(); ++i)
-        SendMessageA(handle_, LB_ADDSTRING, 0, 0);
-    SendMessageA(handle_, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
-    SendMessageA(handle_, WM_SETREDRAW, TRUE, 0);
+        SendMessageW(handle_, LB_ADDSTRING, 0, 0);
+    SendMessageW(handle_, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    SendMessageW(handle_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(handle_, nullptr, TRUE);
 }
 

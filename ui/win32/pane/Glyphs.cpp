@@ -13,8 +13,8 @@ HBITMAP Bitmap(GlyphName name) {
     static const std::array<HBITMAP, kGlyphCount> bitmaps = [] {
         std::array<HBITMAP, kGlyphCount> loaded{};
         for (std::size_t i = 0; i < loaded.size(); ++i)
-            loaded[i] = LoadBitmapA(GetModuleHandleA(nullptr),
-                                    MAKEINTRESOURCEA(IDB_FLOPPY + static_cast<int>(i)));
+            loaded[i] = LoadBitmapW(GetModuleHandleW(nullptr),
+                                    MAKEINTRESOURCEW(IDB_FLOPPY + static_cast<int>(i)));
         return loaded;
     }();
     return bitmaps[static_cast<std::size_t>(name)];
@@ -24,7 +24,7 @@ HBITMAP Bitmap(GlyphName name) {
 
 SIZE GlyphSize(GlyphName name) {
     BITMAP info{};
-    GetObjectA(Bitmap(name), sizeof info, &info);
+    GetObjectW(Bitmap(name), sizeof info, &info);
     return {info.bmWidth, info.bmHeight};
 }
 

@@ -1,6 +1,6 @@
 #include "ui/win32/pane/ItemDrawing.h"
 
-#include "ui/win32/CodePageText.h"
+#include "ui/win32/WideText.h"
 
 namespace lyricast {
 
@@ -18,8 +18,8 @@ void DrawListItem(const DRAWITEMSTRUCT& item, const DrawnItem& look, const std::
     textRect.left += look.textLeft;
     const UINT format =
         DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | (look.textCentred ? DT_VCENTER : DT_TOP);
-    const std::string shown = ShownText(text);
-    DrawTextA(dc, shown.c_str(), static_cast<int>(shown.size()), &textRect, format);
+    const std::wstring shown = Wide(text);
+    DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &textRect, format);
     if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_COMBOBOXEDIT) == 0)
         DrawFocusRect(dc, &rect);
 }
