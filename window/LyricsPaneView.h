@@ -19,6 +19,10 @@ struct LyricsPaneText {
     bool operator==(const LyricsPaneText&) const = default;
 };
 
+// The caption beside the pane's code page box; Alt with its letter goes to the box.
+inline constexpr const char* kCodePageCaption = "&Code page:";
+inline constexpr char kCodePageMnemonic = 'C';
+
 // What the lyrics pane's decisions need a toolkit to show. Every call is
 // made on the UI thread.
 class LyricsPaneView {

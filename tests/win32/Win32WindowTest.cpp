@@ -388,6 +388,8 @@ TEST_F(Win32WindowTest, TheLyricsColumnFillsAndThePaneShowsTheSelectedSong) {
     EXPECT_NE(WindowText(pane.warnings).find("not valid in UTF-8"), std::string::npos);
     EXPECT_EQ(PlaceOf(pane.warnings).height, 15) << "room for the one warning";
     EXPECT_EQ(PlaceOf(pane.lines), pane.Layout().lines);
+    MSG altC{window.fileListView->Handle(), WM_SYSKEYDOWN, 'C', 0, 0, {}};
+    EXPECT_TRUE(window.TranslateKeys(altC)) << "Alt+C goes to the code page box";
     window.fileListView->SelectAll();
     PumpUntil([&pane] { return WindowText(pane.note).starts_with("2 files selected"); });
     EXPECT_EQ(WindowText(pane.lines), "");

@@ -33,7 +33,7 @@ LyricsPaneWidget::LyricsPaneWidget(QWidget* parent) : QWidget(parent) {
     titleLabel->setFont(bold);
     titleLabel->setTextFormat(Qt::PlainText);
     top->addWidget(titleLabel, 1);
-    auto* pageCaption = new QLabel(QStringLiteral("&Code page:"), this);
+    auto* pageCaption = new QLabel(QString::fromLatin1(kCodePageCaption), this);
     codePageCombo = new QComboBox(this);
     codePageCombo->setObjectName(QStringLiteral("codePageCombo"));
     for (const CodePage page : DisplayCodePages())

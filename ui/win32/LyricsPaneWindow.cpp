@@ -40,7 +40,7 @@ LyricsPaneWindow::LyricsPaneWindow(HWND parent, int firstId, const Box& pane,
                                    const LyricsPaneLayout& layout)
     : title(CreateChild(parent, "STATIC", "", WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX,
                         layout.title, firstId)),
-      codePageCaption(CreateChild(parent, "STATIC", "&Code page:", WS_VISIBLE | SS_RIGHT,
+      codePageCaption(CreateChild(parent, "STATIC", kCodePageCaption, WS_VISIBLE | SS_RIGHT,
                                   layout.codePageCaption, firstId + 1)),
       codePageBox(CreateChild(parent, "COMBOBOX", "",
                               WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,

@@ -173,7 +173,7 @@ LRESULT MainWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
         SelectionChanged();
         return 0;
     case WM_CTLCOLORSTATIC:
-        if (lyricsPane->IsWarnings(reinterpret_cast<HWND>(lParam))) {
+        if (lyricsPane && lyricsPane->IsWarnings(reinterpret_cast<HWND>(lParam))) {
             const auto dc = reinterpret_cast<HDC>(wParam);
             SetTextColor(dc, kWarningColour);
             SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
@@ -368,7 +368,15 @@ void MainWindow::FirstShow() {
     form.FormShow(ProgramFile());
 }
 
+// The window has no dialog manager to follow its captions' letters: the
+// code page box's is taken here.
 bool MainWindow::TranslateKeys(MSG& message) {
+    if (message.message == WM_SYSKEYDOWN &&
+        message.wParam == static_cast<WPARAM>(kCodePageMnemonic) &&
+        GetAncestor(message.hwnd, GA_ROOT) == handle_) {
+        SetFocus(lyricsPane->codePageBox);
+        return true;
+    }
     return TranslateAcceleratorW(handle_, keys_, &message) != 0;
 }
 
