@@ -18,7 +18,7 @@ std::string LyricsField(const std::string& path, const Judgement& judgement,
     if (!judgement.good)
         return {};
     const auto preview = PreviewLyricsOf(path, style);
-    return preview ? LyricsColumnText(*preview) : std::string();
+    return preview ? LyricsColumnText(*preview) : kUnreadableLyricsText;
 }
 
 int PrintLyrics(const Kar2midOptions& options, std::ostream& out, std::ostream& err) {

@@ -51,6 +51,8 @@ std::string NotDecodedWarning(CodePage page);
 // The preview in a few words: "214 / 38 lines", "none", "tags only", with
 // " (both)" when text words and lyric events are both there.
 std::string LyricsColumnText(const LyricsPreview& preview);
+// The column's text for a file that no longer reads as a MIDI file.
+inline constexpr const char* kUnreadableLyricsText = "unreadable";
 // What a user should know before converting, as English sentences.
 std::vector<std::string> LyricsWarnings(const LyricsPreview& preview, const LyricStyle& style);
 

@@ -4,6 +4,8 @@
 #include "scan/FileJudgement.h"
 
 #include <array>
+#include <string_view>
+#include <tuple>
 
 namespace lyricast {
 namespace {
@@ -23,7 +25,17 @@ constexpr std::array kColumns = {
     FileColumn{"Num.Tracks", 70, "65535",
                [](const FileRow& row) { return TrackCountText(row.trackCount); },
                [](const FileRow& a, const FileRow& b) { return a.trackCount < b.trackCount; }},
+    FileColumn{"Lyrics", 120, "9999 / 999 lines (both)",
+               [](const FileRow& row) { return row.lyrics.text; },
+               [](const FileRow& a, const FileRow& b) {
+                   const auto key = [](const RowLyrics& lyrics) {
+                       return std::tie(lyrics.read, lyrics.words, lyrics.syllables, lyrics.text);
+                   };
+                   return key(a.lyrics) < key(b.lyrics);
+               }},
 };
+
+static_assert(std::string_view(kColumns[kLyricsColumn].caption) == "Lyrics");
 
 } // namespace
 

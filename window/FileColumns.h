@@ -2,6 +2,7 @@
 
 #include "window/FileRow.h"
 
+#include <cstddef>
 #include <span>
 #include <string>
 #include <vector>
@@ -22,9 +23,12 @@ struct FileColumn {
     bool fills = false;
 };
 
-// "File Name", "Ext", "Status" and "Num.Tracks", in order; the first shows
-// the file's path and fills the list's width.
+// "File Name", "Ext", "Status", "Num.Tracks" and "Lyrics", in order; the
+// first shows the file's path and fills the list's width.
 std::span<const FileColumn> FileColumns();
+
+// The "Lyrics" column, which the pass after the scan fills.
+inline constexpr std::size_t kLyricsColumn = 4;
 
 // A row's texts, one a column, in the columns' order.
 std::vector<std::string> RowTexts(const FileRow& row);

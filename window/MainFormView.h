@@ -14,6 +14,12 @@
 
 namespace lyricast {
 
+// A row's new text in the Lyrics column.
+struct LyricsCell {
+    std::size_t row; // by index into the rows shown
+    std::string text;
+};
+
 // What the main window's decisions need a toolkit to show or ask. Text is
 // handed over as the bytes the system gave; a view decodes it for display.
 // Every call is made on the UI thread.
@@ -23,6 +29,9 @@ public:
     // Appends rows below those shown, in this order, with the texts of
     // FileColumns and the good mark as each row's data.
     virtual void AddRows(std::span<const FileRow> rows) = 0;
+    // The Lyrics column's text of these rows, as the pass after the scan
+    // reads their files.
+    virtual void ShowLyricsCells(std::span<const LyricsCell> cells) = 0;
     // The selected rows, by index into the rows shown, in list order.
     virtual std::vector<std::size_t> SelectedRows() const = 0;
 

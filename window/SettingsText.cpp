@@ -35,6 +35,8 @@ int HexDigit(char c) {
     return -1;
 }
 
+constexpr long kLargestPane = 10000;
+
 // One number of a place's text, and the comma after it unless it is the last.
 bool ReadNumber(std::string_view& text, long& number, bool last) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
@@ -95,6 +97,14 @@ std::optional<WindowPlace> WindowPlaceOf(const std::string& text) {
         return std::nullopt;
     place.maximised = maximised != 0;
     return place;
+}
+
+std::optional<int> PixelsOf(const std::string& text) {
+    std::string_view rest = text;
+    long pixels = 0;
+    if (!ReadNumber(rest, pixels, true) || pixels < 0 || pixels > kLargestPane)
+        return std::nullopt;
+    return static_cast<int>(pixels);
 }
 
 } // namespace lyricast

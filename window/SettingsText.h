@@ -29,4 +29,8 @@ std::string WindowPlaceText(const WindowPlace& place);
 // under 100 pixels wide or high, so that a window is never restored out of reach.
 std::optional<WindowPlace> WindowPlaceOf(const std::string& text);
 
+// A pane's remembered size in pixels: a whole number from 0 to 10,000, none
+// for anything else.
+std::optional<int> PixelsOf(const std::string& text);
+
 } // namespace lyricast

@@ -16,6 +16,8 @@
 #include "window/FileScanning.h"
 #include "window/HelpPage.h"
 #include "window/LyricStyleText.h"
+#include "window/LyricsPane.h"
+#include "window/LyricsPass.h"
 #include "window/Settings.h"
 #include "window/ToutPathForm.h"
 
@@ -26,6 +28,7 @@
 #include <functional>
 #include <new>
 #include <thread>
+#include <utility>
 
 namespace lyricast {
 namespace {
@@ -51,6 +54,7 @@ constexpr const char* kIfExistsKey = "IfFileExists";
 constexpr const char* kKeepTreeKey = "KeepSubFolders";
 constexpr const char* kLyricStyleKey = "LyricStyle";
 constexpr const char* kLongestLineKey = "LongestLine";
+constexpr const char* kCodePageKey = "LyricsCodePage";
 
 constexpr const char* kReportName = "lyricast-report.csv";
 
@@ -135,9 +139,8 @@ void TMainForm::OpenPaths(std::vector<std::string> paths) {
 // the scan in the current slot to stop first.
 void TMainForm::StartScan(std::shared_ptr<FileScanning> scan) {
     view_.ShowProgress(0, progressMaximum);
-    rows.clear();
+    ForgetRows();
     unreadFolders_.clear();
-    view_.ClearRows();
     view_.ShowCounts({});
     ScanSlot& current = scanThreads[static_cast<std::size_t>(scanIndex)];
     if (current.taken) {
@@ -194,15 +197,28 @@ void TMainForm::fileListViewColumnClick(int column) {
     std::stable_sort(rows.begin(), rows.end(), [this, before](const FileRow& a, const FileRow& b) {
         return sortAscending_ ? before(a, b) : before(b, a);
     });
+    for (std::size_t index = 0; index < rows.size(); ++index)
+        rowOfSerial_[rows[index].serial] = index;
     view_.ClearRows();
     view_.AddRows(rows);
+    if (lyricsPane_ != nullptr)
+        lyricsPane_->ShowSelection(0);
 }
 
 void TMainForm::ShowOnlyKAR1Click() {
     showOnlyKar = !showOnlyKar;
-    rows.clear();
-    view_.ClearRows();
+    ForgetRows();
     ListAgain();
+}
+
+// The rows go, and with them the reading of their lyrics.
+void TMainForm::ForgetRows() {
+    StopLyricsPass();
+    rows.clear();
+    rowOfSerial_.clear();
+    view_.ClearRows();
+    if (lyricsPane_ != nullptr)
+        lyricsPane_->ShowSelection(0);
 }
 
 // A walk running reads the check mark at its next folder entry; the folder
@@ -227,7 +243,112 @@ void TMainForm::LyricStyle1Click() {
 }
 
 void TMainForm::ChooseLyricStyle(const LyricStyle& style) {
+    if (style == lyricStyle)
+        return;
     lyricStyle = style;
+    // Rows whose column was being read, or was read, are read again in the
+    // new style; a scan still running starts the reading when it ends.
+    if (lyricsPass_) {
+        std::vector<LyricsCell> cleared;
+        for (std::size_t index = 0; index < rows.size(); ++index)
+            if (std::exchange(rows[index].lyrics, {}).read)
+                cleared.push_back({index, {}});
+        view_.ShowLyricsCells(cleared);
+        StartLyricsPass();
+    }
+    fileListViewSelectItem();
+}
+
+void TMainForm::LinkLyricsPane(LyricsPane& pane) {
+    lyricsPane_ = &pane;
+    pane.ChooseCodePage(pane.Chosen());
+    pane.ShowSelection(0);
+}
+
+void TMainForm::fileListViewSelectItem() {
+    if (lyricsPane_ == nullptr)
+        return;
+    ++lyricsRequest_;
+    const std::vector<std::size_t> selected = view_.SelectedRows();
+    if (selected.size() != 1 || selected.front() >= rows.size())
+        return lyricsPane_->ShowSelection(selected.size());
+    const FileRow& row = rows[selected.front()];
+    if (!row.good)
+        return lyricsPane_->ShowBadFile();
+    ReadSelectedLyrics(row.path);
+}
+
+// The file is read on a worker, as one on a slow disk would hold the window;
+// a reading overtaken by another selection is dropped. Without a worker it
+// is read here.
+void TMainForm::ReadSelectedLyrics(const std::string& path) {
+    const std::uint64_t request = lyricsRequest_;
+    const LyricStyle style = lyricStyle;
+    const auto show = [this, request, style](const std::optional<LyricsPreview>& preview) {
+        if (request == lyricsRequest_ && lyricsPane_ != nullptr)
+            lyricsPane_->ShowSong(preview, style);
+    };
+    try {
+        view_.StartWorker([this, path, style, show] {
+            try {
+                view_.PostToUi([show, preview = PreviewLyricsOf(path, style)] { show(preview); });
+            } catch (const std::exception&) {
+            }
+        });
+    } catch (const std::exception&) {
+        show(PreviewLyricsOf(path, style));
+    }
+}
+
+// The column of every "Good" row, in list order, read on a worker thread.
+void TMainForm::StartLyricsPass() {
+    StopLyricsPass();
+    std::vector<LyricsPass::Entry> entries;
+    for (const FileRow& row : rows)
+        if (row.good)
+            entries.push_back({row.serial, row.path});
+    auto pass = std::make_shared<LyricsPass>(std::move(entries), lyricStyle);
+    lyricsPass_ = pass;
+    try {
+        view_.StartWorker([this, pass] {
+            try {
+                pass->Run([this, pass](std::vector<LyricsFound> found) {
+                    view_.PostToUi([this, pass, found = std::move(found)]() mutable {
+                        ShowLyricsFound(*pass, found);
+                    });
+                });
+            } catch (const std::exception&) {
+                // Without the memory to go on, the rows not read stay empty.
+            }
+        });
+    } catch (const std::exception&) {
+        pass->Stop();
+    }
+}
+
+void TMainForm::StopLyricsPass() {
+    if (lyricsPass_)
+        lyricsPass_->Stop();
+    lyricsPass_.reset();
+}
+
+// What a stopped pass found is dropped: its rows may be gone.
+void TMainForm::ShowLyricsFound(const LyricsPass& pass, std::vector<LyricsFound>& found) {
+    if (&pass != lyricsPass_.get() || pass.Stopped())
+        return;
+    std::vector<LyricsCell> cells;
+    cells.reserve(found.size());
+    for (LyricsFound& one : found) {
+        const std::size_t index = rowOfSerial_[one.serial];
+        rows[index].lyrics = std::move(one.lyrics);
+        cells.push_back({index, rows[index].lyrics.text});
+    }
+    view_.ShowLyricsCells(cells);
+}
+
+bool TMainForm::LyricsColumnComplete() const {
+    return std::all_of(rows.begin(), rows.end(),
+                       [](const FileRow& row) { return !row.good || row.lyrics.read; });
 }
 
 void TMainForm::Help2Click() {
@@ -447,6 +568,7 @@ void TMainForm::Stop1Click() {
         view_.ShowStatus({"Stopping after the files being converted..."});
         return;
     }
+    StopLyricsPass();
     for (const std::weak_ptr<FileScanning>& alive : liveScans_) {
         const auto scan = alive.lock();
         if (!scan || scan->Terminated())
@@ -514,8 +636,11 @@ void TMainForm::ShowScanRows(FileScanning& scan, std::vector<FileRow>& found,
     if (found.empty())
         return;
     const std::size_t first = rows.size();
-    rows.insert(rows.end(), std::make_move_iterator(found.begin()),
-                std::make_move_iterator(found.end()));
+    for (FileRow& row : found) {
+        row.serial = rowOfSerial_.size();
+        rowOfSerial_.push_back(rows.size());
+        rows.push_back(std::move(row));
+    }
     view_.AddRows(std::span(rows).subspan(first));
     view_.ShowStatus({"Scanning : ", rows.back().path});
 }
@@ -527,6 +652,7 @@ void TMainForm::ScanFinished(FileScanning& scan) {
     scan.Stop();
     view_.ShowStatus({});
     view_.ShowCounts(ScanCounts());
+    StartLyricsPass();
     if (!unreadFolders_.empty())
         view_.ShowMessage(UnreadFoldersText(unreadFolders_));
 }
@@ -541,6 +667,7 @@ std::string TMainForm::ScanCounts() const {
 }
 
 void TMainForm::StopWork() {
+    StopLyricsPass();
     for (const std::weak_ptr<FileScanning>& alive : liveScans_)
         if (const auto scan = alive.lock())
             scan->Stop();
@@ -571,6 +698,9 @@ void TMainForm::RestoreSettings(const SettingsStore& store) {
     if (const auto folder = store.Read(kOutputFolderKey))
         outputFolder = *folder;
     RestoreLyricStyle(store, lyricStyle);
+    if (const auto key = store.Read(kCodePageKey); key && lyricsPane_ != nullptr)
+        if (const auto page = CodePageOfKey(*key))
+            lyricsPane_->ChooseCodePage(*page);
     if (outPathForm != nullptr)
         RestoreOutputChoices(store, *outPathForm);
     if (const auto folder = store.Read(kFolderKey); folder && !folder->empty()) {
@@ -590,6 +720,8 @@ void TMainForm::SaveSettings(SettingsStore& store) const {
     store.Write(kOutputFolderKey, outputFolder);
     store.Write(kLyricStyleKey, LyricStyleKey(lyricStyle.kind));
     store.Write(kLongestLineKey, std::to_string(lyricStyle.lineLength));
+    if (lyricsPane_ != nullptr)
+        store.Write(kCodePageKey, CodePageKey(lyricsPane_->Chosen()));
     if (outPathForm != nullptr) {
         store.Write(kIfExistsKey, ExistingChoiceText(outPathForm->ifExists));
         store.Write(kKeepTreeKey, outPathForm->keepTree ? "1" : "0");

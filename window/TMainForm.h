@@ -6,6 +6,7 @@
 
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -16,6 +17,9 @@ namespace lyricast {
 
 class DirectoryListBox;
 class FileScanning;
+class LyricsPane;
+class LyricsPass;
+struct LyricsFound;
 class SettingsStore;
 class ToutPathForm;
 struct BatchRun;
@@ -79,8 +83,13 @@ public:
     void SelectDestinationFolder1Click();
     // Options > Lyric Style...: the dialog that chooses lyricStyle.
     void LyricStyle1Click();
-    // The style the next batch writes in.
+    // The style the next batch writes in; the Lyrics column and the lyrics
+    // pane are read again in it.
     void ChooseLyricStyle(const LyricStyle& style);
+    // The lyrics pane below the file list, set by the window once it exists.
+    void LinkLyricsPane(LyricsPane& pane);
+    // The file list's selection changed: the pane shows the one song selected.
+    void fileListViewSelectItem();
     void Help2Click();
     void About1Click();
     void Exit1Click();
@@ -117,6 +126,8 @@ public:
     // loop is over, so that no step is left waiting for the UI thread.
     void FinishWork();
     bool ScanRunning() const;
+    // Every "Good" row's Lyrics column has been read.
+    bool LyricsColumnComplete() const;
 
 private:
     void StartScan(std::shared_ptr<FileScanning> scan);
@@ -124,6 +135,11 @@ private:
     void ShowScanRows(FileScanning& scan, std::vector<FileRow>& found,
                       std::vector<UnreadFolder>& unread);
     void ScanFinished(FileScanning& scan);
+    void ForgetRows();
+    void StartLyricsPass();
+    void StopLyricsPass();
+    void ShowLyricsFound(const LyricsPass& pass, std::vector<LyricsFound>& found);
+    void ReadSelectedLyrics(const std::string& path);
     std::string ScanCounts() const;
     void ListAgain();
     ConversionJob JobOf(const FileRow& row, const std::optional<std::string>& folder,
@@ -142,6 +158,10 @@ private:
     std::vector<std::weak_ptr<FileScanning>> liveScans_;
     std::vector<UnreadFolder> unreadFolders_; // by the scan whose rows are shown
     std::shared_ptr<BatchRun> batch_;
+    LyricsPane* lyricsPane_ = nullptr;
+    std::shared_ptr<LyricsPass> lyricsPass_; // kept once done, until the rows go
+    std::vector<std::size_t> rowOfSerial_;   // each row's index in `rows`, by its serial
+    std::uint64_t lyricsRequest_ = 0;        // the pane's latest reading; older ones are dropped
     int sortColumn_ = -1;
     bool sortAscending_ = true;
     bool folderListed_ = false; // the rows shown are a folder's, not files named one by one

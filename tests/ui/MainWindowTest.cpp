@@ -7,6 +7,7 @@
 #include "support/TempDir.h"
 #include "ui/qt/FileListView.h"
 #include "ui/qt/LyricStyleDialog.h"
+#include "ui/qt/LyricsPaneWidget.h"
 #include "ui/qt/OutPathDialog.h"
 #include "ui/qt/QtProgram.h"
 #include "ui/qt/QtSettingsStore.h"
@@ -22,6 +23,7 @@
 #include "window/ExistingChoice.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
@@ -776,6 +778,48 @@ private slots:
                     .starts_with("source,output,result,reason,lyrics\r\n"));
     }
 
+    // The Lyrics column fills once the scan's rows are in; the one row
+    // selected shows its song in the pane, in the code page picked there.
+    void theLyricsColumnFillsAndThePaneShowsTheSelectedSong() {
+        WriteBytes((tree->path() / "songs/privet.kar").string(),
+                   Smf(1, {Track("00 ff 01 06 cf f0 e8 e2 e5 f2  00 ff 2f 00")}));
+        Open("songs");
+        FileListView* list = window->fileListView;
+        QCOMPARE(list->horizontalHeaderItem(4)->text(), QStringLiteral("Lyrics"));
+        QTRY_VERIFY(window->form.LyricsColumnComplete());
+        QStringList column;
+        int privet = -1;
+        for (int row = 0; row < list->rowCount(); ++row) {
+            column << list->item(row, 4)->text();
+            if (list->item(row, 0)->text().endsWith(QStringLiteral("privet.kar")))
+                privet = row;
+        }
+        column.sort();
+        QCOMPARE(column, (QStringList{QString(), QStringLiteral("1 / 1 lines"),
+                                      QStringLiteral("1 / 2 lines")}));
+
+        LyricsPaneWidget* pane = window->lyricsPane;
+        QCOMPARE(pane->noteLabel->text(), QStringLiteral("Select a file to see its lyrics."));
+        list->selectRow(privet);
+        QTRY_VERIFY(pane->noteLabel->text().startsWith(QStringLiteral("Text shown in")));
+        const auto pages = DisplayCodePages();
+        const auto indexOf = [&pages](CodePage page) {
+            return static_cast<int>(std::find(pages.begin(), pages.end(), page) - pages.begin());
+        };
+        QCOMPARE(pane->codePageCombo->count(), static_cast<int>(pages.size()));
+        pane->codePageCombo->setCurrentIndex(indexOf(CodePage::Cyrillic1251));
+        QCOMPARE(pane->linesBox->toPlainText(),
+                 QString::fromUtf8("\u041f\u0440\u0438\u0432\u0435\u0442"));
+        QVERIFY(pane->warningsLabel->isHidden());
+        pane->codePageCombo->setCurrentIndex(indexOf(CodePage::Utf8));
+        QVERIFY(pane->warningsLabel->text().contains(QStringLiteral("not valid in UTF-8")));
+        QVERIFY(!pane->warningsLabel->isHidden());
+        list->selectAll();
+        QCOMPARE(pane->noteLabel->text(),
+                 QStringLiteral("3 files selected: select one to see its lyrics."));
+        QVERIFY(pane->linesBox->toPlainText().isEmpty());
+    }
+
     // The file name column takes what the others leave as the window
     // changes; a selected row keeps its colour on a light fill; a long
     // status text gives up folders in its middle.
@@ -783,7 +827,8 @@ private slots:
         Open("songs");
         FileListView* list = window->fileListView;
         const auto others = [list] {
-            return list->columnWidth(1) + list->columnWidth(2) + list->columnWidth(3);
+            return list->columnWidth(1) + list->columnWidth(2) + list->columnWidth(3) +
+                   list->columnWidth(4);
         };
         QCOMPARE(list->columnWidth(0) + others(), list->viewport()->width());
         window->resize(window->width() + 200, window->height());
@@ -833,9 +878,12 @@ private slots:
         outPath->savePath->click();
         outPath->keepTree->click();
         window->Splitter2->setSizes({300, 477});
+        window->lyricsSplitter->setSizes({200, 240});
+        window->lyricsPane->codePageCombo->setCurrentIndex(3);
         window->fileListView->setColumnWidth(1, 88);
         window->resize(700, 480);
         const QList<int> sizes = window->Splitter2->sizes();
+        const QList<int> paneSizes = window->lyricsSplitter->sizes();
         {
             QtSettingsStore store;
             window->SaveSettings(store);
@@ -863,6 +911,8 @@ private slots:
         QVERIFY(!EntryNamed(*window, "ShowOnlyKAR1")->isChecked());
         QCOMPARE(window->size(), QSize(700, 480));
         QCOMPARE(window->Splitter2->sizes(), sizes);
+        QCOMPARE(window->lyricsSplitter->sizes(), paneSizes);
+        QCOMPARE(window->lyricsPane->codePageCombo->currentIndex(), 3);
         QCOMPARE(window->fileListView->columnWidth(1), 88);
         QCOMPARE(window->fileListView->horizontalHeader()->sectionResizeMode(0),
                  QHeaderView::Stretch);

@@ -2,6 +2,7 @@
 // a hidden window under Wine (or Windows). Skips when no window can be made.
 #include "MessagePump.h"
 #include "platform/CurrentDirectory.h"
+#include "platform/DisplayText.h"
 #include "support/SmfBuilder.h"
 #include "support/TempDir.h"
 #include "ui/win32/Controls.h"
@@ -144,21 +145,40 @@ TEST_F(Win32WindowTest, LayoutDocksEachPartAndTheSplitterKeepsRoomOnBothSides) {
     EXPECT_EQ(ClampLeftWidth(-50, 781), 40);
     EXPECT_EQ(ClampLeftWidth(5000, 781), 781 - 4 - 40);
     EXPECT_EQ(ClampLeftWidth(300, 781), 300);
+
+    // The file list above the lyrics pane, its splitter between them.
+    EXPECT_EQ(layout.fileList, (Box{238, 1, 542, 261}));
+    EXPECT_EQ(layout.lyricsSplitter, (Box{238, 262, 542, 4}));
+    EXPECT_EQ(layout.lyricsPane, (Box{238, 266, 542, 150}));
+    const LyricsPaneLayout pane = LayOutLyricsPane(layout.lyricsPane, 0);
+    EXPECT_EQ(pane.codePageBox.x + pane.codePageBox.width, 238 + 542 - 4);
+    EXPECT_LT(pane.title.x + pane.title.width, pane.codePageCaption.x);
+    EXPECT_EQ(pane.note.y + pane.note.height, 266 + 150 - 2);
+    EXPECT_EQ(pane.warnings.height, 0);
+    const LyricsPaneLayout warned = LayOutLyricsPane(layout.lyricsPane, 2);
+    EXPECT_EQ(warned.warnings.height, 30) << "a line a warning";
+    EXPECT_EQ(warned.lines.height, pane.lines.height - 30);
+    EXPECT_EQ(LayOutLyricsPane(layout.lyricsPane, 9).warnings.height, 45) << "three at most";
+    EXPECT_EQ(ClampLyricsHeight(5000, 415), 415 - 4 - 40) << "the list keeps some room";
+    EXPECT_EQ(ClampLyricsHeight(0, 415), 40);
 }
 
 TEST_F(Win32WindowTest, FileListHasItsColumnsAndShowsTheRowsAdded) {
     MainWindow& window = *window_;
     HWND list = window.fileListView->Handle();
-    const std::array<const char*, 4> captions = {"File Name", "Ext", "Status", "Num.Tracks"};
-    const std::array<int, 4> widths = {300, 50, 50, 70};
+    const std::array<const char*, 5> captions = {"File Name", "Ext", "Status", "Num.Tracks",
+                                                 "Lyrics"};
+    const std::array<int, 5> widths = {300, 50, 50, 70, 120};
     const auto width = [list](int column) {
         return static_cast<int>(
             SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
     };
-    for (int column = 0; column < 4; ++column) {
+    for (int column = 0; column < 5; ++column) {
         const char* caption = captions[static_cast<std::size_t>(column)];
         EXPECT_EQ(ColumnCaption(list, column), caption);
-        EXPECT_GE(width(column), widths[static_cast<std::size_t>(column)]) << caption;
+        if (column > 0) { // the file name takes what the others leave: below
+            EXPECT_GE(width(column), widths[static_cast<std::size_t>(column)]) << caption;
+        }
         const auto text = static_cast<int>(SendMessageW(
             list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(Wide(caption).c_str())));
         EXPECT_GT(width(column), text + 8) << caption << " reads whole in its header";
@@ -166,10 +186,11 @@ TEST_F(Win32WindowTest, FileListHasItsColumnsAndShowsTheRowsAdded) {
     // The file name takes what the others leave, as the window's width changes.
     RECT client{};
     GetClientRect(list, &client);
-    EXPECT_EQ(width(0) + width(1) + width(2) + width(3), client.right);
+    EXPECT_EQ(width(0) + width(1) + width(2) + width(3) + width(4), client.right);
     SetWindowPos(window.Handle(), nullptr, 0, 0, 1000, 600, SWP_NOMOVE | SWP_NOZORDER);
     GetClientRect(list, &client);
-    EXPECT_EQ(width(0) + width(1) + width(2) + width(3), client.right);
+    EXPECT_EQ(width(0) + width(1) + width(2) + width(3) + width(4), client.right);
+    EXPECT_GE(width(0), widths[0]) << "as wide as designed once the window has room";
     const auto extended =
         static_cast<DWORD>(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
     EXPECT_TRUE(extended & LVS_EX_GRIDLINES);
@@ -311,6 +332,90 @@ TEST_F(Win32WindowTest, EveryStepHandedToTheUiThreadArrivesInOrder) {
     for (int i = 0; i < 20000; ++i)
         ASSERT_EQ(arrived[static_cast<std::size_t>(i)], i);
     EXPECT_EQ(arrived.back(), -1);
+}
+
+// The Lyrics column fills once the scan's rows are in; the one row selected
+// shows its song in the pane, in the code page picked there; the pane's
+// splitter and code page come back in the next run.
+TEST_F(Win32WindowTest, TheLyricsColumnFillsAndThePaneShowsTheSelectedSong) {
+    TempDir folder;
+    test::WriteBytes(folder / "a.kar",
+                     test::Smf(1, {test::Track("00 ff 01 03 61 2f 62  00 ff 2f 00")}));
+    test::WriteBytes(folder / "privet.kar",
+                     test::Smf(1, {test::Track("00 ff 01 06 cf f0 e8 e2 e5 f2  00 ff 2f 00")}));
+    MainWindow& window = *window_;
+    window.ShowFolder(folder.str());
+    window.form.DirectoryListBox1Change();
+    PumpUntil([&window] {
+        return !window.form.ScanRunning() && window.fileListView->RowCount() == 2 &&
+               window.form.LyricsColumnComplete();
+    });
+    PumpMessages();
+    int privet = -1;
+    std::vector<std::string> column;
+    for (int row = 0; row < 2; ++row) {
+        column.push_back(window.fileListView->Text(row, 4));
+        if (window.fileListView->Text(row, 0).ends_with("privet.kar"))
+            privet = row;
+    }
+    std::sort(column.begin(), column.end());
+    EXPECT_EQ(column, (std::vector<std::string>{"1 / 1 lines", "1 / 2 lines"}));
+
+    LyricsPaneWindow& pane = *window.lyricsPane;
+    EXPECT_EQ(WindowText(pane.note), "Select a file to see its lyrics.");
+    EXPECT_EQ(PlaceOf(pane.lines), pane.Layout().lines);
+    LVITEMW selected{};
+    selected.stateMask = LVIS_SELECTED;
+    selected.state = LVIS_SELECTED;
+    SendMessageW(window.fileListView->Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(privet),
+                 reinterpret_cast<LPARAM>(&selected));
+    PumpUntil([&pane] { return WindowText(pane.note).starts_with("Text shown in"); });
+    const auto pages = DisplayCodePages();
+    const auto choose = [&](CodePage page) {
+        const auto index = std::find(pages.begin(), pages.end(), page) - pages.begin();
+        SendMessageW(pane.codePageBox, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageW(window.Handle(), WM_COMMAND,
+                     MAKEWPARAM(MainWindow::kCodePageBox, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(pane.codePageBox));
+    };
+    EXPECT_EQ(SendMessageW(pane.codePageBox, CB_GETCOUNT, 0, 0),
+              static_cast<LRESULT>(pages.size()));
+    choose(CodePage::Cyrillic1251);
+    EXPECT_EQ(WindowText(pane.lines), "\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82");
+    EXPECT_EQ(WindowText(pane.warnings), "");
+    EXPECT_EQ(PlaceOf(pane.warnings).height, 0);
+    choose(CodePage::Utf8);
+    EXPECT_NE(WindowText(pane.warnings).find("not valid in UTF-8"), std::string::npos);
+    EXPECT_EQ(PlaceOf(pane.warnings).height, 15) << "room for the one warning";
+    EXPECT_EQ(PlaceOf(pane.lines), pane.Layout().lines);
+    MSG altC{window.fileListView->Handle(), WM_SYSKEYDOWN, 'C', 0, 0, {}};
+    EXPECT_TRUE(window.TranslateKeys(altC)) << "Alt+C goes to the code page box";
+    window.fileListView->SelectAll();
+    PumpUntil([&pane] { return WindowText(pane.note).starts_with("2 files selected"); });
+    EXPECT_EQ(WindowText(pane.lines), "");
+
+    // Dragging the pane's splitter 50 pixels up makes the pane as much higher.
+    const Box splitter = window.Layout().lyricsSplitter;
+    const LPARAM on = MAKELPARAM(splitter.x + 20, splitter.y + 1);
+    SendMessageW(window.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, on);
+    SendMessageW(window.Handle(), WM_MOUSEMOVE, MK_LBUTTON,
+                 MAKELPARAM(splitter.x + 20, splitter.y - 49));
+    SendMessageW(window.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(splitter.x + 20, splitter.y - 49));
+    EXPECT_EQ(window.lyricsHeight, kLyricsPaneHeight + 50);
+    EXPECT_EQ(PlaceOf(pane.lines), pane.Layout().lines);
+
+    IniSettings store(folder / "settings.ini");
+    window.settings = &store;
+    window.SaveSettings();
+    EXPECT_EQ(store.Read("LyricsPaneHeight"), std::to_string(kLyricsPaneHeight + 50));
+    EXPECT_EQ(store.Read("LyricsCodePage"), "utf-8");
+    window_.reset();
+    MainWindow next;
+    next.settings = &store;
+    next.RestoreSettings();
+    EXPECT_EQ(next.lyricsHeight, kLyricsPaneHeight + 50);
+    EXPECT_EQ(SendMessageW(next.lyricsPane->codePageBox, CB_GETCURSEL, 0, 0),
+              std::find(pages.begin(), pages.end(), CodePage::Utf8) - pages.begin());
 }
 
 TEST_F(Win32WindowTest, OutputDialogShowsItsControlsInTabOrderAndReportsTheChoice) {

@@ -28,6 +28,7 @@ class FakeMainView final : public MainFormView {
 public:
     std::vector<std::string> shown; // every call but the rows, in order
     std::vector<FileRow> rows;
+    std::vector<std::string> lyricsColumn; // the Lyrics column's text, a row each
     std::vector<std::size_t> selected;
     std::vector<std::function<void()>> workers; // started, not yet run
     std::vector<std::function<void()>> steps;   // handed to the UI thread, not yet run
@@ -49,9 +50,18 @@ public:
     bool refuseWorkers = false;  // as a system that starts no more threads
     int postsBeforeFailing = -1; // hand-overs to go before one runs out of memory
 
-    void ClearRows() override { rows.clear(); }
+    void ClearRows() override {
+        rows.clear();
+        lyricsColumn.clear();
+    }
     void AddRows(std::span<const FileRow> added) override {
         rows.insert(rows.end(), added.begin(), added.end());
+        for (const FileRow& row : added)
+            lyricsColumn.push_back(row.lyrics.text);
+    }
+    void ShowLyricsCells(std::span<const LyricsCell> cells) override {
+        for (const LyricsCell& cell : cells)
+            lyricsColumn.at(cell.row) = cell.text;
     }
     std::vector<std::size_t> SelectedRows() const override { return selected; }
     void ShowProgress(int position, int maximum) override {

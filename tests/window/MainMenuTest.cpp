@@ -106,12 +106,12 @@ TEST(FileColumns, CaptionsWidthsAndTheTextsOfARow) {
     std::vector<std::string> columns;
     for (const FileColumn& column : FileColumns())
         columns.push_back(std::string(column.caption) + " " + std::to_string(column.width));
-    EXPECT_EQ(columns,
-              (std::vector<std::string>{"File Name 300", "Ext 50", "Status 50", "Num.Tracks 70"}));
-    EXPECT_EQ(RowTexts({"/k/a.kar", ".KAR", true, 17}),
-              (std::vector<std::string>{"/k/a.kar", ".KAR", "Good", "17"}));
+    EXPECT_EQ(columns, (std::vector<std::string>{"File Name 300", "Ext 50", "Status 50",
+                                                 "Num.Tracks 70", "Lyrics 120"}));
+    EXPECT_EQ(RowTexts({"/k/a.kar", ".KAR", true, 17, "/k", {true, "2 / 1 lines"}}),
+              (std::vector<std::string>{"/k/a.kar", ".KAR", "Good", "17", "2 / 1 lines"}));
     EXPECT_EQ(RowTexts({"/k/b.kar", ".KAR", false, 0}),
-              (std::vector<std::string>{"/k/b.kar", ".KAR", "Bad", "0"}));
+              (std::vector<std::string>{"/k/b.kar", ".KAR", "Bad", "0", ""}));
     EXPECT_EQ((FileRow{"", "", true, 0}).GoodMark(), 1);
     EXPECT_EQ((FileRow{"", "", false, 3}).GoodMark(), 0);
 }

@@ -32,5 +32,13 @@ TEST(SettingsText, AWindowPlaceComesBackUnlessDamagedOrTooSmall) {
     EXPECT_EQ(WindowPlaceOf("0,0,500,99,0"), std::nullopt) << "too low to reach";
 }
 
+TEST(SettingsText, APanesSizeIsAWholeNumberOfPixelsWithinReason) {
+    EXPECT_EQ(PixelsOf("150"), 150);
+    EXPECT_EQ(PixelsOf("0"), 0);
+    EXPECT_EQ(PixelsOf("10000"), 10000);
+    for (const char* damaged : {"", "-1", "10001", "150px", " 150", "1,5", "99999999999999999999"})
+        EXPECT_EQ(PixelsOf(damaged), std::nullopt) << damaged;
+}
+
 } // namespace
 } // namespace lyricast

@@ -5,6 +5,7 @@
 #include "ui/qt/ErrorBox.h"
 #include "ui/qt/FileListView.h"
 #include "ui/qt/LyricStyleDialog.h"
+#include "ui/qt/LyricsPaneWidget.h"
 #include "ui/qt/OutPathDialog.h"
 #include "ui/qt/QtSettingsStore.h"
 #include "ui/qt/StartThread.h"
@@ -84,6 +85,7 @@ QWidget* ModalParent(QWidget* window) {
 constexpr const char* kGeometryKey = "Window/Geometry";
 constexpr const char* kSplitterKey = "Window/Splitter";
 constexpr const char* kColumnsKey = "Window/Columns";
+constexpr const char* kLyricsSplitterKey = "Window/LyricsSplitter";
 
 } // namespace
 
@@ -187,9 +189,8 @@ void MainWindow::RestoreSettings(QtSettingsStore& store) {
         !geometry.isEmpty())
         restoreGeometry(geometry);
     Splitter2->restoreState(own.value(QString::fromLatin1(kSplitterKey)).toByteArray());
-    fileListView->horizontalHeader()->restoreState(
-        own.value(QString::fromLatin1(kColumnsKey)).toByteArray());
-    fileListView->FillWidth();
+    lyricsSplitter->restoreState(own.value(QString::fromLatin1(kLyricsSplitterKey)).toByteArray());
+    RestoreColumns(own.value(QString::fromLatin1(kColumnsKey)).toByteArray());
 }
 
 void MainWindow::SaveSettings(QtSettingsStore& store) {
@@ -197,6 +198,7 @@ void MainWindow::SaveSettings(QtSettingsStore& store) {
     QSettings& own = store.Toolkit();
     own.setValue(QString::fromLatin1(kGeometryKey), saveGeometry());
     own.setValue(QString::fromLatin1(kSplitterKey), Splitter2->saveState());
+    own.setValue(QString::fromLatin1(kLyricsSplitterKey), lyricsSplitter->saveState());
     own.setValue(QString::fromLatin1(kColumnsKey), fileListView->horizontalHeader()->saveState());
     own.sync();
 }
@@ -236,11 +238,25 @@ void MainWindow::CreateLeftPane() {
     form.LinkFolderList(DirectoryListBox1->core);
 }
 
+// Column widths saved by a version with other columns are left alone: the
+// header would take their number with them.
+void MainWindow::RestoreColumns(const QByteArray& state) {
+    QHeaderView* header = fileListView->horizontalHeader();
+    const QByteArray fresh = header->saveState();
+    if (header->restoreState(state) && header->count() != static_cast<int>(FileColumns().size()))
+        header->restoreState(fresh);
+    fileListView->FillWidth();
+}
+
 void MainWindow::CreateListPane() {
     LMDPanelFill3 = Panel("LMDPanelFill3", Splitter2, QFrame::Panel);
     auto* layout = new QVBoxLayout(LMDPanelFill3);
     layout->setContentsMargins(1, 1, 1, 1);
-    fileListView = new FileListView(LMDPanelFill3);
+    lyricsSplitter = new QSplitter(Qt::Vertical, LMDPanelFill3);
+    lyricsSplitter->setObjectName(QStringLiteral("lyricsSplitter"));
+    lyricsSplitter->setHandleWidth(4);
+    lyricsSplitter->setChildrenCollapsible(false);
+    fileListView = new FileListView(lyricsSplitter);
     fileListView->customDrawItem = [](int goodMark, QStyleOptionViewItem& option) {
         const RowColour colour = TMainForm::fileListViewCustomDrawItem(goodMark);
         const RowColour fill = TMainForm::SelectedRowFill();
@@ -249,12 +265,21 @@ void MainWindow::CreateListPane() {
         option.palette.setColor(QPalette::HighlightedText, text);
         option.palette.setColor(QPalette::Highlight, QColor(fill.red, fill.green, fill.blue));
     };
-    layout->addWidget(fileListView);
+    lyricsPane = new LyricsPaneWidget(lyricsSplitter);
+    lyricsPane->showError = [this](const std::string& text) { ShowError(text); };
+    lyricsSplitter->addWidget(fileListView);
+    lyricsSplitter->addWidget(lyricsPane);
+    lyricsSplitter->setStretchFactor(0, 1);
+    lyricsSplitter->setSizes({290, 150});
+    layout->addWidget(lyricsSplitter);
     // The core sorts the rows; the header only reports which column was clicked.
     connect(fileListView->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) {
                 CallHandler(*this, [this, column] { form.fileListViewColumnClick(column); });
             });
+    connect(fileListView, &QTableWidget::itemSelectionChanged, this,
+            [this] { CallHandler(*this, [this] { form.fileListViewSelectItem(); }); });
+    form.LinkLyricsPane(lyricsPane->core);
 }
 
 void MainWindow::CreateBottomBar() {
@@ -320,6 +345,14 @@ void MainWindow::AddRows(std::span<const FileRow> rows) {
         fileListView->AddRow(QByteArray::fromStdString(row.path), texts, row.GoodMark());
     }
     fileListView->setUpdatesEnabled(true);
+}
+
+void MainWindow::ShowLyricsCells(std::span<const LyricsCell> cells) {
+    const int column = static_cast<int>(kLyricsColumn);
+    for (const LyricsCell& cell : cells)
+        if (QTableWidgetItem* item = fileListView->item(static_cast<int>(cell.row), column))
+            item->setText(
+                QString::fromUtf8(cell.text.data(), static_cast<qsizetype>(cell.text.size())));
 }
 
 std::vector<std::size_t> MainWindow::SelectedRows() const {

@@ -20,6 +20,7 @@ class QThread;
 namespace lyricast {
 
 class FileListView;
+class LyricsPaneWidget;
 class OutPathDialog;
 class QtSettingsStore;
 class TAboutBox;
@@ -50,6 +51,8 @@ public:
     QSplitter* Splitter2 = nullptr;
     QFrame* LMDPanelFill3 = nullptr;
     FileListView* fileListView = nullptr;
+    QSplitter* lyricsSplitter = nullptr; // the file list above, the lyrics pane below
+    LyricsPaneWidget* lyricsPane = nullptr;
     QFrame* LMDPanelFill2 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
     QFrame* LMDPanelFill4 = nullptr;
@@ -79,6 +82,7 @@ public:
     // MainFormView
     void ClearRows() override;
     void AddRows(std::span<const FileRow> rows) override;
+    void ShowLyricsCells(std::span<const LyricsCell> cells) override;
     std::vector<std::size_t> SelectedRows() const override;
     void ShowProgress(int position, int maximum) override;
     void HideProgress() override;
@@ -116,6 +120,7 @@ private:
     void CreateMenus();
     void CreateLeftPane();
     void CreateListPane();
+    void RestoreColumns(const QByteArray& state);
     void CreateBottomBar();
     void CreateStatusBar();
     void SetTabOrder();

@@ -28,18 +28,20 @@ int FileListView::TextWidth(const std::string& text) const {
                                          reinterpret_cast<LPARAM>(Wide(text).c_str())));
 }
 
-// Each as wide as its design says, and as its header and widest text need.
+// Each as wide as its design says, and as its header and widest text need;
+// the one that fills gives up what the others need, down to its header's width.
 void FileListView::AddColumns() {
     const std::span<const FileColumn> columns = FileColumns();
     for (std::size_t i = 0; i < columns.size(); ++i) {
-        narrowest_.push_back(
-            std::max({columns[i].width, TextWidth(columns[i].caption) + kTextPadding,
-                      TextWidth(columns[i].widest) + kTextPadding}));
+        const int header = TextWidth(columns[i].caption) + kTextPadding;
+        const int wanted =
+            std::max({columns[i].width, header, TextWidth(columns[i].widest) + kTextPadding});
+        narrowest_.push_back(columns[i].fills ? header : wanted);
         std::wstring caption = Wide(columns[i].caption);
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
         column.fmt = LVCFMT_LEFT;
-        column.cx = narrowest_.back();
+        column.cx = wanted;
         column.pszText = caption.data();
         SendMessageW(handle_, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
     }
@@ -73,13 +75,17 @@ void FileListView::AddRow(const std::vector<std::string>& texts, int goodMark) {
     item.lParam = goodMark;
     const int row = static_cast<int>(
         SendMessageW(handle_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-    for (std::size_t column = 1; column < texts.size(); ++column) {
-        LVITEMW cell{};
-        cell.iSubItem = static_cast<int>(column);
-        shown = Wide(texts[column]);
-        cell.pszText = shown.data();
-        SendMessageW(handle_, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&cell));
-    }
+    for (std::size_t column = 1; column < texts.size(); ++column)
+        SetText(row, static_cast<int>(column), texts[column]);
+}
+
+void FileListView::SetText(int row, int column, const std::string& text) {
+    std::wstring shown = Wide(text);
+    LVITEMW cell{};
+    cell.iSubItem = column;
+    cell.pszText = shown.data();
+    SendMessageW(handle_, LVM_SETITEMTEXTW, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&cell));
 }
 
 int FileListView::RowCount() const {

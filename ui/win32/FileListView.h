@@ -27,6 +27,7 @@ public:
     void AddRow(const std::vector<std::string>& texts, int goodMark);
     int RowCount() const;
     std::string Text(int row, int column) const;
+    void SetText(int row, int column, const std::string& text);
     int GoodMark(int row) const;
     std::vector<std::size_t> SelectedRows() const;
     void SelectAll();

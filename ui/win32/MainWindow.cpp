@@ -31,6 +31,9 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"LyricastConvertMainWindow";
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+// Selecting all the rows changes each row's state: the pane hears of it once.
+constexpr UINT kSelectionChangedMessage = Workers::kRunStepMessage + 1;
+constexpr COLORREF kWarningColour = RGB(160, 64, 0);
 
 } // namespace
 
@@ -67,6 +70,7 @@ RECT RectOf(const Box& box) {
 }
 
 constexpr char kPlacementKey[] = "WindowPlacement";
+constexpr char kLyricsHeightKey[] = "LyricsPaneHeight";
 
 ExistingAnswer AskInDialog(HWND owner, const std::string& question) {
     ExistingQuestionDialog dialog(question);
@@ -114,6 +118,8 @@ void MainWindow::CreateControls() {
     DriveComboBox1->SetDirList(DirectoryListBox1.get());
     form.LinkFolderList(DirectoryListBox1->core);
     fileListView = std::make_unique<FileListView>(handle_, kFileListView, layout.fileList);
+    lyricsPane = std::make_unique<LyricsPaneWindow>(handle_, kLyricsPane, layout.lyricsPane);
+    form.LinkLyricsPane(lyricsPane->core);
     ProgressBar1 = CreateChild(handle_, PROGRESS_CLASSA, "", 0, layout.progressBar, kProgressBar1);
     SendMessageW(ProgressBar1, PBM_SETRANGE32, 0, 100);
     LMDButton3 =
@@ -125,7 +131,8 @@ MainLayout MainWindow::Layout() const {
     RECT client{}, status{};
     GetClientRect(handle_, &client);
     GetWindowRect(StatusBar1, &status);
-    return LayOutMainWindow(client.right, client.bottom, status.bottom - status.top, leftWidth);
+    return LayOutMainWindow(client.right, client.bottom, status.bottom - status.top, leftWidth,
+                            lyricsHeight);
 }
 
 void MainWindow::LayOut() {
@@ -134,6 +141,7 @@ void MainWindow::LayOut() {
     Place(DirectoryListBox1->Handle(), layout.folderList);
     Place(fileListView->Handle(), layout.fileList);
     fileListView->FillWidth();
+    lyricsPane->Place(layout.lyricsPane);
     Place(ProgressBar1, layout.progressBar);
     Place(LMDButton3, layout.convertButton);
     InvalidateRect(handle_, nullptr, TRUE);
@@ -161,6 +169,17 @@ LRESULT MainWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
     case Workers::kRunStepMessage:
         RunWaitingSteps();
         return 0;
+    case kSelectionChangedMessage:
+        SelectionChanged();
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        if (lyricsPane && lyricsPane->IsWarnings(reinterpret_cast<HWND>(lParam))) {
+            const auto dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, kWarningColour);
+            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+        break;
     case WM_TIMER:
         if (wParam == Workers::kRetryTimer) {
             RunWaitingSteps();
@@ -190,8 +209,13 @@ LRESULT MainWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
             POINT at{};
             GetCursorPos(&at);
             ScreenToClient(handle_, &at);
-            if (Inside(Layout().splitter, at.x, at.y)) {
+            const MainLayout layout = Layout();
+            if (Inside(layout.splitter, at.x, at.y)) {
                 SetCursor(SystemCursor(IDC_SIZEWE));
+                return TRUE;
+            }
+            if (Inside(layout.lyricsSplitter, at.x, at.y)) {
+                SetCursor(SystemCursor(IDC_SIZENS));
                 return TRUE;
             }
         }
@@ -227,6 +251,8 @@ LRESULT MainWindow::Receive(UINT message, WPARAM wParam, LPARAM lParam) {
 void MainWindow::Command(int id, int code) {
     if (const MenuEntry* entry = MenuEntryOf(id))
         return MenuEntryChosen(entry->handler);
+    if (id == kCodePageBox && code == CBN_SELCHANGE)
+        return CallHandler(*this, [this] { lyricsPane->CodePageBoxChange(); });
     if (id == kLMDButton3 && code == BN_CLICKED)
         return CallHandler(*this, [this] { form.LMDButton3Click(); });
     if (id == kDirectoryListBox1 && code == LBN_DBLCLK)
@@ -256,6 +282,14 @@ std::optional<LRESULT> MainWindow::Notify(const NMHDR& header) {
         const int column = reinterpret_cast<const NMLISTVIEW&>(header).iSubItem;
         CallHandler(*this, [this, column] { form.fileListViewColumnClick(column); });
     }
+    if (header.code == LVN_ITEMCHANGED) {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        if ((change.uChanged & LVIF_STATE) &&
+            ((change.uNewState ^ change.uOldState) & LVIS_SELECTED) && !selectionPending_) {
+            selectionPending_ = true;
+            PostMessageW(handle_, kSelectionChangedMessage, 0, 0);
+        }
+    }
     if (header.code == LVN_KEYDOWN) {
         const auto& key = reinterpret_cast<const NMLVKEYDOWN&>(header);
         if (key.wVKey == 'A' && GetKeyState(VK_CONTROL) < 0)
@@ -275,28 +309,56 @@ void MainWindow::Paint() {
     }
     RECT splitter = RectOf(layout.splitter);
     DrawEdge(dc, &splitter, EDGE_RAISED, BF_LEFT | BF_RIGHT);
+    RECT lyricsSplitter = RectOf(layout.lyricsSplitter);
+    DrawEdge(dc, &lyricsSplitter, EDGE_RAISED, BF_TOP | BF_BOTTOM);
     EndPaint(handle_, &paint);
 }
 
-// Dragging the splitter moves the edge between the folder pane and the file list.
+// Dragging a splitter moves the edge between the folder pane and the file
+// list, or between the file list and the lyrics pane.
 bool MainWindow::SplitterMouse(UINT message, LPARAM lParam) {
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
-    if (message == WM_LBUTTONDOWN && Inside(Layout().splitter, x, y)) {
-        dragging_ = true;
+    if (message == WM_LBUTTONDOWN) {
+        const MainLayout layout = Layout();
+        if (Inside(layout.splitter, x, y))
+            dragging_ = Dragging::Folders;
+        else if (Inside(layout.lyricsSplitter, x, y))
+            dragging_ = Dragging::Lyrics;
+        else
+            return false;
+        grip_ = dragging_ == Dragging::Lyrics ? y - layout.lyricsSplitter.y : 0;
         SetCapture(handle_);
         return true;
     }
-    if (!dragging_)
+    if (dragging_ == Dragging::None)
         return false;
+    DragSplitter(x, y);
     if (message == WM_LBUTTONUP) {
-        dragging_ = false;
+        dragging_ = Dragging::None;
         ReleaseCapture();
     }
-    RECT client{};
-    GetClientRect(handle_, &client);
-    leftWidth = ClampLeftWidth(x, client.right);
-    LayOut();
     return true;
+}
+
+void MainWindow::DragSplitter(int x, int y) {
+    if (dragging_ == Dragging::Folders) {
+        RECT client{};
+        GetClientRect(handle_, &client);
+        leftWidth = ClampLeftWidth(x, client.right);
+    } else {
+        // The bar follows the mouse where it was gripped; the pane below it
+        // reaches down to the list pane's foot.
+        const MainLayout layout = Layout();
+        const int foot = layout.lyricsPane.y + layout.lyricsPane.height;
+        lyricsHeight =
+            ClampLyricsHeight(foot - (y - grip_) - kSplitterWidth, foot - layout.fileList.y);
+    }
+    LayOut();
+}
+
+void MainWindow::SelectionChanged() {
+    selectionPending_ = false;
+    CallHandler(*this, [this] { form.fileListViewSelectItem(); });
 }
 
 void MainWindow::FirstShow() {
@@ -306,7 +368,15 @@ void MainWindow::FirstShow() {
     form.FormShow(ProgramFile());
 }
 
+// The window has no dialog manager to follow its captions' letters: the
+// code page box's is taken here.
 bool MainWindow::TranslateKeys(MSG& message) {
+    if (message.message == WM_SYSKEYDOWN &&
+        message.wParam == static_cast<WPARAM>(kCodePageMnemonic) &&
+        GetAncestor(message.hwnd, GA_ROOT) == handle_) {
+        SetFocus(lyricsPane->codePageBox);
+        return true;
+    }
     return TranslateAcceleratorW(handle_, keys_, &message) != 0;
 }
 
@@ -322,6 +392,11 @@ void MainWindow::RestoreSettings() {
         return;
     CallHandler(*this, [this] { form.RestoreSettings(*settings); });
     ShowMenuChecks(GetMenu(handle_), form);
+    if (const auto height = settings->Read(kLyricsHeightKey))
+        if (const auto pixels = PixelsOf(*height)) {
+            lyricsHeight = *pixels;
+            LayOut();
+        }
     const std::optional<std::string> stored = settings->Read(kPlacementKey);
     const std::optional<WindowPlace> stood = stored ? WindowPlaceOf(*stored) : std::nullopt;
     if (!stood)
@@ -337,6 +412,7 @@ void MainWindow::SaveSettings() {
     if (settings == nullptr)
         return;
     form.SaveSettings(*settings);
+    settings->Write(kLyricsHeightKey, std::to_string(lyricsHeight));
     WINDOWPLACEMENT place{};
     place.length = sizeof place;
     if (!GetWindowPlacement(handle_, &place))
@@ -358,6 +434,12 @@ void MainWindow::AddRows(std::span<const FileRow> rows) {
     SendMessageW(fileListView->Handle(), WM_SETREDRAW, TRUE, 0);
     fileListView->FillWidth(); // a scroll bar may have come
     InvalidateRect(fileListView->Handle(), nullptr, TRUE);
+}
+
+void MainWindow::ShowLyricsCells(std::span<const LyricsCell> cells) {
+    for (const LyricsCell& cell : cells)
+        fileListView->SetText(static_cast<int>(cell.row), static_cast<int>(kLyricsColumn),
+                              cell.text);
 }
 
 std::vector<std::size_t> MainWindow::SelectedRows() const {

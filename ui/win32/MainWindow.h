@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/win32/FileListView.h"
+#include "ui/win32/LyricsPaneWindow.h"
 #include "ui/win32/MainLayout.h"
 #include "ui/win32/MainMenu.h"
 #include "ui/win32/Workers.h"
@@ -33,7 +34,9 @@ public:
         kFileListView,
         kProgressBar1,
         kLMDButton3,
-        kStatusBar1
+        kStatusBar1,
+        kLyricsPane = 300, // its children's first id
+        kCodePageBox = kLyricsPane + 2
     };
 
     MainWindow();
@@ -70,6 +73,7 @@ public:
     std::unique_ptr<DriveBox> DriveComboBox1;
     std::unique_ptr<FolderList> DirectoryListBox1;
     std::unique_ptr<FileListView> fileListView;
+    std::unique_ptr<LyricsPaneWindow> lyricsPane;
     HWND ProgressBar1 = nullptr;
     HWND LMDButton3 = nullptr;
     HWND StatusBar1 = nullptr;
@@ -77,6 +81,7 @@ public:
     // MainFormView
     void ClearRows() override;
     void AddRows(std::span<const FileRow> rows) override;
+    void ShowLyricsCells(std::span<const LyricsCell> cells) override;
     std::vector<std::size_t> SelectedRows() const override;
     void ShowProgress(int position, int maximum) override;
     void HideProgress() override;
@@ -107,6 +112,7 @@ public:
     // Where the parts are now, and the left pane's width the splitter gives.
     MainLayout Layout() const;
     int leftWidth = kLeftPaneWidth;
+    int lyricsHeight = kLyricsPaneHeight; // the lyrics pane's, as its splitter gives it
 
 private:
     static void RegisterWindowClass();
@@ -120,6 +126,8 @@ private:
     void MenuEntryChosen(void (TMainForm::*handler)());
     void Paint();
     bool SplitterMouse(UINT message, LPARAM lParam);
+    void DragSplitter(int x, int y);
+    void SelectionChanged();
     void FirstShow();
     void FilesDropped(HDROP drop);
     void RunWaitingSteps();
@@ -128,7 +136,10 @@ private:
     HWND handle_ = nullptr;
     std::optional<Workers> workers_;
     bool shown_ = false;
-    bool dragging_ = false;
+    enum class Dragging { None, Folders, Lyrics };
+    Dragging dragging_ = Dragging::None;
+    int grip_ = 0;                  // where on the lyrics pane's bar the mouse holds it
+    bool selectionPending_ = false; // a change of the list's selection waits to be told
     HACCEL keys_ = nullptr;
 };
 
